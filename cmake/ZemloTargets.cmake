@@ -1,0 +1,118 @@
+# Targets: the core library (no QtWidgets), the UI library, the programs, the tests and the benchmarks.
+# Sources are collected by folder so a new unit needs no edit here.
+
+set(ZEMLO_SOURCE_DIRS support core platform binding exchange controls forms overview maintenance)
+
+# A unit belongs to the UI library when its header or source includes a Qt GUI module header written
+# with its module folder (<QtWidgets/QDialog>, <QtGui/QColor>, <QtPrintSupport/QPrinter>); every other
+# unit is core, whatever its folder.
+function(zemlo_split_sources out_core out_ui)
+  set(core_files "")
+  set(ui_files "")
+  set(all_files "")
+  foreach(dir IN LISTS ZEMLO_SOURCE_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/src/${dir}/*.h
+                                      ${PROJECT_SOURCE_DIR}/src/${dir}/*.qrc)
+    list(APPEND all_files ${found})
+  endforeach()
+  list(REMOVE_DUPLICATES all_files)
+  foreach(f IN LISTS all_files)
+    get_filename_component(dir ${f} DIRECTORY)
+    get_filename_component(base ${f} NAME_WE)
+    set(is_ui FALSE)
+    if(f MATCHES "\\.qrc$")
+      set(is_ui TRUE)
+    else()
+      foreach(part ${dir}/${base}.h ${dir}/${base}.cpp)
+        if(EXISTS ${part})
+          file(STRINGS ${part} marker REGEX "#include <Qt(Widgets|Gui|PrintSupport)/")
+          if(marker)
+            set(is_ui TRUE)
+          endif()
+        endif()
+      endforeach()
+    endif()
+    if(is_ui)
+      list(APPEND ui_files ${f})
+    else()
+      list(APPEND core_files ${f})
+    endif()
+  endforeach()
+  set(${out_core} ${core_files} PARENT_SCOPE)
+  set(${out_ui} ${ui_files} PARENT_SCOPE)
+endfunction()
+
+zemlo_split_sources(ZEMLO_CORE_SOURCES ZEMLO_UI_SOURCES)
+
+add_library(zemlo_core STATIC ${ZEMLO_CORE_SOURCES})
+target_include_directories(zemlo_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3)
+target_precompile_headers(zemlo_core PRIVATE <QtCore>)
+# The schema scripts travel inside the program, so a delivered database can be written anywhere.
+qt_add_resources(zemlo_core zemlo_schema PREFIX /db BASE ${PROJECT_SOURCE_DIR}/db
+  FILES ${PROJECT_SOURCE_DIR}/db/Zemlo2024.sql ${PROJECT_SOURCE_DIR}/db/QueltX2024.sql)
+
+add_library(zemlo_ui STATIC ${ZEMLO_UI_SOURCES})
+target_link_libraries(zemlo_ui PUBLIC zemlo_core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+if(HUNSPELL_FOUND)
+  target_link_libraries(zemlo_ui PUBLIC PkgConfig::HUNSPELL)
+endif()
+target_precompile_headers(zemlo_ui PRIVATE <QtCore> <QtGui> <QtWidgets>)
+
+# The delivered database: written next to the programs when absent, never overwritten.
+set(ZEMLO_DELIVERED_DB ${CMAKE_BINARY_DIR}/Zemlo2024.mdb)
+
+add_executable(zemlo-cli src/app/cli.cpp)
+target_link_libraries(zemlo-cli PRIVATE zemlo_core)
+
+add_custom_target(delivered_database ALL
+  COMMAND sh -c "test -e '${ZEMLO_DELIVERED_DB}' || '$<TARGET_FILE:zemlo-cli>' nieuwe-database '${ZEMLO_DELIVERED_DB}'"
+  DEPENDS zemlo-cli
+  COMMENT "Writing the delivered database Zemlo2024.mdb when it is absent")
+
+add_executable(Zemlo2024 src/app/main.cpp)
+target_link_libraries(Zemlo2024 PRIVATE zemlo_ui)
+add_dependencies(Zemlo2024 delivered_database)
+
+# Tests: one executable per tests/**/tst_*.cpp. A test that uses QTEST_GUILESS_MAIN links only the core.
+enable_testing()
+file(GLOB_RECURSE ZEMLO_TESTLIB_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/testlib/*.cpp
+     ${PROJECT_SOURCE_DIR}/tests/testlib/*.h)
+add_library(zemlo_testlib STATIC ${ZEMLO_TESTLIB_SOURCES})
+target_include_directories(zemlo_testlib PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(zemlo_testlib PUBLIC zemlo_core Qt6::Test)
+target_precompile_headers(zemlo_testlib PUBLIC <QtCore> <QtTest>)
+
+file(GLOB_RECURSE ZEMLO_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/tst_*.cpp)
+foreach(src IN LISTS ZEMLO_TEST_SOURCES)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  file(STRINGS ${src} guiless REGEX "QTEST_GUILESS_MAIN")
+  if(guiless)
+    target_link_libraries(${name} PRIVATE zemlo_testlib)
+  else()
+    target_link_libraries(${name} PRIVATE zemlo_testlib zemlo_ui)
+  endif()
+  target_precompile_headers(${name} REUSE_FROM zemlo_testlib)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;ZEMLO_CLI=$<TARGET_FILE:zemlo-cli>;ZEMLO_PROGRAM=$<TARGET_FILE:Zemlo2024>"
+    TIMEOUT 300)
+  add_dependencies(${name} zemlo-cli Zemlo2024)
+endforeach()
+
+# Benchmarks are built on request (make bench), never run by ctest.
+file(GLOB ZEMLO_BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/bench_*.cpp)
+foreach(src IN LISTS ZEMLO_BENCH_SOURCES)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} EXCLUDE_FROM_ALL ${src})
+  target_link_libraries(${name} PRIVATE zemlo_ui)
+endforeach()
+
+# Small programs for review (previews, screenshots).
+file(GLOB ZEMLO_TOOL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/*.cpp)
+foreach(src IN LISTS ZEMLO_TOOL_SOURCES)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE zemlo_ui)
+endforeach()

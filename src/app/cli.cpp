@@ -1,0 +1,126 @@
+// zemlo-cli: the scripting and test companion of the program.
+// Exit codes: 0 success, 1 failure (message on stderr), 2 usage error (usage on stderr).
+
+#include "core/DeliveredDatabase.h"
+#include "core/DemoData.h"
+#include "core/OverviewCsv.h"
+#include "core/dMain.h"
+#include "overview/uFilter.h"
+#include "support/OrvErrors.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <functional>
+
+namespace {
+const char* const kUsage =
+    "Gebruik:\n"
+    "  zemlo-cli overzicht --db BESTAND [--exclusief-proforma] [--concern ID] [--werkgever ID]\n"
+    "  zemlo-cli nieuwe-database BESTAND\n"
+    "  zemlo-cli demo BESTAND [--werkgevers N] [--seed S]\n";
+
+struct EUsage {
+    QString Message;
+};
+
+// The arguments of one command: positional values and "--name [value]" options.
+class TArguments {
+public:
+    TArguments(const QStringList& args, const QStringList& flags, const QStringList& valued) {
+        for (int i = 0; i < args.size(); ++i) {
+            const QString& a = args[i];
+            if (!a.startsWith(QLatin1String("--"))) {
+                FPositional.append(a);
+            } else if (flags.contains(a)) {
+                FOptions.insert(a, QString());
+            } else if (valued.contains(a)) {
+                if (i + 1 >= args.size()) throw EUsage{QStringLiteral("%1 verwacht een waarde").arg(a)};
+                FOptions.insert(a, args[++i]);
+            } else {
+                throw EUsage{QStringLiteral("onbekende optie %1").arg(a)};
+            }
+        }
+    }
+    const QStringList& Positional() const { return FPositional; }
+    bool Has(const QString& option) const { return FOptions.contains(option); }
+    QString Value(const QString& option) const { return FOptions.value(option); }
+    qint64 Number(const QString& option, qint64 fallback) const {
+        if (!Has(option)) return fallback;
+        bool ok = false;
+        const qint64 n = Value(option).toLongLong(&ok);
+        if (!ok) throw EUsage{QStringLiteral("%1 verwacht een geheel getal").arg(option)};
+        return n;
+    }
+
+private:
+    QStringList FPositional;
+    QHash<QString, QString> FOptions;
+};
+
+int Overzicht(const QStringList& args) {
+    const TArguments a(args, {QStringLiteral("--exclusief-proforma")},
+                       {QStringLiteral("--db"), QStringLiteral("--concern"), QStringLiteral("--werkgever")});
+    if (!a.Has(QStringLiteral("--db")) || !a.Positional().isEmpty()) throw EUsage{QStringLiteral("overzicht: --db BESTAND is verplicht, andere argumenten niet toegestaan")};
+    TFilter filter;
+    if (a.Has(QStringLiteral("--exclusief-proforma")))
+        filter.SetFilterField(QStringLiteral("ExclusiefProforma"), true, TFieldType::ftBoolean);
+    if (a.Has(QStringLiteral("--concern")))
+        filter.SetFilterField(QStringLiteral("ConcernId"),
+                              QString::number(a.Number(QStringLiteral("--concern"), 0)), TFieldType::ftString);
+    if (a.Has(QStringLiteral("--werkgever")))
+        filter.SetFilterField(QStringLiteral("WerkgeverId"), a.Number(QStringLiteral("--werkgever"), 0),
+                              TFieldType::ftInteger);
+    TdmMain data;
+    ConnectDatabase(*data.ADOConnectionZemlo, a.Value(QStringLiteral("--db")), QString(),
+                    QStringLiteral("Share Deny None"));
+    data.OpenWerkgevers(filter);
+    QTextStream out(stdout);
+    WriteOverviewCsv(*data.qryWerkgevers, out);
+    return 0;
+}
+
+int NieuweDatabase(const QStringList& args) {
+    const TArguments a(args, {}, {});
+    if (a.Positional().size() != 1) throw EUsage{QStringLiteral("nieuwe-database: geef precies één BESTAND")};
+    CreateDeliveredDatabase(a.Positional().first());
+    return 0;
+}
+
+int Demo(const QStringList& args) {
+    const TArguments a(args, {}, {QStringLiteral("--werkgevers"), QStringLiteral("--seed")});
+    if (a.Positional().size() != 1) throw EUsage{QStringLiteral("demo: geef precies één BESTAND")};
+    TDemoOptions options;
+    options.Werkgevers = int(a.Number(QStringLiteral("--werkgevers"), options.Werkgevers));
+    options.Seed = quint32(a.Number(QStringLiteral("--seed"), options.Seed));
+    if (options.Werkgevers < 0) throw EUsage{QStringLiteral("--werkgevers mag niet negatief zijn")};
+    CreateDemoDatabase(a.Positional().first(), options);
+    return 0;
+}
+
+const QHash<QString, std::function<int(const QStringList&)>>& Commands() {
+    static const QHash<QString, std::function<int(const QStringList&)>> commands = {
+        {QStringLiteral("overzicht"), Overzicht},
+        {QStringLiteral("nieuwe-database"), NieuweDatabase},
+        {QStringLiteral("demo"), Demo},
+    };
+    return commands;
+}
+}
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    try {
+        if (args.isEmpty() || !Commands().contains(args.first())) throw EUsage{};
+        const QString command = args.takeFirst();
+        return Commands().value(command)(args);
+    } catch (const EUsage& usage) {
+        if (!usage.Message.isEmpty()) std::fprintf(stderr, "zemlo-cli: %s\n", qPrintable(usage.Message));
+        std::fputs(kUsage, stderr);
+        return 2;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zemlo-cli: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The message seam. Every message, error and question of the program goes through one installed
+// presenter: the program installs the message dialog, tests install a scripted presenter.
+
+#include <QString>
+#include <QtGlobal>
+
+enum class TOrvMessageType { mtMessage, mtMessageEx, mtError, mtQuestion, mtWarning };
+enum class TOrvMessagesLanguage { mlUk, mlNL };
+
+// Modal results of the message dialog.
+enum TMessageResult { mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+// Error texts are shown in red.
+constexpr quint32 kErrorMessageColor = 0xFF0000;
+
+struct TMessageTeksten {
+    QString Application = QStringLiteral("Gebruik MessageTeksten.Application");
+    QString Warning = QStringLiteral("Melding");
+};
+extern TMessageTeksten MessageTeksten;
+
+// One request to show a message: everything the dialog needs.
+struct TMessageRequest {
+    TOrvMessageType Kind = TOrvMessageType::mtMessage;
+    QString Caption;
+    QString Title;
+    QString Text;
+    int ButtonSet = 0;       // 0 Ok; 1 Ok/Annuleren; 3 Ja/Nee/Annuleren; 4 Ja/Nee
+    quint32 MessageColor = 0x000000;  // RGB of the message text
+    int ActiveButton = 1;
+    TOrvMessagesLanguage Language = TOrvMessagesLanguage::mlNL;
+    bool Beep = false;
+    // The application's default error handler: a plain error box instead of the message dialog.
+    bool PlainErrorBox = false;
+};
+
+class TMessagePresenter {
+public:
+    virtual ~TMessagePresenter() = default;
+    // Shows the request and returns the modal result.
+    virtual int Present(const TMessageRequest& request) = 0;
+};
+
+// Installs the presenter (not owned); nullptr returns to the console presenter, which writes to stderr
+// and answers every question with the first button.
+void SetMessagePresenter(TMessagePresenter* presenter);
+TMessagePresenter* CurrentMessagePresenter();
+
+int ShowMessage(const TMessageRequest& request);
+
+void ShowWarning(const QString& text);
+void ShowError(const QString& title, const QString& text);
+int AskQuestion(const QString& title, const QString& text, bool allowCancel);
+// The application's default error handler: an escaped error in a plain error box.
+void ShowUnhandledError(const QString& text);

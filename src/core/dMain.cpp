@@ -1,0 +1,186 @@
+#include "core/dMain.h"
+
+#include "core/uGlobals.h"
+#include "overview/uFilter.h"
+#include "platform/ProgramDirectory.h"
+#include "support/OrvErrors.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+TdmMain* dmMain = nullptr;
+
+namespace {
+QString Prefix(const char* method) { return MethodPrefix("TdmMain", method); }
+
+void MakeUnusable(TOrvADOConnection& connection) {
+    connection.Close();
+    connection.SetConnectionString(QLatin1String(kNoImplicitConnection));
+}
+
+// A read-only file is one whose owner may not write it (the permission bits, so the check also holds for
+// a user that may write anything).
+bool AttributesPreventAccess(const QFileInfo& file) {
+    return file.isHidden() || !(file.permissions() & QFileDevice::WriteOwner);
+}
+
+// N(x): NULL replaced by a floating-point 0, so amount columns always come out as floating point.
+QString N(const QString& x) { return QStringLiteral("IIF(") + x + QStringLiteral(" is null, 0.0, ") + x + QStringLiteral(") "); }
+
+// The free space of a wage sum: 1.92 % of the first 400,000 and 1.18 % of the rest. lowerBase is what the
+// lower branch multiplies (the NULL-safe wage sum where the sum may be NULL).
+QString FreeSpaceOf(const QString& wageSum, const QString& lowerBase) {
+    return QStringLiteral("IIF(%1 > 400000, (400000 * 0.0192) + ((%1 - 400000) * 0.0118), %2 * 0.0192)")
+        .arg(wageSum, lowerBase);
+}
+
+// A concern key list as the filter holds it: whole numbers separated by commas. Anything else is refused,
+// because the text becomes part of the statement.
+QString ConcernKeyList(const QString& text) {
+    static const QRegularExpression keys(QStringLiteral("^\\s*-?\\d+\\s*(,\\s*-?\\d+\\s*)*$"));
+    if (!keys.match(text).hasMatch()) throw EOrvError(QStringLiteral("Invalid concern key in filter: ") + text);
+    QStringList parts = text.split(u',');
+    for (QString& p : parts) p = QString::number(p.trimmed().toLongLong());
+    return parts.join(u',');
+}
+}
+
+void ConnectDatabase(TOrvADOConnection& connection, const QString& location, const QString& password,
+                     const QString& mode) {
+    try {
+        connection.Close();
+        if (location.isEmpty())
+            throw EOrvError(QStringLiteral("No database location was specified (sDatabaseLocation cannot be empty)."));
+        const QFileInfo file(location);
+        if (!file.exists() || !file.isFile())
+            throw EOrvError(QStringLiteral("Database does not exists or is not accessable: ") + location);
+        if (AttributesPreventAccess(file))
+            throw EOrvError(QStringLiteral("The file attributes of file \"") + location +
+                            QStringLiteral("\" prevent the file from being accessed."));
+        connection.Open(location, password, mode);
+    } catch (EOrvError& e) {
+        MakeUnusable(connection);
+        e.Prefix(QStringLiteral("ConnectDatabase: "));
+        throw;
+    }
+}
+
+TdmMain::TdmMain(QObject* owner)
+    : QObject(owner),
+      ADOConnectionZemlo(new TOrvADOConnection(this)),
+      ADOConnectionQuelt(new TOrvADOConnection(this)),
+      qryWerkgevers(new TOrvQuery(this, ADOConnectionZemlo)) {
+    ADOConnectionZemlo->setObjectName(QStringLiteral("ADOConnectionZemlo"));
+    ADOConnectionQuelt->setObjectName(QStringLiteral("ADOConnectionQuelt"));
+    qryWerkgevers->setObjectName(QStringLiteral("qryWerkgevers"));
+}
+
+TdmMain::~TdmMain() {
+    qryWerkgevers->Close();
+    ADOConnectionQuelt->Close();
+    ADOConnectionZemlo->Close();
+    if (dmMain == this) dmMain = nullptr;
+}
+
+bool TdmMain::ConnectToZemloDatabase(TOrvADOConnection& connection, const QString& scrambledPassword,
+                                     const QString& fullPath) {
+    try {
+        connection.Close();
+        const QString location = fullPath.isEmpty()
+                                     ? ProgramDirectory() + QLatin1String(kZemloDatabaseName) +
+                                           QLatin1String(kDatabaseExtension)
+                                     : fullPath;
+        ConnectDatabase(connection, location, UnscramblePassword(scrambledPassword),
+                        QStringLiteral("Share Exclusive"));
+        return connection.Connected();
+    } catch (EOrvError& e) {
+        MakeUnusable(connection);
+        SluitZonderVraag = true;
+        throw EOrvError(QStringLiteral("ConnectToZemloDatabase: ") + e.Message());
+    }
+}
+
+bool TdmMain::ConnectToQueltDatabase(const QString& databaseFile) {
+    try {
+        ADOConnectionQuelt->Close();
+        ConnectDatabase(*ADOConnectionQuelt, databaseFile, UnscramblePassword(QLatin1String(kScrambledPassword)),
+                        QStringLiteral("Share Deny None"));
+        return ADOConnectionQuelt->Connected();
+    } catch (EOrvError& e) {
+        MakeUnusable(*ADOConnectionQuelt);
+        throw EOrvError(QStringLiteral("ConnectToQueltDatabase: ") + e.Message());
+    }
+}
+
+QString BuildWerkgeversSQL(const TFilter& filter) {
+    const bool exclusiefProforma =
+        filter.FilterFieldHasValue(QStringLiteral("ExclusiefProforma")) &&
+        filter.FilterFieldByName(QStringLiteral("ExclusiefProforma")).AsBoolean();
+    // A provisional wage sum counts only while its period has no definitive one (period key: id * 100 + period).
+    const QString wageSumClause =
+        exclusiefProforma
+            ? QStringLiteral(" and LS.Proforma = False ")
+            : QStringLiteral(" and ((LS.ProForma = False) or (((LS.WerkgeverId * 100) + LS.Periode) not in "
+                             "(select ((WerkgeverId * 100) + Periode) from Loonsommen where ProForma = False))) ");
+    const QString costClause = exclusiefProforma ? QStringLiteral(" and K.Proforma = False ") : QString();
+    const auto wageSumOf = [&](const QString& employer) {
+        return QStringLiteral("(select SUM(LS.Bedrag) from Loonsommen LS where LS.WerkgeverId = %1.WerkgeverId %2)")
+            .arg(employer, wageSumClause);
+    };
+    const auto costsOf = [&](const QString& employer) {
+        return QStringLiteral("(select SUM(K.Bedrag) from Kosten K, KostenTypen KT where K.WerkgeverId = "
+                              "%1.WerkgeverId and K.KostenTypeId = KT.KostenTypeId and KT.TeltMee = True %2)")
+            .arg(employer, costClause);
+    };
+    const QString totLoonsom = N(QStringLiteral("TotLoonsom"));
+    const QString totKosten = N(QStringLiteral("TotKosten"));
+
+    // Outer level: NULL sums become 0 and the free space and remaining free space are computed. It cannot
+    // name the inner alias WG; ConcernId is the derived table's column.
+    QString sql =
+        QStringLiteral("SELECT WerkgeverId, ConcernId, Loonheffingennummer, Naam, Aangiftetijdvak, Concern, ") +
+        totLoonsom + QStringLiteral(" as TotLoonsom, ") + totKosten + QStringLiteral(" as TotKosten, ") +
+        FreeSpaceOf(QStringLiteral("TotLoonsom"), totLoonsom) + QStringLiteral(" as TotVrijeRuimte, ") +
+        QStringLiteral("IIF(ConcernId is NULL, ") + FreeSpaceOf(QStringLiteral("TotLoonsom"), totLoonsom) +
+        QStringLiteral(" - ") + totKosten + QStringLiteral(", IIF(") + totLoonsom +
+        QStringLiteral(" = MaxConcernLoonsom, TotConcernVrijeRuimte - TotConcernKosten, 0.0)) AS TotRestVrijeRuimte, "
+                       "TotConcernLoonsom, TotConcernVrijeRuimte - TotConcernKosten as TotConcernRestVrijeRuimte, "
+                       "TotConcernVrijeRuimte, TotConcernKosten, MaxConcernLoonsom ");
+    // Derived table: one row per employer with its raw sums and its concern's totals.
+    sql += QStringLiteral(" FROM (SELECT WG.WerkgeverId, WG.ConcernId, WG.Loonheffingennummer, WG.Naam, "
+                          "WG.Aangiftetijdvak, C.Naam AS Concern, ") +
+           wageSumOf(QStringLiteral("WG")) + QStringLiteral(" AS TotLoonsom, ") + costsOf(QStringLiteral("WG")) +
+           QStringLiteral(" AS TotKosten, ") +
+           FreeSpaceOf(QStringLiteral("C.TotConcernLoonsom"), QStringLiteral("C.TotConcernLoonsom")) +
+           QStringLiteral(" as TotConcernVrijeRuimte, C.TotConcernKosten, C.MaxConcernLoonsom, C.TotConcernLoonsom "
+                          " FROM Werkgevers WG ");
+    // Concern totals: a second pass over all employers, so a row filter never changes them.
+    sql += QStringLiteral(" LEFT OUTER JOIN (SELECT C2.ConcernId, C2.Naam, ") + N(QStringLiteral("SUM(TotLoonsom)")) +
+           QStringLiteral(" as TotConcernLoonsom, ") + N(QStringLiteral("SUM(TotKosten)")) +
+           QStringLiteral(" as TotConcernKosten, ") + N(QStringLiteral("MAX(TotLoonsom)")) +
+           QStringLiteral(" as MaxConcernLoonsom FROM Concerns C2, (SELECT WG3.WerkgeverId, WG3.ConcernId, ") +
+           wageSumOf(QStringLiteral("WG3")) + QStringLiteral(" AS TotLoonsom, ") + costsOf(QStringLiteral("WG3")) +
+           QStringLiteral(" AS TotKosten FROM Werkgevers WG3) WG2 WHERE C2.ConcernId = WG2.ConcernId "
+                          "GROUP BY C2.ConcernId, C2.Naam) C ON WG.ConcernId = C.ConcernId) ");
+
+    // The row filters choose rows at the outer level only. Should both be present, the second joins the
+    // first with AND instead of a second WHERE.
+    QString where = QStringLiteral("\n WHERE ");
+    if (filter.FilterFieldHasValue(QStringLiteral("ConcernId"))) {
+        sql += where + QStringLiteral("ConcernId in (") +
+               ConcernKeyList(filter.FilterFieldByName(QStringLiteral("ConcernId")).AsString()) + u')';
+        where = QStringLiteral("\n AND ");
+    }
+    if (filter.FilterFieldHasValue(QStringLiteral("WerkgeverId")))
+        sql += where + QStringLiteral("WerkgeverId in (") +
+               QString::number(filter.FilterFieldByName(QStringLiteral("WerkgeverId")).AsInteger()) + u')';
+    return sql;
+}
+
+void TdmMain::OpenWerkgevers(const TFilter& filter) {
+    WithPrefix(Prefix("OpenWerkgevers"), [&] {
+        WithPrefix(QStringLiteral("CloseIfActive: "), [&] { qryWerkgevers->Close(); });
+        qryWerkgevers->SetSQL(BuildWerkgeversSQL(filter));
+        qryWerkgevers->Open();
+    });
+}

@@ -1,0 +1,265 @@
+#include "platform/SqliteEngine.h"
+
+#include "support/OrvErrors.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+namespace {
+// How long an open waits for a lock another process holds before it reports the database as in use.
+constexpr int kBusyTimeoutMs = 250;
+
+// SWITCH(c1, v1, c2, v2, ...): the value of the first pair whose condition is true, else NULL.
+void SwitchFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    for (int i = 0; i + 1 < argc; i += 2) {
+        sqlite3_value* condition = argv[i];
+        if (sqlite3_value_type(condition) != SQLITE_NULL && sqlite3_value_double(condition) != 0.0) {
+            sqlite3_result_value(context, argv[i + 1]);
+            return;
+        }
+    }
+    sqlite3_result_null(context);
+}
+
+void Check(sqlite3* db, int rc) {
+    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE) throw EDatabaseError(EngineMessage(db));
+}
+}
+
+QString EngineMessage(sqlite3* db) {
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+}
+
+QString TranslateJetSql(const QString& sql) {
+    static const QRegularExpression identity(QStringLiteral("@@identity"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression top(QStringLiteral("^(\\s*select\\s+)top\\s+(\\d+)\\s+"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    QString result = sql;
+    result.replace(identity, QStringLiteral("last_insert_rowid()"));
+    const QRegularExpressionMatch m = top.match(result);
+    if (m.hasMatch()) {
+        const QString rows = m.captured(2);
+        result = m.captured(1) + result.mid(m.capturedEnd()).trimmed();
+        if (result.endsWith(u';')) result.chop(1);
+        result += QStringLiteral(" LIMIT ") + rows;
+    }
+    return result;
+}
+
+TFieldType FieldTypeFromDeclaredType(const QString& declaredType, int* maxLength) {
+    static const QRegularExpression lengthPattern(QStringLiteral("\\(\\s*(\\d+)"));
+    const QString type = declaredType.trimmed().toUpper();
+    if (maxLength) {
+        const QRegularExpressionMatch m = lengthPattern.match(type);
+        const int length = m.hasMatch() ? m.captured(1).toInt() : 0;
+        *maxLength = (length < 0 || length > 16000) ? 0 : length;
+    }
+    if (type.isEmpty()) return TFieldType::ftUnknown;
+    if (type.startsWith(u"BOOL") || type == u"BIT" || type == u"YESNO") return TFieldType::ftBoolean;
+    if (type.startsWith(u"DATETIME") || type.startsWith(u"TIMESTAMP")) return TFieldType::ftDateTime;
+    if (type.startsWith(u"DATE")) return TFieldType::ftDate;
+    if (type.startsWith(u"TIME")) return TFieldType::ftTime;
+    if (type.startsWith(u"SMALLINT")) return TFieldType::ftSmallint;
+    if (type.startsWith(u"BIGINT")) return TFieldType::ftLargeint;
+    if (type.contains(u"INT")) return TFieldType::ftInteger;
+    if (type.startsWith(u"CURRENCY") || type.startsWith(u"MONEY")) return TFieldType::ftCurrency;
+    if (type.startsWith(u"DOUBLE") || type.startsWith(u"FLOAT") || type.startsWith(u"REAL") ||
+        type.startsWith(u"NUMERIC") || type.startsWith(u"DECIMAL"))
+        return TFieldType::ftFloat;
+    if (type.startsWith(u"TEXT") || type.startsWith(u"MEMO") || type.startsWith(u"CLOB")) return TFieldType::ftMemo;
+    return TFieldType::ftString;
+}
+
+QVariant FromEngineValue(const QVariant& value, TFieldType type) {
+    if (value.isNull()) return QVariant();
+    if (IsDateTimeType(type) && value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        QDateTime moment = QDateTime::fromString(text, QLatin1String(kDateTimeFormat));
+        if (!moment.isValid()) moment = QDateTime::fromString(text, Qt::ISODate);
+        return moment.isValid() ? QVariant(moment) : QVariant();
+    }
+    return ConvertToFieldType(value, type);
+}
+
+QVariant ToEngineValue(const QVariant& value) {
+    if (value.isNull()) return QVariant();
+    switch (value.typeId()) {
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(QLatin1String(kDateTimeFormat));
+    case QMetaType::QDate:
+        return value.toDate().startOfDay().toString(QLatin1String(kDateTimeFormat));
+    case QMetaType::Bool:
+        return qint64(value.toBool() ? 1 : 0);
+    default:
+        return value;
+    }
+}
+
+void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
+    Close();
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = EngineMessage(db);
+        sqlite3_close(db);
+        throw EDatabaseError(message);
+    }
+    FHandle = db;
+    try {
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        sqlite3_extended_result_codes(db, 1);
+        Check(db, sqlite3_create_function_v2(db, "SWITCH", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                             SwitchFunction, nullptr, nullptr, nullptr));
+        if (mode == TShareMode::Exclusive)
+            ExecScript(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;"));
+        else
+            ExecScript(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
+    } catch (EDatabaseError& e) {
+        const bool busy = (sqlite3_errcode(db) & 0xff) == SQLITE_BUSY;
+        Close();
+        if (busy) throw EDatabaseError(QStringLiteral("The database is in use by another process: ") + path);
+        throw;
+    }
+}
+
+void TSqliteDatabase::Close() {
+    if (!FHandle) return;
+    sqlite3_close_v2(FHandle);
+    FHandle = nullptr;
+}
+
+void TSqliteDatabase::ExecScript(const QString& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(FHandle, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : EngineMessage(FHandle);
+        sqlite3_free(error);
+        throw EDatabaseError(message);
+    }
+}
+
+bool TSqliteDatabase::InTransaction() const { return FHandle && sqlite3_get_autocommit(FHandle) == 0; }
+
+qint64 TSqliteDatabase::LastInsertId() const { return FHandle ? sqlite3_last_insert_rowid(FHandle) : 0; }
+
+void TSqliteDatabase::CreateFromScript(const QString& path, const QString& script) {
+    if (QFile::exists(path)) throw EOrvError(QStringLiteral("Bestand bestaat al: ") + path);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QString error;
+    if (rc != SQLITE_OK) {
+        error = EngineMessage(db);
+    } else {
+        char* message = nullptr;
+        const QString wrapped = QStringLiteral("BEGIN;\n") + script + QStringLiteral("\nCOMMIT;");
+        if (sqlite3_exec(db, wrapped.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+            error = message ? QString::fromUtf8(message) : EngineMessage(db);
+            sqlite3_free(message);
+        }
+    }
+    sqlite3_close(db);
+    if (!error.isEmpty()) {
+        QFile::remove(path);
+        throw EDatabaseError(error);
+    }
+}
+
+TSqliteStatement::TSqliteStatement(sqlite3* db, const QString& sql) : FDb(db) {
+    if (!db) throw EDatabaseError(QStringLiteral("Connection is not open"));
+    const QByteArray text = TranslateJetSql(sql).toUtf8();
+    Check(db, sqlite3_prepare_v2(db, text.constData(), int(text.size()), &FStmt, nullptr));
+    if (!FStmt) throw EDatabaseError(QStringLiteral("Empty statement"));
+}
+
+TSqliteStatement::~TSqliteStatement() { sqlite3_finalize(FStmt); }
+
+QStringList TSqliteStatement::ParameterNames() const {
+    QStringList names;
+    for (int i = 1; i <= sqlite3_bind_parameter_count(FStmt); ++i) {
+        const char* name = sqlite3_bind_parameter_name(FStmt, i);
+        if (name) names.append(QString::fromUtf8(name + 1));
+    }
+    return names;
+}
+
+void TSqliteStatement::Bind(const QString& name, const QVariant& value) {
+    int index = 0;
+    for (int i = 1; i <= sqlite3_bind_parameter_count(FStmt) && index == 0; ++i) {
+        const char* n = sqlite3_bind_parameter_name(FStmt, i);
+        if (n && QString::fromUtf8(n + 1).compare(name, Qt::CaseInsensitive) == 0) index = i;
+    }
+    if (index == 0) throw EDatabaseError(QStringLiteral("Parameter '%1' not found").arg(name));
+    const QVariant v = ToEngineValue(value);
+    int rc;
+    if (v.isNull()) {
+        rc = sqlite3_bind_null(FStmt, index);
+    } else {
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Long:
+        case QMetaType::Short:
+            rc = sqlite3_bind_int64(FStmt, index, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(FStmt, index, v.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = v.toByteArray();
+            rc = sqlite3_bind_blob(FStmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray text = v.toString().toUtf8();
+            rc = sqlite3_bind_text(FStmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    Check(FDb, rc);
+}
+
+bool TSqliteStatement::Step() {
+    const int rc = sqlite3_step(FStmt);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    throw EDatabaseError(EngineMessage(FDb));
+}
+
+int TSqliteStatement::ColumnCount() const { return sqlite3_column_count(FStmt); }
+
+QString TSqliteStatement::ColumnName(int column) const {
+    return QString::fromUtf8(sqlite3_column_name(FStmt, column));
+}
+
+QString TSqliteStatement::ColumnDeclaredType(int column) const {
+    const char* type = sqlite3_column_decltype(FStmt, column);
+    return type ? QString::fromUtf8(type) : QString();
+}
+
+int TSqliteStatement::ColumnStorageClass(int column) const { return sqlite3_column_type(FStmt, column); }
+
+QVariant TSqliteStatement::ColumnValue(int column) const {
+    switch (sqlite3_column_type(FStmt, column)) {
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(FStmt, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(FStmt, column);
+    case SQLITE_TEXT:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(FStmt, column)),
+                                 sqlite3_column_bytes(FStmt, column));
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(FStmt, column)),
+                          sqlite3_column_bytes(FStmt, column));
+    default:
+        return QVariant();
+    }
+}
+
+int TSqliteStatement::Changes() const { return sqlite3_changes(FDb); }
+
+void TSqliteStatement::Reset() { sqlite3_reset(FStmt); }

@@ -1,0 +1,68 @@
+#pragma once
+// The in-memory table: typed fields, rows in memory, locate, sort on several keys and a filter to a list
+// of values. Lists, pick lists and the filter object keep their rows in it.
+
+#include "support/DataSet.h"
+
+#include <QList>
+#include <QSet>
+#include <vector>
+
+struct TSortKey {
+    int Field = 0;
+    bool Descending = false;
+};
+
+struct TLocateOptions {
+    bool CaseInsensitive = true;
+    bool PartialKey = false;  // a text value matches when it starts with the searched text
+};
+
+class TOrvClientDataSet : public TDataSet {
+    Q_OBJECT
+public:
+    using TDataSet::TDataSet;
+
+    // Structure: add fields while closed, then CreateDataSet opens the table empty.
+    void AddFieldDef(const QString& name, TFieldType type, int size = 0, bool required = false);
+    void ClearFields();
+    void CreateDataSet();
+    void Close();
+    // Copies the structure and, when asked, every row of another dataset, and opens.
+    void CopyFrom(const TDataSet& source, bool withRows = true);
+
+    bool Active() const override { return FActive; }
+    int FieldCount() const override { return int(FFields.size()); }
+    const TFieldDef& FieldDef(int field) const override { return FFields[field]; }
+    int RecordCount() const override { return int(FView.size()); }
+    QVariant Value(int row, int field) const override { return FRows[FView[row]][field]; }
+
+    // Adds a row of null values (or of the given values, in field order) and makes it current.
+    int AppendRecord(const QVariantList& values = {});
+    void SetValue(int row, int field, const QVariant& value);
+    void SetFieldValue(const QString& name, const QVariant& value) { SetValue(RecNo(), FieldIndexOrRaise(name), value); }
+    void DeleteRecord(int row);
+    void EmptyDataSet();
+
+    // Moves to the first row (in the current order) whose fields equal the values; false when none does.
+    bool Locate(const QStringList& fields, const QVariantList& values, TLocateOptions options = {});
+    // Stable sort; text compares without regard to case, nulls come first.
+    void Sort(const QList<TSortKey>& keys);
+    // Shows only the rows whose field holds one of the values (compared as for Locate, case-insensitive).
+    void SetFilterValues(int field, const QVariantList& values);
+    void ClearFilter();
+    bool Filtered() const { return FFilterField >= 0; }
+
+private:
+    void RebuildView();
+    void RequireActive() const;
+    bool Matches(const QVariant& stored, const QVariant& wanted, TFieldType type, TLocateOptions options) const;
+
+    bool FActive = false;
+    std::vector<TFieldDef> FFields;
+    std::vector<QVariantList> FRows;  // storage, in insertion order
+    std::vector<int> FView;           // visible rows in their current order, as indexes into FRows
+    QList<TSortKey> FSortKeys;
+    int FFilterField = -1;
+    QSet<QString> FFilterKeys;
+};
