@@ -135,33 +135,32 @@ QString BuildWerkgeversSQL(const TFilter& filter) {
     const QString totLoonsom = N(QStringLiteral("TotLoonsom"));
     const QString totKosten = N(QStringLiteral("TotKosten"));
 
-    // Outer level: NULL sums become 0 and the free space and remaining free space are computed. It cannot
-    // name the inner alias WG; ConcernId is the derived table's column.
+    // Each employer's raw sums are computed once (materialised: the outer level names them many times),
+    // and the concern totals are grouped over all employers, so a row filter never changes them.
     QString sql =
-        QStringLiteral("SELECT WerkgeverId, ConcernId, Loonheffingennummer, Naam, Aangiftetijdvak, Concern, ") +
-        totLoonsom + QStringLiteral(" as TotLoonsom, ") + totKosten + QStringLiteral(" as TotKosten, ") +
-        FreeSpaceOf(QStringLiteral("TotLoonsom"), totLoonsom) + QStringLiteral(" as TotVrijeRuimte, ") +
-        QStringLiteral("IIF(ConcernId is NULL, ") + FreeSpaceOf(QStringLiteral("TotLoonsom"), totLoonsom) +
-        QStringLiteral(" - ") + totKosten + QStringLiteral(", IIF(") + totLoonsom +
-        QStringLiteral(" = MaxConcernLoonsom, TotConcernVrijeRuimte - TotConcernKosten, 0.0)) AS TotRestVrijeRuimte, "
-                       "TotConcernLoonsom, TotConcernVrijeRuimte - TotConcernKosten as TotConcernRestVrijeRuimte, "
-                       "TotConcernVrijeRuimte, TotConcernKosten, MaxConcernLoonsom ");
-    // Derived table: one row per employer with its raw sums and its concern's totals.
-    sql += QStringLiteral(" FROM (SELECT WG.WerkgeverId, WG.ConcernId, WG.Loonheffingennummer, WG.Naam, "
-                          "WG.Aangiftetijdvak, C.Naam AS Concern, ") +
-           wageSumOf(QStringLiteral("WG")) + QStringLiteral(" AS TotLoonsom, ") + costsOf(QStringLiteral("WG")) +
-           QStringLiteral(" AS TotKosten, ") +
+        QStringLiteral("WITH Sommen AS MATERIALIZED (SELECT WG.WerkgeverId, WG.ConcernId, WG.Loonheffingennummer, "
+                       "WG.Naam, WG.Aangiftetijdvak, ") +
+        wageSumOf(QStringLiteral("WG")) + QStringLiteral(" AS TotLoonsom, ") + costsOf(QStringLiteral("WG")) +
+        QStringLiteral(" AS TotKosten FROM Werkgevers WG), "
+                       "ConcernTotalen AS MATERIALIZED (SELECT C2.ConcernId, C2.Naam, ") +
+        N(QStringLiteral("SUM(TotLoonsom)")) + QStringLiteral(" as TotConcernLoonsom, ") +
+        N(QStringLiteral("SUM(TotKosten)")) + QStringLiteral(" as TotConcernKosten, ") +
+        N(QStringLiteral("MAX(TotLoonsom)")) +
+        QStringLiteral(" as MaxConcernLoonsom FROM Concerns C2, Sommen WG2 WHERE C2.ConcernId = WG2.ConcernId "
+                       "GROUP BY C2.ConcernId, C2.Naam) ");
+    // Outer level: NULL sums become 0, the free space and the remaining free space are computed.
+    sql += QStringLiteral("SELECT WerkgeverId, ConcernId, Loonheffingennummer, Naam, Aangiftetijdvak, Concern, ") +
+           totLoonsom + QStringLiteral(" as TotLoonsom, ") + totKosten + QStringLiteral(" as TotKosten, ") +
+           FreeSpaceOf(QStringLiteral("TotLoonsom"), totLoonsom) + QStringLiteral(" as TotVrijeRuimte, ") +
+           QStringLiteral("IIF(ConcernId is NULL, ") + FreeSpaceOf(QStringLiteral("TotLoonsom"), totLoonsom) +
+           QStringLiteral(" - ") + totKosten + QStringLiteral(", IIF(") + totLoonsom +
+           QStringLiteral(" = MaxConcernLoonsom, TotConcernVrijeRuimte - TotConcernKosten, 0.0)) AS "
+                          "TotRestVrijeRuimte, TotConcernLoonsom, TotConcernVrijeRuimte - TotConcernKosten as "
+                          "TotConcernRestVrijeRuimte, TotConcernVrijeRuimte, TotConcernKosten, MaxConcernLoonsom ");
+    sql += QStringLiteral(" FROM (SELECT S.*, C.Naam AS Concern, ") +
            FreeSpaceOf(QStringLiteral("C.TotConcernLoonsom"), QStringLiteral("C.TotConcernLoonsom")) +
            QStringLiteral(" as TotConcernVrijeRuimte, C.TotConcernKosten, C.MaxConcernLoonsom, C.TotConcernLoonsom "
-                          " FROM Werkgevers WG ");
-    // Concern totals: a second pass over all employers, so a row filter never changes them.
-    sql += QStringLiteral(" LEFT OUTER JOIN (SELECT C2.ConcernId, C2.Naam, ") + N(QStringLiteral("SUM(TotLoonsom)")) +
-           QStringLiteral(" as TotConcernLoonsom, ") + N(QStringLiteral("SUM(TotKosten)")) +
-           QStringLiteral(" as TotConcernKosten, ") + N(QStringLiteral("MAX(TotLoonsom)")) +
-           QStringLiteral(" as MaxConcernLoonsom FROM Concerns C2, (SELECT WG3.WerkgeverId, WG3.ConcernId, ") +
-           wageSumOf(QStringLiteral("WG3")) + QStringLiteral(" AS TotLoonsom, ") + costsOf(QStringLiteral("WG3")) +
-           QStringLiteral(" AS TotKosten FROM Werkgevers WG3) WG2 WHERE C2.ConcernId = WG2.ConcernId "
-                          "GROUP BY C2.ConcernId, C2.Naam) C ON WG.ConcernId = C.ConcernId) ");
+                          "FROM Sommen S LEFT OUTER JOIN ConcernTotalen C ON S.ConcernId = C.ConcernId) ");
 
     // The row filters choose rows at the outer level only. Should both be present, the second joins the
     // first with AND instead of a second WHERE.
