@@ -46,7 +46,8 @@ zemlo_split_sources(ZEMLO_CORE_SOURCES ZEMLO_UI_SOURCES)
 
 add_library(zemlo_core STATIC ${ZEMLO_CORE_SOURCES})
 target_include_directories(zemlo_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3)
+target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3 ${CHM_LIBRARY})
+target_include_directories(zemlo_core PRIVATE ${CHM_INCLUDE_DIR})
 target_precompile_headers(zemlo_core PRIVATE <QtCore>)
 # The schema scripts travel inside the program, so a delivered database can be written anywhere.
 qt_add_resources(zemlo_core zemlo_schema PREFIX /db BASE ${PROJECT_SOURCE_DIR}/db
@@ -66,13 +67,27 @@ add_executable(zemlo-cli src/app/cli.cpp)
 target_link_libraries(zemlo-cli PRIVATE zemlo_core)
 
 add_custom_target(delivered_database ALL
-  COMMAND sh -c "test -e '${ZEMLO_DELIVERED_DB}' || '$<TARGET_FILE:zemlo-cli>' nieuwe-database '${ZEMLO_DELIVERED_DB}'"
+  COMMAND ${CMAKE_COMMAND} -DZEMLO_CLI=$<TARGET_FILE:zemlo-cli> -DDATABASE=${ZEMLO_DELIVERED_DB}
+          -P ${PROJECT_SOURCE_DIR}/cmake/WriteDeliveredDatabase.cmake
   DEPENDS zemlo-cli
-  COMMENT "Writing the delivered database Zemlo2024.mdb when it is absent")
+  COMMENT "Writing the delivered database Zemlo2024.mdb when it is absent"
+  VERBATIM)
+
+# The help file: the HTML topics compiled next to the program.
+set(ZEMLO_HELP_FILE ${CMAKE_BINARY_DIR}/Zemlo2024.CHM)
+file(GLOB ZEMLO_HELP_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*)
+add_custom_command(OUTPUT ${ZEMLO_HELP_FILE}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${CMAKE_BINARY_DIR}/help
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/help ${CHMCMD} --no-html-scan Zemlo2024.hhp
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/help/Zemlo2024.CHM ${ZEMLO_HELP_FILE}
+  DEPENDS ${ZEMLO_HELP_SOURCES}
+  COMMENT "Compiling the help file Zemlo2024.CHM"
+  VERBATIM)
+add_custom_target(help_file ALL DEPENDS ${ZEMLO_HELP_FILE})
 
 add_executable(Zemlo2024 src/app/main.cpp)
 target_link_libraries(Zemlo2024 PRIVATE zemlo_ui)
-add_dependencies(Zemlo2024 delivered_database)
+add_dependencies(Zemlo2024 delivered_database help_file)
 
 # Tests: one executable per tests/**/tst_*.cpp. A test that uses QTEST_GUILESS_MAIN links only the core.
 enable_testing()
@@ -96,7 +111,7 @@ foreach(src IN LISTS ZEMLO_TEST_SOURCES)
   target_precompile_headers(${name} REUSE_FROM zemlo_testlib)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;ZEMLO_CLI=$<TARGET_FILE:zemlo-cli>;ZEMLO_PROGRAM=$<TARGET_FILE:Zemlo2024>"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;ZEMLO_CLI=$<TARGET_FILE:zemlo-cli>;ZEMLO_PROGRAM=$<TARGET_FILE:Zemlo2024>;ZEMLO_HELP_FILE=${ZEMLO_HELP_FILE}"
     TIMEOUT 300)
   add_dependencies(${name} zemlo-cli Zemlo2024)
 endforeach()
