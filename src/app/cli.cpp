@@ -4,8 +4,11 @@
 #include "core/DeliveredDatabase.h"
 #include "core/DemoData.h"
 #include "core/OverviewCsv.h"
+#include "core/uCompactDatabase.h"
+#include "core/uUtils.h"
 #include "core/dMain.h"
 #include "overview/uFilter.h"
+#include "support/FuzzyMatch.h"
 #include "support/OrvErrors.h"
 
 #include <QCoreApplication>
@@ -18,7 +21,10 @@ const char* const kUsage =
     "Gebruik:\n"
     "  zemlo-cli overzicht --db BESTAND [--exclusief-proforma] [--concern ID] [--werkgever ID]\n"
     "  zemlo-cli nieuwe-database BESTAND\n"
-    "  zemlo-cli demo BESTAND [--werkgevers N] [--seed S]\n";
+    "  zemlo-cli demo BESTAND [--werkgevers N] [--seed S]\n"
+    "  zemlo-cli lhnr NUMMER...\n"
+    "  zemlo-cli comprimeer BESTAND\n"
+    "  zemlo-cli fuzzy GETYPT OPGESLAGEN [--niveau N]\n";
 
 struct EUsage {
     QString Message;
@@ -98,11 +104,49 @@ int Demo(const QStringList& args) {
     return 0;
 }
 
+// Each wage tax number with "geldig" or "ongeldig"; exit code 1 when any is invalid.
+int Lhnr(const QStringList& args) {
+    const TArguments a(args, {}, {});
+    if (a.Positional().isEmpty()) throw EUsage{QStringLiteral("lhnr: geef een of meer NUMMERS")};
+    QTextStream out(stdout);
+    bool allValid = true;
+    for (const QString& nummer : a.Positional()) {
+        const bool valid = IsValidLHNummer(nummer);
+        allValid = allValid && valid;
+        out << nummer << (valid ? " geldig" : " ongeldig") << Qt::endl;
+    }
+    return allValid ? 0 : 1;
+}
+
+// Compacts a closed database file, leaving the previous file as ".bak".
+int Comprimeer(const QStringList& args) {
+    const TArguments a(args, {}, {});
+    if (a.Positional().size() != 1) throw EUsage{QStringLiteral("comprimeer: geef precies één BESTAND")};
+    CompactJetDatabase(a.Positional().first(), kJetEngineType, QString(), QString(), false);
+    return 0;
+}
+
+// The distance of the two normalised texts and whether they match at the level (both switches on).
+int Fuzzy(const QStringList& args) {
+    const TArguments a(args, {}, {QStringLiteral("--niveau")});
+    if (a.Positional().size() != 2) throw EUsage{QStringLiteral("fuzzy: geef GETYPT en OPGESLAGEN")};
+    const QString typed = a.Positional()[0];
+    const QString stored = a.Positional()[1];
+    const int level = int(a.Number(QStringLiteral("--niveau"), 10));
+    QTextStream out(stdout);
+    out << "afstand: " << GuthDistance(FuzzyNormalize(typed), FuzzyNormalize(stored)) << Qt::endl;
+    out << "overeenkomst: " << (FuzzyMatch(typed, stored, level, true, true) ? "ja" : "nee") << Qt::endl;
+    return 0;
+}
+
 const QHash<QString, std::function<int(const QStringList&)>>& Commands() {
     static const QHash<QString, std::function<int(const QStringList&)>> commands = {
         {QStringLiteral("overzicht"), Overzicht},
         {QStringLiteral("nieuwe-database"), NieuweDatabase},
         {QStringLiteral("demo"), Demo},
+        {QStringLiteral("lhnr"), Lhnr},
+        {QStringLiteral("comprimeer"), Comprimeer},
+        {QStringLiteral("fuzzy"), Fuzzy},
     };
     return commands;
 }

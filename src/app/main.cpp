@@ -11,5 +11,5 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Pavenda 2024"));
     std::printf("Pavenda 2024: database %s%s%s\n", qPrintable(ProgramDirectory()), kZemloDatabaseName,
                 kDatabaseExtension);
-    return 0;
+    return ShutdownExitCode;
 }

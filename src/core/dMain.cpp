@@ -1,5 +1,7 @@
 #include "core/dMain.h"
 
+#include "core/OrvMessages.h"
+#include "core/uCompactDatabase.h"
 #include "core/uGlobals.h"
 #include "overview/uFilter.h"
 #include "platform/ProgramDirectory.h"
@@ -75,23 +77,40 @@ TdmMain::TdmMain(QObject* owner)
     qryWerkgevers->setObjectName(QStringLiteral("qryWerkgevers"));
 }
 
+QString ZemloDatabasePath() {
+    return ProgramDirectory() + QLatin1String(kZemloDatabaseName) + QLatin1String(kDatabaseExtension);
+}
+
 TdmMain::~TdmMain() {
     qryWerkgevers->Close();
     ADOConnectionQuelt->Close();
     ADOConnectionZemlo->Close();
     if (dmMain == this) dmMain = nullptr;
+    if (FOwnDatabaseOpened) CompactOwnDatabase();
+}
+
+// Runs while the program ends, outside every error handler: an error is reported here and ends the
+// process with a non-zero exit code instead of escaping the destructor.
+void TdmMain::CompactOwnDatabase() {
+    try {
+        CompactJetDatabase(ZemloDatabasePath(), kJetEngineType, UnscramblePassword(QLatin1String(kScrambledPassword)),
+                           QString(), false);
+    } catch (const std::exception& e) {
+        ShutdownExitCode = 1;
+        ShowUnhandledError(QString::fromUtf8(e.what()));
+    }
 }
 
 bool TdmMain::ConnectToZemloDatabase(TOrvADOConnection& connection, const QString& scrambledPassword,
                                      const QString& fullPath) {
     try {
         connection.Close();
-        const QString location = fullPath.isEmpty()
-                                     ? ProgramDirectory() + QLatin1String(kZemloDatabaseName) +
-                                           QLatin1String(kDatabaseExtension)
-                                     : fullPath;
+        const QString location = fullPath.isEmpty() ? ZemloDatabasePath() : fullPath;
         ConnectDatabase(connection, location, UnscramblePassword(scrambledPassword),
                         QStringLiteral("Share Exclusive"));
+        if (&connection == ADOConnectionZemlo && connection.Connected() &&
+            QFileInfo(location) == QFileInfo(ZemloDatabasePath()))
+            FOwnDatabaseOpened = true;
         return connection.Connected();
     } catch (EOrvError& e) {
         MakeUnusable(connection);

@@ -15,6 +15,9 @@ class TFilter;
 void ConnectDatabase(TOrvADOConnection& connection, const QString& location, const QString& password,
                      const QString& mode);
 
+// The program's own database at its default location: the program directory's Zemlo2024.mdb.
+QString ZemloDatabasePath();
+
 // The connection string that names no usable database.
 inline constexpr const char* kNoImplicitConnection = "c:\\NO IMPLICIT ADOCONNECTIONS ALLOWED";
 
@@ -25,7 +28,8 @@ class TdmMain : public QObject {
     Q_OBJECT
 public:
     explicit TdmMain(QObject* owner = nullptr);
-    // Ends all database work: closes the query and both connections, then compacts the own database.
+    // Ends all database work: closes the query and both connections, then compacts the own database when
+    // this module opened it. A failing compaction is reported (ShowUnhandledError) and sets ShutdownExitCode.
     ~TdmMain() override;
 
     TOrvADOConnection* ADOConnectionZemlo;
@@ -34,6 +38,7 @@ public:
     TOrvADOConnection* ADOConnection() const { return ADOConnectionZemlo; }
 
     // Opens the own database exclusively; an empty path means the program directory's Zemlo2024.mdb.
+    // Opening that file with ADOConnectionZemlo makes the destructor compact it.
     bool ConnectToZemloDatabase(TOrvADOConnection& connection, const QString& scrambledPassword,
                                 const QString& fullPath);
     // Opens the payroll database shared.
@@ -41,6 +46,12 @@ public:
 
     // Builds and opens the overview for the filter.
     void OpenWerkgevers(const TFilter& filter);
+
+private:
+    void CompactOwnDatabase();
+
+    // The own database at its default location was opened: it is compacted on destruction.
+    bool FOwnDatabaseOpened = false;
 };
 
 // The program-wide instance, set while the main window owns one.

@@ -2,6 +2,7 @@
 
 bool QueltStart = false;
 bool SluitZonderVraag = false;
+int ShutdownExitCode = 0;
 
 const char* const kScrambledPassword = "Ad zqQ #&!<Hvyy!ExF4";
 

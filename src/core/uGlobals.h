@@ -16,3 +16,7 @@ inline constexpr const char* kDatabaseExtension = ".mdb";
 extern const char* const kScrambledPassword;
 // Turns the stored text back into the password, character by character.
 QString UnscramblePassword(const QString& scrambled);
+
+// The exit code of the process once the main data module is gone: 1 when the shut-down (the compaction of
+// the own database) failed and was reported, else 0. The program's main returns it.
+extern int ShutdownExitCode;
