@@ -6,6 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+QString applicationHelpFile;
+}
+
+QString ApplicationHelpFile() { return applicationHelpFile; }
+
+void SetApplicationHelpFile(const QString& path) { applicationHelpFile = path; }
+
 QString PlaceHelpFile(const QString& programDirectory, const QString& temporaryDirectory) {
     const QString original = QDir(programDirectory).filePath(QLatin1String(kHelpFileName));
     if (!QFileInfo::exists(original)) return QString();
