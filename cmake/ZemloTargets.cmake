@@ -68,7 +68,8 @@ target_link_libraries(zemlo-cli PRIVATE zemlo_core)
 add_custom_target(delivered_database ALL
   COMMAND sh -c "test -e '${ZEMLO_DELIVERED_DB}' || '$<TARGET_FILE:zemlo-cli>' nieuwe-database '${ZEMLO_DELIVERED_DB}'"
   DEPENDS zemlo-cli
-  COMMENT "Writing the delivered database Zemlo2024.mdb when it is absent")
+  COMMENT "Writing the delivered database Zemlo2024.mdb when it is absent"
+  VERBATIM)
 
 add_executable(Zemlo2024 src/app/main.cpp)
 target_link_libraries(Zemlo2024 PRIVATE zemlo_ui)
