@@ -11,6 +11,7 @@
 #include <QtGui/QColor>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QStyledItemDelegate>
 #include <QtWidgets/QTableView>
 #include <functional>
@@ -19,7 +20,7 @@
 
 class QAction;
 class QLineEdit;
-class QMenu;
+
 class QScrollBar;
 class TOrvDBSortGrid;
 
