@@ -562,7 +562,10 @@ TOrvDBSortGrid::TOrvDBSortGrid(QWidget* parent)
     SetSearchText(QString());
 }
 
-TOrvDBSortGrid::~TOrvDBSortGrid() = default;
+TOrvDBSortGrid::~TOrvDBSortGrid() {
+    // The inner grid reads the columns and the copy while it goes; it must go first.
+    delete FGrid;
+}
 
 void TOrvDBSortGrid::SetDataSource(TDataSource* dataSource) { FDataSource = dataSource; }
 
@@ -918,6 +921,10 @@ bool TOrvDBSortGrid::GridKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (ctrl && key == Qt::Key_Home) return SetCursorHome(), true;
     if (!ctrl && (key == Qt::Key_Home || key == Qt::Key_End)) {
         const std::vector<int> order = FColumns.VisibleInVisualOrder();
+        if (key == Qt::Key_Home) {
+            FLeftCol = 0;
+            ApplyColumnLayout();
+        }
         if (!order.empty()) SetCurrent(std::max(Row(), 1), key == Qt::Key_Home ? order.front() : order.back());
         return true;
     }
