@@ -551,6 +551,8 @@ TOrvDBSortGrid::TOrvDBSortGrid(QWidget* parent)
     });
     connect(FHorzScrollBar, &QAbstractSlider::actionTriggered, this, [this](int action) { HorzScrollAction(action); });
 
+    FSearchTimer.setParent(this);
+    FSearchTimer.setObjectName(QStringLiteral("FSearchTimer"));
     FSearchTimer.setSingleShot(true);
     FSearchTimer.setInterval(300);
     connect(&FSearchTimer, &QTimer::timeout, this, [this] { Guarded([&] { RunIncrementalSearch(); }); });
@@ -1064,9 +1066,13 @@ void TOrvDBSortGrid::FilterOnText(int field, const QString& text) {
     const QString firstWord = blank < 0 ? searched : searched.left(blank + 1);
     const QString wordInside = u' ' + firstWord;
     const int before = FCopy->RecordCount();
+    QHash<QString, bool> similar;  // lists repeat texts (concerns, common names): compare each text once
     FCopy->SetFilterPredicate([&, field](const QVariantList& row) {
         const QString stored = SearchForm(row[field].toString());
-        return stored.startsWith(firstWord) || stored.contains(wordInside) || FuzzyMatch(text, stored, 10, true, true);
+        if (stored.startsWith(firstWord) || stored.contains(wordInside)) return true;
+        const auto known = similar.constFind(stored);
+        if (known != similar.constEnd()) return *known;
+        return similar[stored] = FuzzyMatch(text, stored, 10, true, true);
     });
     if (FCopy->RecordCount() < before) FillGrid();
 }

@@ -178,8 +178,12 @@ void TOrvClientDataSet::ClearFilter() {
 
 void TOrvClientDataSet::SetFilterPredicate(TRowPredicate accept) {
     RequireActive();
+    const bool narrowing = !FFilterPredicate && accept;
     FFilterPredicate = std::move(accept);
-    RebuildView();
+    if (!narrowing) return RebuildView();
+    // Removing rows keeps the order: no new sort needed.
+    std::erase_if(FView, [this](int r) { return !FFilterPredicate(FRows[r]); });
+    ResetAfterChange();
 }
 
 int TOrvClientDataSet::RowOfRecordId(int recordId) const {
