@@ -44,6 +44,7 @@ void TOrvClientDataSet::CreateDataSet() {
     FRows.clear();
     FSortKeys.clear();
     FFilterField = -1;
+    FFilterPredicate = nullptr;
     FActive = true;
     RebuildView();
 }
@@ -55,6 +56,7 @@ void TOrvClientDataSet::Close() {
     FView.clear();
     FSortKeys.clear();
     FFilterField = -1;
+    FFilterPredicate = nullptr;
     ResetAfterChange();
 }
 
@@ -75,6 +77,7 @@ void TOrvClientDataSet::CopyFrom(const TDataSet& source, bool withRows) {
     }
     FSortKeys.clear();
     FFilterField = -1;
+    FFilterPredicate = nullptr;
     FActive = true;
     RebuildView();
 }
@@ -173,6 +176,21 @@ void TOrvClientDataSet::ClearFilter() {
     RebuildView();
 }
 
+void TOrvClientDataSet::SetFilterPredicate(TRowPredicate accept) {
+    RequireActive();
+    const bool narrowing = !FFilterPredicate && accept;
+    FFilterPredicate = std::move(accept);
+    if (!narrowing) return RebuildView();
+    // Removing rows keeps the order: no new sort needed.
+    std::erase_if(FView, [this](int r) { return !FFilterPredicate(FRows[r]); });
+    ResetAfterChange();
+}
+
+int TOrvClientDataSet::RowOfRecordId(int recordId) const {
+    const auto it = std::find(FView.begin(), FView.end(), recordId);
+    return it == FView.end() ? -1 : int(it - FView.begin());
+}
+
 void TOrvClientDataSet::RebuildView() {
     FView.clear();
     FView.reserve(FRows.size());
@@ -180,6 +198,7 @@ void TOrvClientDataSet::RebuildView() {
         if (FFilterField >= 0 &&
             !FFilterKeys.contains(FilterKey(FRows[r][FFilterField], FFields[FFilterField].DataType)))
             continue;
+        if (FFilterPredicate && !FFilterPredicate(FRows[r])) continue;
         FView.push_back(r);
     }
     if (!FSortKeys.isEmpty()) {

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QSet>
+#include <functional>
 #include <vector>
 
 struct TSortKey {
@@ -52,6 +53,15 @@ public:
     void SetFilterValues(int field, const QVariantList& values);
     void ClearFilter();
     bool Filtered() const { return FFilterField >= 0; }
+    // Shows only the rows (field values in field order) the predicate accepts, on top of the value filter;
+    // an empty predicate shows every row again.
+    using TRowPredicate = std::function<bool(const QVariantList& row)>;
+    void SetFilterPredicate(TRowPredicate accept);
+    bool PredicateFiltered() const { return bool(FFilterPredicate); }
+    // A row's identity that survives sorting and filtering (until the rows are replaced or deleted).
+    int RecordId(int row) const { return FView[row]; }
+    // The row that shows the record, -1 when the record is filtered out.
+    int RowOfRecordId(int recordId) const;
 
 private:
     void RebuildView();
@@ -65,4 +75,5 @@ private:
     QList<TSortKey> FSortKeys;
     int FFilterField = -1;
     QSet<QString> FFilterKeys;
+    TRowPredicate FFilterPredicate;
 };

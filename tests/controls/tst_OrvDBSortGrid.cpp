@@ -1,0 +1,477 @@
+#include "controls/OrvDBSortGrid.h"
+#include "support/OrvErrors.h"
+#include "testlib/ScriptedPresenter.h"
+
+#include <QAbstractItemModelTester>
+#include <QtGui/QClipboard>
+#include <QtTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+
+namespace {
+struct TRow {
+    QString Naam;
+    QVariant Bedrag;
+    QVariant Datum;
+    QVariant Nr;
+};
+
+// A source dataset with a text, an amount, a date and a number column, shown in that order.
+class TFixture {
+public:
+    explicit TFixture(const QList<TRow>& rows) {
+        data.AddFieldDef(QStringLiteral("Naam"), TFieldType::ftString, 60);
+        data.AddFieldDef(QStringLiteral("Bedrag"), TFieldType::ftFloat);
+        data.AddFieldDef(QStringLiteral("Datum"), TFieldType::ftDateTime);
+        data.AddFieldDef(QStringLiteral("Nr"), TFieldType::ftInteger);
+        data.AddFieldDef(QStringLiteral("Plaats"), TFieldType::ftString, 40);  // not shown at first
+        data.CreateDataSet();
+        for (const TRow& row : rows) data.AppendRecord({row.Naam, row.Bedrag, row.Datum, row.Nr});
+        grid.setObjectName(QStringLiteral("grdTest"));
+        grid.SetDataSource(&source);
+        grid.Columns().Add(QStringLiteral("Naam"), QStringLiteral("Naam"), 150);
+        grid.Columns().Add(QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 100, QStringLiteral("#,##0.00"));
+        grid.Columns().Add(QStringLiteral("Datum"), QStringLiteral("Datum"), 100);
+        grid.Columns().Add(QStringLiteral("Nr"), QStringLiteral("Nr"), 60);
+        grid.resize(500, 300);
+        grid.show();
+        grid.FetchAllRows();
+        grid.SetCursorHome();
+        grid.SetFocus();
+    }
+    QStringList Column(int column) const {
+        QStringList texts;
+        for (int r = 1; r < grid.RowCount(); ++r) texts << grid.CellText(r, column);
+        return texts;
+    }
+    QHeaderView* Header() const { return grid.Grid()->horizontalHeader(); }
+    void ClickTitle(int column) const {
+        const QRect section(Header()->sectionViewportPosition(column), 0, Header()->sectionSize(column), Header()->height());
+        QTest::mouseClick(Header()->viewport(), Qt::LeftButton, {}, section.center());
+    }
+    QAction* TitleMenuItem(int column, const char* name) const {
+        const QPoint at(Header()->sectionViewportPosition(column) + 5, 5);
+        Q_EMIT Header()->customContextMenuRequested(at);
+        return grid.findChild<QMenu*>(QStringLiteral("FPopupMenuTitelBalk"))->findChild<QAction*>(QLatin1String(name));
+    }
+    void Type(const QString& text) const { QTest::keyClicks(grid.Grid(), text); }
+    QString Search() const { return grid.findChild<QLineEdit*>(QStringLiteral("edIncSearch"))->text(); }
+
+    TOrvClientDataSet data;
+    TDataSource source{nullptr, &data};
+    TOrvDBSortGrid grid;
+};
+
+QDateTime Day(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0)); }
+
+QList<TRow> Names(const QStringList& names) {
+    QList<TRow> rows;
+    for (int i = 0; i < names.size(); ++i) rows.append({names[i], double(i), Day(2024, 1, 1), i});
+    return rows;
+}
+}
+
+class TestOrvDBSortGrid : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void displayText_data();
+    void displayText();
+    void unknownFormatIsRefused();
+    void columnDeclaration_data();
+    void columnDeclaration();
+    void minimumWidth();
+    void titleClicksSortAscendingThenDescending();
+    void tiesOrderedByNextColumns();
+    void findKeyAfterSort();
+    void sortKeepsCurrentRecord();
+    void beginSortOnUnknownFieldFails();
+    void emptyList();
+    void searchDelayFollowsRowCount_data();
+    void searchDelayFollowsRowCount();
+    void searchTextFiltersAndLocates();
+    void searchNarrowsFromFullList();
+    void searchNumeric_data();
+    void searchNumeric();
+    void searchDate_data();
+    void searchDate();
+    void navigationKeysClearSearch();
+    void copyColumn();
+    void copyEmptyColumnWarns();
+    void frozenColumnsStayInPlace();
+    void modelPassesTester();
+};
+
+void TestOrvDBSortGrid::displayText_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("expected");
+    const QString amount = QStringLiteral("#,##0.00"), standard = QString::fromLatin1(kDefaultForDataType);
+    const int flt = int(TFieldType::ftFloat), str = int(TFieldType::ftString), bln = int(TFieldType::ftBoolean);
+    QTest::newRow("amount") << flt << amount << QVariant(1234.5) << "1.234,50";
+    QTest::newRow("millions negative") << flt << amount << QVariant(-1234567.891) << "-1.234.567,89";
+    QTest::newRow("small amount") << flt << amount << QVariant(0.5) << "0,50";
+    QTest::newRow("zero amount empty") << flt << amount << QVariant(0.0) << "";
+    QTest::newRow("null amount empty") << flt << amount << QVariant() << "";
+    QTest::newRow("zero without format") << flt << standard << QVariant(0.0) << "0";
+    QTest::newRow("true") << bln << standard << QVariant(true) << "Ja";
+    QTest::newRow("false") << bln << amount << QVariant(false) << "Nee";
+    QTest::newRow("date") << int(TFieldType::ftDate) << standard << QVariant(Day(2024, 3, 5)) << "05-03-2024";
+    QTest::newRow("date-time own format") << int(TFieldType::ftDateTime) << QStringLiteral("dd-mm-yyyy hh:nn")
+                                          << QVariant(QDateTime(QDate(2024, 12, 31), QTime(8, 7))) << "31-12-2024 08:07";
+    QTest::newRow("text") << str << standard << QVariant(QStringLiteral("Smit")) << "Smit";
+    QTest::newRow("long text cut") << str << standard << QVariant(QString(2500, u'x')) << QString(1997, u'x') + "...";
+    QTest::newRow("2000 characters kept") << str << standard << QVariant(QString(2000, u'x')) << QString(2000, u'x');
+    QTest::newRow("text read as yes") << str << QString::fromLatin1(kBooleanNL) << QVariant(QStringLiteral("waar")) << "Ja";
+    QTest::newRow("minus one is yes") << str << QString::fromLatin1(kBooleanNL) << QVariant(QStringLiteral("-1")) << "Ja";
+    QTest::newRow("text read as no") << str << QString::fromLatin1(kBooleanNL) << QVariant(QStringLiteral("N")) << "Nee";
+}
+
+void TestOrvDBSortGrid::displayText() {
+    QFETCH(int, type);
+    QFETCH(QString, format);
+    QFETCH(QVariant, value);
+    QFETCH(QString, expected);
+    TOrvClientDataSet data;
+    data.AddFieldDef(QStringLiteral("Veld"), TFieldType(type));
+    data.CreateDataSet();
+    data.AppendRecord({value});
+    TDataSource source(nullptr, &data);
+    TOrvDBSortGrid grid;
+    grid.SetDataSource(&source);
+    grid.Columns().Add(QStringLiteral("Veld"), QStringLiteral("Veld"), 100, format);
+    grid.FetchAllRows();
+    QCOMPARE(grid.CellText(1, 0), expected);
+    QCOMPARE(grid.Grid()->model()->index(0, 0).data().toString(), expected);
+}
+
+void TestOrvDBSortGrid::unknownFormatIsRefused() {
+    TOrvClientDataSet data;
+    data.AddFieldDef(QStringLiteral("Code"), TFieldType::ftString);
+    data.CreateDataSet();
+    data.AppendRecord({QStringLiteral("X")});
+    TDataSource source(nullptr, &data);
+    TOrvDBSortGrid grid;
+    grid.SetDataSource(&source);
+    grid.Columns().Add(QStringLiteral("Code"), QStringLiteral("Code"), 80, QStringLiteral("0.00"));
+    try {
+        grid.FetchAllRows();
+        QFAIL("a number format on a text field was accepted");
+    } catch (const EOrvError& e) {
+        QCOMPARE(e.Message(), QStringLiteral("TOrvDBSortGrid.FetchAllRows: Not implemented format (0.00)"));
+    }
+}
+
+void TestOrvDBSortGrid::columnDeclaration_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no caption") << "" << "Nr" << "Add: Caption is required.";
+    QTest::newRow("same caption") << "Naam" << "Nr" << "Add: Caption should be unique.";
+    QTest::newRow("no field") << "Nummer" << "" << "Add: FieldName is required.";
+    QTest::newRow("same field other case") << "Nummer" << "naam" << "Add: Fieldname should be unique.";
+    QTest::newRow("field not in dataset") << "Nummer" << "Onbekend" << "Add: Field 'Onbekend' not found";
+}
+
+void TestOrvDBSortGrid::columnDeclaration() {
+    QFETCH(QString, caption);
+    QFETCH(QString, field);
+    QFETCH(QString, message);
+    TOrvClientDataSet data;
+    data.AddFieldDef(QStringLiteral("Naam"), TFieldType::ftString);
+    data.AddFieldDef(QStringLiteral("Nr"), TFieldType::ftInteger);
+    data.CreateDataSet();
+    TDataSource source(nullptr, &data);
+    TOrvDBSortGrid grid;
+    grid.SetDataSource(&source);
+    grid.Columns().Add(QStringLiteral("Naam"), QStringLiteral("Naam"), 100);
+    try {
+        grid.Columns().Add(caption, field, 100);
+        QFAIL("the column was accepted");
+    } catch (const EOrvError& e) {
+        QCOMPARE(e.Message(), message);
+    }
+    QCOMPARE(grid.Columns().Count(), 1);
+    QCOMPARE(grid.Columns().Items(0).FieldName(), QStringLiteral("NAAM"));
+    QVERIFY(!grid.Columns().FindColumn(QStringLiteral("Nr")));
+    try {
+        grid.Columns().ColumnByFieldName(QStringLiteral("Nr"));
+        QFAIL("an absent column was found");
+    } catch (const EOrvError& e) {
+        QCOMPARE(e.Message(), QStringLiteral("Column \"Nr\" not found."));
+    }
+}
+
+void TestOrvDBSortGrid::minimumWidth() {
+    TFixture f(Names({QStringLiteral("A")}));
+    f.grid.Columns().Add(QStringLiteral("Smal"), QStringLiteral("Plaats"), 10);
+    f.grid.FetchAllRows();
+    QCOMPARE(f.grid.Columns().Items(4).ActualWidth(), 40);
+    QCOMPARE(f.Header()->sectionSize(4), 40);
+    QCOMPARE(f.grid.Columns().TotalColumnWidth(), 150 + 100 + 100 + 60 + 40);
+    f.Header()->resizeSection(0, 12);  // a user drag below the minimum
+    QCOMPARE(f.grid.Columns().Items(0).ActualWidth(), 40);
+    f.Header()->resizeSection(0, 90);
+    QCOMPARE(f.grid.Columns().Items(0).ActualWidth(), 90);
+}
+
+void TestOrvDBSortGrid::titleClicksSortAscendingThenDescending() {
+    TFixture f(Names({QStringLiteral("beta"), QStringLiteral("Alfa"), QStringLiteral("gamma")}));
+    f.ClickTitle(0);
+    QCOMPARE(f.grid.SortDirection(), sdAscending);
+    QCOMPARE(f.grid.SortFieldName(), QStringLiteral("NAAM"));
+    QCOMPARE(f.Column(0), QStringList({"Alfa", "beta", "gamma"}));
+    f.ClickTitle(0);
+    QCOMPARE(f.grid.SortDirection(), sdDescending);
+    QCOMPARE(f.Column(0), QStringList({"gamma", "beta", "Alfa"}));
+    f.ClickTitle(1);  // another column starts ascending
+    QCOMPARE(f.grid.SortFieldName(), QStringLiteral("BEDRAG"));
+    QCOMPARE(f.grid.SortDirection(), sdAscending);
+}
+
+void TestOrvDBSortGrid::tiesOrderedByNextColumns() {
+    TFixture f({{QStringLiteral("B"), 2.0, Day(2024, 1, 2), 1},
+                {QStringLiteral("A"), 1.0, Day(2024, 1, 9), 2},
+                {QStringLiteral("A"), 1.0, Day(2024, 1, 3), 3},
+                {QStringLiteral("A"), 0.5, Day(2024, 1, 5), 4}});
+    f.grid.Sort(QStringLiteral("Naam"), sdAscending);
+    QCOMPARE(f.Column(3), QStringList({"4", "3", "2", "1"}));
+    f.grid.Sort(QStringLiteral("Naam"), sdDescending);
+    QCOMPARE(f.Column(3), QStringList({"1", "2", "3", "4"}));
+}
+
+void TestOrvDBSortGrid::findKeyAfterSort() {
+    TFixture f(Names({QStringLiteral("Cees"), QStringLiteral("Bram"), QStringLiteral("Anna"), QStringLiteral("anna")}));
+    f.grid.Sort(QStringLiteral("Naam"), sdDescending);
+    QVERIFY(f.grid.FindKey(QStringLiteral("Nr"), 1));
+    QCOMPARE(f.grid.Row(), 2);
+    QCOMPARE(f.grid.DataSet()->FieldByName(QStringLiteral("Naam")).toString(), QStringLiteral("Bram"));
+    QVERIFY(f.grid.FindKey(QStringLiteral("Naam"), QStringLiteral("anna")));  // case-sensitive
+    QCOMPARE(f.grid.DataSet()->FieldByName(QStringLiteral("Nr")).toInt(), 3);
+    QVERIFY(!f.grid.FindKey(QStringLiteral("Nr"), 99));
+    QCOMPARE(f.grid.DataSet()->FieldByName(QStringLiteral("Nr")).toInt(), 3);
+}
+
+void TestOrvDBSortGrid::sortKeepsCurrentRecord() {
+    TFixture f(Names({QStringLiteral("Cees"), QStringLiteral("Bram"), QStringLiteral("Anna")}));
+    int changes = 0;
+    f.grid.OnRowChange = [&](TOrvDBSortGrid*) { ++changes; };
+    f.grid.Next();
+    QCOMPARE(changes, 1);
+    f.grid.Sort(QStringLiteral("Naam"), sdAscending);
+    QCOMPARE(f.grid.Row(), 2);
+    QCOMPARE(f.grid.DataSet()->FieldByName(QStringLiteral("Naam")).toString(), QStringLiteral("Bram"));
+    f.grid.SetCursorHome();  // home state: a sort keeps row 1
+    f.grid.Sort(QStringLiteral("Naam"), sdDescending);
+    QCOMPARE(f.grid.Row(), 1);
+    QCOMPARE(f.grid.CellText(1, 0), QStringLiteral("Cees"));
+}
+
+void TestOrvDBSortGrid::beginSortOnUnknownFieldFails() {
+    TFixture f(Names({QStringLiteral("B"), QStringLiteral("A")}));
+    f.grid.OnBeginSort = [](TOrvDBSortGrid*, QString& field) { field = QStringLiteral("Nr"); };
+    f.grid.Sort(QStringLiteral("Naam"), sdDescending);
+    QCOMPARE(f.Column(3), QStringList({"1", "0"}));
+    f.grid.OnBeginSort = [](TOrvDBSortGrid*, QString& field) { field = QStringLiteral("Plaats"); };
+    try {
+        f.grid.Sort(QStringLiteral("Naam"), sdAscending);
+        QFAIL("sorted on a field no column shows");
+    } catch (const EOrvError& e) {
+        QCOMPARE(e.Message(), QStringLiteral("TOrvDBSortGrid.Sort: Cannot modify the sort from \"NAAM\" to \"Plaats\" "
+                                             "because this field does not exists. Check BeginSort event."));
+    }
+}
+
+void TestOrvDBSortGrid::emptyList() {
+    TFixture f({});
+    QVERIFY(f.grid.IsEmpty());
+    QCOMPARE(f.grid.RowCount(), 2);
+    QCOMPARE(f.grid.Grid()->model()->rowCount(), 1);
+    QCOMPARE(f.grid.CellText(1, 0), QString());
+    QVERIFY(f.grid.IsRowEmpty(1));
+    f.ClickTitle(0);
+    QCOMPARE(f.grid.SortDirection(), sdNotSorted);
+    QTest::keyClick(f.grid.Grid(), Qt::Key_Down);
+    QCOMPARE(f.grid.Row(), 1);
+}
+
+void TestOrvDBSortGrid::searchDelayFollowsRowCount_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("delay");
+    QTest::newRow("5000") << 5000 << 300;
+    QTest::newRow("5001") << 5001 << 600;
+    QTest::newRow("15000") << 15000 << 600;
+    QTest::newRow("15001") << 15001 << 1200;
+}
+
+void TestOrvDBSortGrid::searchDelayFollowsRowCount() {
+    QFETCH(int, rows);
+    QFETCH(int, delay);
+    TOrvClientDataSet data;
+    data.AddFieldDef(QStringLiteral("Nr"), TFieldType::ftInteger);
+    data.CreateDataSet();
+    for (int i = 0; i < rows; ++i) data.AppendRecord({i});
+    TDataSource source(nullptr, &data);
+    TOrvDBSortGrid grid;
+    grid.SetDataSource(&source);
+    grid.Columns().Add(QStringLiteral("Nr"), QStringLiteral("Nr"), 60);
+    grid.FetchAllRows();
+    QCOMPARE(grid.IncrementalSearchDelay(), delay);
+}
+
+void TestOrvDBSortGrid::searchTextFiltersAndLocates() {
+    TFixture f(Names({QStringLiteral("Pieters"), QStringLiteral("Jansen"), QStringLiteral("Johan"),
+                      QStringLiteral("De Jan-Bakker"), QStringLiteral("Jaan"), QStringLiteral("Kees"),
+                      QStringLiteral("Janus")}));
+    f.Type(QStringLiteral("jan"));
+    QCOMPARE(f.Search(), QStringLiteral("JAN"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.RowCount() - 1, 4, 2000);
+    QCOMPARE(f.Column(0), QStringList({"De Jan-Bakker", "Jaan", "Jansen", "Janus"}));
+    QCOMPARE(f.grid.SortFieldName(), QStringLiteral("NAAM"));
+    QCOMPARE(f.grid.CellText(f.grid.Row(), 0), QStringLiteral("Jansen"));  // first row starting with JAN
+    // Only a prefix found: the cursor stands where the text would sort.
+    f.Type(QStringLiteral("o"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.Search(), QStringLiteral("JANO"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.CellText(f.grid.Row(), 0), QStringLiteral("Jansen"), 2000);
+}
+
+void TestOrvDBSortGrid::searchNarrowsFromFullList() {
+    TFixture f(Names({QStringLiteral("Jansen"), QStringLiteral("Janssen"), QStringLiteral("Kees"), QStringLiteral("Jaap")}));
+    f.Type(QStringLiteral("JANS"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.RowCount() - 1, 2, 2000);
+    QTest::keyClick(f.grid.Grid(), Qt::Key_Backspace);
+    QTest::keyClick(f.grid.Grid(), Qt::Key_Backspace);
+    QCOMPARE(f.Search(), QStringLiteral("JA"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.RowCount() - 1, 4, 2000);  // two characters: no filter
+    QCOMPARE(f.grid.CellText(f.grid.Row(), 0), QStringLiteral("Jaap"));
+}
+
+void TestOrvDBSortGrid::searchNumeric_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("nr");
+    QTest::newRow("reached") << "2x5" << "25" << 30;
+    QTest::newRow("exact") << "10" << "10" << 10;
+    QTest::newRow("beyond all rows") << "99" << "99" << 40;
+    QTest::newRow("letters only") << "ab" << "" << 0;
+}
+
+void TestOrvDBSortGrid::searchNumeric() {
+    QFETCH(QString, typed);
+    QFETCH(QString, search);
+    QFETCH(int, nr);
+    TFixture f({{QStringLiteral("A"), 1.0, Day(2024, 1, 1), 40},
+                {QStringLiteral("B"), 1.0, Day(2024, 1, 1), 10},
+                {QStringLiteral("C"), 1.0, Day(2024, 1, 1), 30},
+                {QStringLiteral("D"), 1.0, Day(2024, 1, 1), 0}});
+    f.grid.Grid()->setCurrentIndex(f.grid.Grid()->model()->index(1, 3));
+    f.Type(typed);
+    QCOMPARE(f.Search(), search);
+    if (search.isEmpty()) return;  // nothing accepted: no run
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.SortFieldName(), QStringLiteral("NR"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.DataSet()->FieldByName(QStringLiteral("Nr")).toInt(), nr, 2000);
+    QCOMPARE(f.grid.RowCount() - 1, 4);
+}
+
+void TestOrvDBSortGrid::searchDate_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("naam");
+    QTest::newRow("too short") << "2" << "2019";
+    QTest::newRow("year") << "2024" << "2024-03";
+    QTest::newRow("year and month") << "202404" << "2025-01";
+    QTest::newRow("month above 12") << "202413" << "2025-01";
+    QTest::newRow("day that does not exist") << "20240231" << "2024-03";
+}
+
+void TestOrvDBSortGrid::searchDate() {
+    QFETCH(QString, typed);
+    QFETCH(QString, naam);
+    TFixture f({{QStringLiteral("2025-01"), 1.0, Day(2025, 1, 1), 1},
+                {QStringLiteral("2019"), 1.0, Day(2019, 6, 1), 2},
+                {QStringLiteral("2024-03"), 1.0, Day(2024, 3, 12), 3},
+                {QStringLiteral("2023"), 1.0, Day(2023, 12, 31), 4}});
+    f.grid.Grid()->setCurrentIndex(f.grid.Grid()->model()->index(0, 2));
+    f.Type(typed + QStringLiteral("x"));
+    QCOMPARE(f.Search(), typed);
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.DataSet()->FieldByName(QStringLiteral("Naam")).toString(), naam, 2000);
+    QCOMPARE(f.grid.SortFieldName(), QStringLiteral("DATUM"));
+}
+
+void TestOrvDBSortGrid::navigationKeysClearSearch() {
+    TFixture f(Names({QStringLiteral("Jansen"), QStringLiteral("Kees")}));
+    f.Type(QStringLiteral("KE"));
+    QCOMPARE(f.Search(), QStringLiteral("KE"));
+    QTest::keyClick(f.grid.Grid(), Qt::Key_Escape);
+    QCOMPARE(f.Search(), QString());
+    f.Type(QStringLiteral("K"));
+    QTest::keyClick(f.grid.Grid(), Qt::Key_Down);
+    QCOMPARE(f.Search(), QString());
+    f.Type(QStringLiteral("K"));
+    f.grid.ClearIncrementalSearch();
+    QCOMPARE(f.Search(), QString());
+}
+
+void TestOrvDBSortGrid::copyColumn() {
+    TFixture f({{QStringLiteral("A"), 1234.5, Day(2024, 1, 1), 1},
+                {QStringLiteral("B"), 0.0, Day(2024, 1, 1), 2},
+                {QStringLiteral("C"), 7.0, Day(2024, 1, 1), 3}});
+    f.grid.Next();
+    QAction* copy = f.TitleMenuItem(1, "miWaardenInKolomKopieren");
+    QVERIFY(copy);
+    copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1.234,50\r\n7,00"));
+    QCOMPARE(f.grid.Row(), 2);
+}
+
+void TestOrvDBSortGrid::copyEmptyColumnWarns() {
+    TFixture f({{QStringLiteral("A"), 0.0, Day(2024, 1, 1), 1}, {QStringLiteral("B"), QVariant(), Day(2024, 1, 1), 2}});
+    QGuiApplication::clipboard()->setText(QStringLiteral("eerder"));
+    TScriptedPresenter presenter;
+    presenter.Expect(mrOk);
+    f.TitleMenuItem(1, "miWaardenInKolomKopieren")->trigger();
+    QCOMPARE(presenter.Count(), 1);
+    QCOMPARE(presenter.Last().Title, MessageTeksten.Warning);
+    QCOMPARE(presenter.Last().Text, QStringLiteral("Alle waarden in de kolom zijn leeg."));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("eerder"));
+    QVERIFY(!f.TitleMenuItem(1, "miSelectieOmdraaien")->isEnabled());
+}
+
+void TestOrvDBSortGrid::frozenColumnsStayInPlace() {
+    TFixture f(Names({QStringLiteral("A"), QStringLiteral("B")}));
+    f.grid.Columns().Add(QStringLiteral("Plaats"), QStringLiteral("Plaats"), 0);
+    f.grid.FetchAllRows();
+    f.grid.resize(300, 200);  // narrower than the columns
+    QAction* freeze = f.TitleMenuItem(1, "miTitelsBlokkeren");
+    QVERIFY(freeze->isEnabled());
+    freeze->trigger();
+    QVERIFY(f.grid.Columns().Items(0).FixedByUser() && f.grid.Columns().Items(1).FixedByUser());
+    QVERIFY(!f.grid.Columns().Items(2).FixedByUser());
+    QTest::keyClick(f.grid.Grid(), Qt::Key_End);
+    QCOMPARE(f.grid.Grid()->currentIndex().column(), 4);
+    QVERIFY(!f.grid.Grid()->isColumnHidden(0));
+    QVERIFY(!f.grid.Grid()->isColumnHidden(1));
+    QVERIFY(f.grid.Grid()->isColumnHidden(2));  // scrolled away behind the frozen columns
+    QCOMPARE(f.Header()->sectionViewportPosition(0), 0);
+    QCOMPARE(f.Header()->sectionViewportPosition(1), 150);
+    QTest::keyClick(f.grid.Grid(), Qt::Key_Home);
+    QVERIFY(!f.grid.Grid()->isColumnHidden(2));
+    f.TitleMenuItem(1, "miTitelsBlokkeren")->trigger();  // unfreeze
+    QVERIFY(!f.grid.Columns().Items(0).FixedByUser());
+}
+
+void TestOrvDBSortGrid::modelPassesTester() {
+    TFixture f(Names({QStringLiteral("Jansen"), QStringLiteral("Kees"), QStringLiteral("Jaap"), QStringLiteral("Jan")}));
+    QAbstractItemModelTester tester(f.grid.Grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    f.grid.Sort(QStringLiteral("Naam"), sdDescending);
+    f.Type(QStringLiteral("KEE"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.RowCount() - 1, 1, 2000);
+    f.data.EmptyDataSet();
+    f.grid.FetchAllRows();
+    QCOMPARE(f.grid.Grid()->model()->rowCount(), 1);
+    f.data.AppendRecord({QStringLiteral("Nieuw"), 1.0, Day(2024, 1, 1), 9});
+    f.grid.Refresh();
+    QCOMPARE(f.grid.CellText(1, 0), QStringLiteral("Nieuw"));
+}
+
+QTEST_MAIN(TestOrvDBSortGrid)
+#include "tst_OrvDBSortGrid.moc"
