@@ -44,6 +44,13 @@ endfunction()
 
 zemlo_split_sources(ZEMLO_CORE_SOURCES ZEMLO_UI_SOURCES)
 
+# A new header found by the globs must reach Qt's code generator; its timestamps would otherwise keep an
+# incremental build from looking at it.
+file(GLOB ZEMLO_AUTOGEN_STAMPS ${CMAKE_BINARY_DIR}/*_autogen/timestamp)
+if(ZEMLO_AUTOGEN_STAMPS)
+  file(REMOVE ${ZEMLO_AUTOGEN_STAMPS})
+endif()
+
 add_library(zemlo_core STATIC ${ZEMLO_CORE_SOURCES})
 target_include_directories(zemlo_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3 ${CHM_LIBRARY})
