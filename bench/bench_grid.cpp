@@ -82,6 +82,22 @@ int main(int argc, char* argv[]) {
         });
     std::printf("rows after search BAK: %d, current: %s\n", grid.RowCount() - 1,
                 qPrintable(grid.CellText(grid.Row(), 1)));
+    // The first run after a fetch also prepares the searched column's texts.
+    const double firstSearch = Median(
+        runs,
+        [&] {
+            grid.FetchAllRows();
+            grid.ClearIncrementalSearch();
+            for (const char key : {'B', 'A', 'K'}) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(key)));
+                QCoreApplication::sendEvent(grid.Grid(), &press);
+            }
+            searchTimer->stop();
+        },
+        [&] {
+            searchTimer->start(0);
+            while (searchTimer->isActive()) QCoreApplication::processEvents();
+        });
 
     grid.FetchAllRows();
     const double sort = Median(runs, [] {},
@@ -90,6 +106,7 @@ int main(int argc, char* argv[]) {
                                });
     std::printf("FetchAllRows: %.1f ms (budget 150)\n", fetch);
     std::printf("search run (filter + locate): %.1f ms (budget 50)\n", search);
+    std::printf("first search run after a fetch: %.1f ms\n", firstSearch);
     std::printf("title-click sort: %.1f ms (budget 50)\n", sort);
     return 0;
 }

@@ -590,6 +590,8 @@ void TOrvDBSortGrid::BuildCopy() {
     const TDataSet* source = FDataSource->DataSet();
     FCopy->ClearFields();
     FCells.clear();
+    FSearchTexts.clear();
+    FSearchTextsField = -1;
     if (!source->Active()) return;
     const int sourceFields = source->FieldCount();
     for (int f = 0; f < sourceFields; ++f) {
@@ -1066,13 +1068,17 @@ void TOrvDBSortGrid::FilterOnText(int field, const QString& text) {
     const QString firstWord = blank < 0 ? searched : searched.left(blank + 1);
     const QString wordInside = u' ' + firstWord;
     const int before = FCopy->RecordCount();
-    QHash<QString, bool> similar;  // lists repeat texts (concerns, common names): compare each text once
-    FCopy->SetFilterPredicate([&, field](const QVariantList& row) {
-        const QString stored = SearchForm(row[field].toString());
-        if (stored.startsWith(firstWord) || stored.contains(wordInside)) return true;
-        const auto known = similar.constFind(stored);
-        if (known != similar.constEnd()) return *known;
-        return similar[stored] = FuzzyMatch(text, stored, 10, true, true);
+    if (FSearchTextsField != field) {
+        FSearchTexts.assign(FCells.size(), std::nullopt);
+        FSearchTextsField = field;
+    }
+    const TFuzzyMatcher matcher(text, 10, true, true);
+    FCopy->SetFilterPredicate([&, field](int record, const QVariantList& row) {
+        std::optional<TSearchText>& stored = FSearchTexts[record];
+        if (!stored) stored = TSearchText{SearchForm(row[field].toString()), std::nullopt};
+        if (stored->Form.startsWith(firstWord) || stored->Form.contains(wordInside)) return true;
+        if (!stored->Fuzzy) stored->Fuzzy = PrepareFuzzyText(stored->Form);
+        return matcher.Matches(*stored->Fuzzy);
     });
     if (FCopy->RecordCount() < before) FillGrid();
 }

@@ -3,6 +3,7 @@
 // sorted by a click on a title, with a current row, incremental search and copy menus.
 
 #include "support/DataSet.h"
+#include "support/FuzzyMatch.h"
 #include "support/OrvClientDataSet.h"
 
 #include <QAbstractTableModel>
@@ -16,6 +17,7 @@
 #include <QtWidgets/QTableView>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -270,6 +272,13 @@ private:
     QPointer<TDataSource> FDataSource;
     std::unique_ptr<TOrvClientDataSet> FCopy;
     std::vector<QStringList> FCells;  // display texts per record id, per declared column
+    // The searched texts of one field per record id, made ready once per fetch: a search runs at every key.
+    struct TSearchText {
+        QString Form;
+        std::optional<TFuzzyText> Fuzzy;
+    };
+    std::vector<std::optional<TSearchText>> FSearchTexts;
+    int FSearchTextsField = -1;
     TOrvDBSortGridModel* FModel;
     TOrvStringGrid* FGrid;
     QWidget* pnlBottom;

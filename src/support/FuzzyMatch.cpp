@@ -151,12 +151,27 @@ QString FuzzyNormalize(const QString& text) {
 
 QString PreGuthOptimizer(const QString& text) {
     return WithPrefix(QStringLiteral("PreGuthOptimizer: "), [&] {
-        QString t = text;
-        if (t.contains(u'I')) {
-            t.replace(QLatin1String("EIJ"), QLatin1String("Y"));
-            t.replace(QLatin1String("IJ"), QLatin1String("Y"));
-            t.replace(QLatin1String("EI"), QLatin1String("Y"));
+        // One pass does what replacing all EIJ, then all IJ, then all EI by Y would do: a Y made never
+        // starts or ends another match.
+        const auto at = [&](qsizetype i, const char* pattern) {
+            for (qsizetype k = 0; pattern[k]; ++k)
+                if (i + k >= text.size() || text[i + k] != QLatin1Char(pattern[k])) return false;
+            return true;
+        };
+        QString t;
+        t.reserve(text.size());
+        for (qsizetype i = 0; i < text.size();) {
+            if (at(i, "EIJ")) {
+                t.append(u'Y');
+                i += 3;
+            } else if (at(i, "IJ") || at(i, "EI")) {
+                t.append(u'Y');
+                i += 2;
+            } else {
+                t.append(text[i++]);
+            }
         }
+        // Here the order matters: the KS made of CKX can follow a C and so make a new CK.
         if (t.contains(QLatin1String("CK"))) {
             t.replace(QLatin1String("CKX"), QLatin1String("KS"));
             t.replace(QLatin1String("CK"), QLatin1String("K"));
@@ -171,15 +186,18 @@ QString PreGuthOptimizer(const QString& text) {
     });
 }
 
-int GuthDistance(const QString& x, const QString& y) {
-    if (x.isEmpty() || y.isEmpty()) return kGuthNoMatch;
-    if (x == y) return kGuthEqual;
-    const auto nx = WholeNumber(x);
-    const auto ny = WholeNumber(y);
+namespace {
+TGuthText GuthText(const QString& text) { return {text, PreGuthOptimizer(text)}; }
+
+int Distance(const TGuthText& x, const TGuthText& y) {
+    if (x.Text.isEmpty() || y.Text.isEmpty()) return kGuthNoMatch;
+    if (x.Text == y.Text) return kGuthEqual;
+    const auto nx = WholeNumber(x.Text);
+    const auto ny = WholeNumber(y.Text);
     if (nx && ny && *nx == *ny) return kGuthEqual;
 
-    const QString sx = PreGuthOptimizer(x);
-    const QString sy = PreGuthOptimizer(y);
+    const QString& sx = x.Simplified;
+    const QString& sy = y.Simplified;
     const bool xShorter = sx.size() <= sy.size();
     const QString& a = xShorter ? sx : sy;
     const QString& b = xShorter ? sy : sx;
@@ -217,6 +235,9 @@ int GuthDistance(const QString& x, const QString& y) {
     }
     return distance;
 }
+}
+
+int GuthDistance(const QString& x, const QString& y) { return Distance(GuthText(x), GuthText(y)); }
 
 bool GuthPasses(int distance, int length, int level) {
     if (distance == kGuthNoMatch) return false;
@@ -225,37 +246,58 @@ bool GuthPasses(int distance, int length, int level) {
     return length <= 4 ? distance < 25 : distance < 30;
 }
 
-bool FuzzyMatch(const QString& typed, const QString& stored, int level, bool allWords, bool joinedWords) {
+TFuzzyText PrepareFuzzyText(const QString& text) {
     return WithPrefix(QStringLiteral("FuzzyMatch: "), [&] {
-        const QString t = FuzzyNormalize(typed);
-        const QString s = FuzzyNormalize(stored);
-        if (GuthPasses(GuthDistance(t, s), int(t.size()), level)) return true;
-        if (!t.contains(u' ') && !s.contains(u' ')) return false;
+        TFuzzyText prepared;
+        prepared.Whole = GuthText(FuzzyNormalize(text));
+        const QStringList words = prepared.Whole.Text.split(u' ', Qt::SkipEmptyParts);
+        if (words.size() < 2) {
+            prepared.Words = {prepared.Whole};
+            prepared.Joined = {prepared.Whole};
+            return prepared;
+        }
+        QString joined;
+        for (const QString& word : words) {
+            joined += word;
+            prepared.Words.append(GuthText(word));
+            prepared.Joined.append(prepared.Joined.isEmpty() ? prepared.Words.last() : GuthText(joined));
+        }
+        return prepared;
+    });
+}
 
-        const QStringList typedWords = t.split(u' ', Qt::SkipEmptyParts);
-        const QStringList storedWords = s.split(u' ', Qt::SkipEmptyParts);
-        const bool compareJoined = joinedWords || level >= 10;
+TFuzzyMatcher::TFuzzyMatcher(const QString& typed, int level, bool allWords, bool joinedWords)
+    : FLevel(level), FAllWords(allWords), FJoinedWords(joinedWords), FTyped(PrepareFuzzyText(typed)) {}
+
+bool TFuzzyMatcher::Matches(const TFuzzyText& stored) const {
+    return WithPrefix(QStringLiteral("FuzzyMatch: "), [&] {
+        if (GuthPasses(Distance(FTyped.Whole, stored.Whole), int(FTyped.Whole.Text.size()), FLevel)) return true;
+        if (FTyped.Words.size() < 2 && stored.Words.size() < 2) return false;
+
+        const bool compareJoined = FJoinedWords || FLevel >= 10;
         bool anyPassed = false;
-        QString joinedTyped;
-        for (const QString& w : typedWords) {
-            joinedTyped += w;
+        for (qsizetype t = 0; t < FTyped.Words.size(); ++t) {
+            const TGuthText& w = FTyped.Words[t];
             int best = kGuthNoMatch;
-            QString joinedStored;
-            for (const QString& v : storedWords) {
-                joinedStored += v;
-                Improve(best, GuthDistance(w, v));
-                if (level >= 10 && best != kGuthEqual) Improve(best, GuthDistance(joinedTyped, v));
-                if (compareJoined && best != kGuthEqual) Improve(best, GuthDistance(joinedTyped, joinedStored));
-                if (level >= 5 && w.size() >= 5 && v.size() >= 5 && (best == kGuthNoMatch || best > 15) &&
-                    QStringView(w).left(5) == QStringView(v).left(5))
+            for (qsizetype s = 0; s < stored.Words.size(); ++s) {
+                const TGuthText& v = stored.Words[s];
+                Improve(best, Distance(w, v));
+                if (FLevel >= 10 && best != kGuthEqual) Improve(best, Distance(FTyped.Joined[t], v));
+                if (compareJoined && best != kGuthEqual) Improve(best, Distance(FTyped.Joined[t], stored.Joined[s]));
+                if (FLevel >= 5 && w.Text.size() >= 5 && v.Text.size() >= 5 && (best == kGuthNoMatch || best > 15) &&
+                    QStringView(w.Text).left(5) == QStringView(v.Text).left(5))
                     best = 15;
                 if (best == kGuthEqual) break;
             }
-            if (GuthPasses(best, int(w.size()), level))
+            if (GuthPasses(best, int(w.Text.size()), FLevel))
                 anyPassed = true;
-            else if (allWords)
+            else if (FAllWords)
                 return false;
         }
         return anyPassed;
     });
+}
+
+bool FuzzyMatch(const QString& typed, const QString& stored, int level, bool allWords, bool joinedWords) {
+    return TFuzzyMatcher(typed, level, allWords, joinedWords).Matches(stored);
 }

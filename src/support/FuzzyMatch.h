@@ -6,6 +6,7 @@
 // tolerant; from level 5 on two words sharing their first five letters count as alike, from level 10 on
 // the typed words are also compared joined together.
 
+#include <QList>
 #include <QString>
 
 // Distance values of GuthDistance: no match, equal; every other value is 10 or more (smaller: more alike).
@@ -15,6 +16,36 @@ inline constexpr int kGuthEqual = 1;
 // allWords: every typed word needs a partner in the stored text (otherwise one word suffices).
 // joinedWords: also compare the typed words so far, joined, with the stored words so far, joined.
 bool FuzzyMatch(const QString& typed, const QString& stored, int level, bool allWords, bool joinedWords);
+
+// A text in both forms the distance needs: as compared and after the spelling simplification.
+struct TGuthText {
+    QString Text;
+    QString Simplified;
+};
+
+// A text made ready for comparison once: normalised as a whole, word by word, and its words joined so far.
+// The words are only worked out for a text with more than one word.
+struct TFuzzyText {
+    TGuthText Whole;
+    QList<TGuthText> Words;
+    QList<TGuthText> Joined;
+};
+TFuzzyText PrepareFuzzyText(const QString& text);
+
+// FuzzyMatch with the typed text worked out once, for comparing it with many stored texts; a list that
+// searches again and again prepares its stored texts once as well.
+class TFuzzyMatcher {
+public:
+    TFuzzyMatcher(const QString& typed, int level, bool allWords, bool joinedWords);
+    bool Matches(const QString& stored) const { return Matches(PrepareFuzzyText(stored)); }
+    bool Matches(const TFuzzyText& stored) const;
+
+private:
+    int FLevel;
+    bool FAllWords;
+    bool FJoinedWords;
+    TFuzzyText FTyped;
+};
 
 // The form in which both texts are compared: at most 120 characters, trimmed, letters a to z upper case;
 // a text with punctuation, blanks or characters 127 to 255 also loses its accents, gets its punctuation

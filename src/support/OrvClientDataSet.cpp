@@ -54,6 +54,7 @@ void TOrvClientDataSet::Close() {
     FActive = false;
     FRows.clear();
     FView.clear();
+    FOrdered.clear();
     FSortKeys.clear();
     FFilterField = -1;
     FFilterPredicate = nullptr;
@@ -94,6 +95,7 @@ int TOrvClientDataSet::AppendRecord(const QVariantList& values) {
         row.append(f < values.size() ? ConvertToFieldType(values[f], FFields[f].DataType) : QVariant());
     FRows.push_back(std::move(row));
     FView.push_back(int(FRows.size()) - 1);
+    FOrdered.push_back(FView.back());
     SetRecNo(RecordCount() - 1);
     return RecNo();
 }
@@ -110,8 +112,10 @@ void TOrvClientDataSet::DeleteRecord(int row) {
     const int storageRow = FView[row];
     FRows.erase(FRows.begin() + storageRow);
     FView.erase(FView.begin() + row);
-    for (int& r : FView)
-        if (r > storageRow) --r;
+    std::erase(FOrdered, storageRow);
+    for (std::vector<int>* order : {&FView, &FOrdered})
+        for (int& r : *order)
+            if (r > storageRow) --r;
     SetRecNo(std::min(row, RecordCount() - 1));
 }
 
@@ -178,11 +182,8 @@ void TOrvClientDataSet::ClearFilter() {
 
 void TOrvClientDataSet::SetFilterPredicate(TRowPredicate accept) {
     RequireActive();
-    const bool narrowing = !FFilterPredicate && accept;
     FFilterPredicate = std::move(accept);
-    if (!narrowing) return RebuildView();
-    // Removing rows keeps the order: no new sort needed.
-    std::erase_if(FView, [this](int r) { return !FFilterPredicate(FRows[r]); });
+    ApplyPredicate();
     ResetAfterChange();
 }
 
@@ -192,14 +193,13 @@ int TOrvClientDataSet::RowOfRecordId(int recordId) const {
 }
 
 void TOrvClientDataSet::RebuildView() {
-    FView.clear();
-    FView.reserve(FRows.size());
+    FOrdered.clear();
+    FOrdered.reserve(FRows.size());
     for (int r = 0; r < int(FRows.size()); ++r) {
         if (FFilterField >= 0 &&
             !FFilterKeys.contains(FilterKey(FRows[r][FFilterField], FFields[FFilterField].DataType)))
             continue;
-        if (FFilterPredicate && !FFilterPredicate(FRows[r])) continue;
-        FView.push_back(r);
+        FOrdered.push_back(r);
     }
     if (!FSortKeys.isEmpty()) {
         // Text keys are folded once per row, not once per comparison.
@@ -208,12 +208,12 @@ void TOrvClientDataSet::RebuildView() {
             const TSortKey& key = FSortKeys[k];
             if (!IsTextType(FFields[key.Field].DataType)) continue;
             folded[k].resize(FRows.size());
-            for (int r : FView) {
+            for (int r : FOrdered) {
                 const QVariant& v = FRows[r][key.Field];
                 if (!v.isNull()) folded[k][r] = v.toString().toCaseFolded();
             }
         }
-        std::stable_sort(FView.begin(), FView.end(), [&](int a, int b) {
+        std::stable_sort(FOrdered.begin(), FOrdered.end(), [&](int a, int b) {
             for (int k = 0; k < FSortKeys.size(); ++k) {
                 const TSortKey& key = FSortKeys[k];
                 int c;
@@ -228,5 +228,16 @@ void TOrvClientDataSet::RebuildView() {
             return false;
         });
     }
+    ApplyPredicate();
     ResetAfterChange();
+}
+
+void TOrvClientDataSet::ApplyPredicate() {
+    if (!FFilterPredicate) {
+        FView = FOrdered;
+        return;
+    }
+    FView.clear();
+    for (int r : FOrdered)
+        if (FFilterPredicate(r, FRows[r])) FView.push_back(r);
 }

@@ -53,9 +53,9 @@ public:
     void SetFilterValues(int field, const QVariantList& values);
     void ClearFilter();
     bool Filtered() const { return FFilterField >= 0; }
-    // Shows only the rows (field values in field order) the predicate accepts, on top of the value filter;
-    // an empty predicate shows every row again.
-    using TRowPredicate = std::function<bool(const QVariantList& row)>;
+    // Shows only the rows the predicate accepts (given the record id and the field values in field order),
+    // on top of the value filter, keeping the current order; an empty predicate shows every row again.
+    using TRowPredicate = std::function<bool(int recordId, const QVariantList& row)>;
     void SetFilterPredicate(TRowPredicate accept);
     bool PredicateFiltered() const { return bool(FFilterPredicate); }
     // A row's identity that survives sorting and filtering (until the rows are replaced or deleted).
@@ -65,13 +65,15 @@ public:
 
 private:
     void RebuildView();
+    void ApplyPredicate();
     void RequireActive() const;
     bool Matches(const QVariant& stored, const QVariant& wanted, TFieldType type, TLocateOptions options) const;
 
     bool FActive = false;
     std::vector<TFieldDef> FFields;
     std::vector<QVariantList> FRows;  // storage, in insertion order
-    std::vector<int> FView;           // visible rows in their current order, as indexes into FRows
+    std::vector<int> FOrdered;        // rows through the value filter, in their current order
+    std::vector<int> FView;           // FOrdered through the predicate: the visible rows, as indexes into FRows
     QList<TSortKey> FSortKeys;
     int FFilterField = -1;
     QSet<QString> FFilterKeys;

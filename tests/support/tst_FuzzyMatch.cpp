@@ -19,6 +19,7 @@ private Q_SLOTS:
     void allWordsSwitch();
     void joinedWords();
     void fiveLetterRule();
+    void simplificationIsTheReplacementsInTheirOrder();
 };
 
 void TestFuzzyMatch::workedTable_data() {
@@ -182,6 +183,27 @@ void TestFuzzyMatch::fiveLetterRule() {
     QCOMPARE(GuthDistance(QStringLiteral("BAKKERIJ"), QStringLiteral("BAKKERSGILDE")), -1);
     QVERIFY(!FuzzyMatch(QStringLiteral("BAKKERIJ X"), QStringLiteral("BAKKERSGILDE"), 2, false, false));
     QVERIFY(FuzzyMatch(QStringLiteral("BAKKERIJ X"), QStringLiteral("BAKKERSGILDE"), 5, false, false));
+}
+
+// The simplification replaces in one pass; it must equal replacing every EIJ, then IJ, then EI by Y and then
+// CKX by KS and CK by K, one after the other, on any text of the letters involved.
+void TestFuzzyMatch::simplificationIsTheReplacementsInTheirOrder() {
+    const QString letters = QStringLiteral("EIJCKXDAY");
+    QRandomGenerator random(20240101);
+    for (int n = 0; n < 20000; ++n) {
+        QString text;
+        for (int length = 1 + random.bounded(9); length > 0; --length) text += letters[random.bounded(letters.size())];
+        QString expected = text;
+        for (const auto& [from, to] : {std::pair{"EIJ", "Y"}, {"IJ", "Y"}, {"EI", "Y"}, {"CKX", "KS"}, {"CK", "K"}})
+            expected.replace(QLatin1String(from), QLatin1String(to));
+        if (expected.endsWith(u'D')) expected[expected.size() - 1] = u'T';
+        for (qsizetype i = 1; i + 1 < expected.size(); ++i) {
+            const auto vowel = [](QChar c) { return QStringLiteral("AEIOUY").contains(c); };
+            if ((expected[i] == u'I' || expected[i] == u'Y') && vowel(expected[i - 1]) && vowel(expected[i + 1]))
+                expected[i] = u'J';
+        }
+        QCOMPARE(PreGuthOptimizer(text), expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFuzzyMatch)

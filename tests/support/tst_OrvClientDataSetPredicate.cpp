@@ -26,7 +26,7 @@ void TestOrvClientDataSetPredicate::predicateCombinesWithValueFilterAndSort() {
     Fill(data);
     data.Sort({TSortKey{0, false}});
     data.SetFilterValues(1, {1});
-    data.SetFilterPredicate([](const QVariantList& row) { return row[0].toString() != QLatin1String("Bram"); });
+    data.SetFilterPredicate([](int, const QVariantList& row) { return row[0].toString() != QLatin1String("Bram"); });
     QCOMPARE(data.RecordCount(), 2);
     QCOMPARE(data.Value(0, 0).toString(), QStringLiteral("Cees"));
     QCOMPARE(data.Value(1, 0).toString(), QStringLiteral("Dirk"));
@@ -35,7 +35,7 @@ void TestOrvClientDataSetPredicate::predicateCombinesWithValueFilterAndSort() {
     QCOMPARE(data.RecordCount(), 3);
     data.ClearFilter();
     QCOMPARE(data.Value(0, 0).toString(), QStringLiteral("anna"));  // still sorted
-    data.SetFilterPredicate([](const QVariantList&) { return false; });
+    data.SetFilterPredicate([](int, const QVariantList&) { return false; });
     data.CreateDataSet();  // a new table shows every row again
     QVERIFY(!data.PredicateFiltered());
 }
