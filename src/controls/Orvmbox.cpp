@@ -232,9 +232,8 @@ void TOrvMessageForm::Prepare(TOrvMessageType kind, const QString& caption, cons
     layout()->activate();
     const int wrappedLines = MessageLines(FMessage->width());
     FMessage->setVerticalScrollBarPolicy(wrappedLines > kMaxLines ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    const int shownLines = std::min(wrappedLines, kMaxLines);
-    resize(width(), height() + kLineHeight * shownLines - FMessage->height());
-    layout()->activate();
+    FMessageHeight = kLineHeight * std::min(wrappedLines, kMaxLines);
+    FitMessageArea();
 
     FParamsLow = buttonSet & 15;
     FActiveButton = activeButton;
@@ -311,8 +310,16 @@ void TOrvMessageForm::PlaceButtons() {
     FTitle->setMaximumWidth(std::max(titleWidth, 0));
 }
 
+void TOrvMessageForm::FitMessageArea() {
+    layout()->activate();
+    resize(width(), height() + FMessageHeight - FMessage->height());
+    layout()->activate();
+}
+
 void TOrvMessageForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The layout of a hidden window is only final once it is shown.
+    FitMessageArea();
     PlaceButtons();
     const int active = FActiveButton >= 1 && FActiveButton <= FNumberOfButtons ? FActiveButton : 1;
     FButtons[active - 1]->setFocus();
@@ -328,16 +335,10 @@ bool TOrvMessageForm::DetailsOpen() const { return !FDetailsPanel->isHidden(); }
 void TOrvMessageForm::ToggleDetails() {
     const bool open = !DetailsOpen();
     const int change = open ? kDetailsHeight : -kDetailsHeight;
-    // The message area keeps its height; only the window grows or shrinks.
-    const int messageHeight = FMessage->height();
     FDetailsPanel->setVisible(open);
     FDetailsLink->setText(open ? QStringLiteral("Details <<") : QStringLiteral("Details >>"));
     resize(width(), height() + change);
     layout()->activate();
-    if (FMessage->height() != messageHeight) {
-        resize(width(), height() + messageHeight - FMessage->height());
-        layout()->activate();
-    }
 }
 
 void TOrvMessageForm::CopyToClipboard() const { QApplication::clipboard()->setText(FText.Detail); }

@@ -49,6 +49,8 @@ private:
     void SetUpButtons();
     void PlaceButtons();
     int MessageLines(int width) const;
+    // Sizes the window so the message area is exactly FMessageHeight high.
+    void FitMessageArea();
 
     QWidget* FButtonBar;
     TOrvButton* FButtons[3];
@@ -61,6 +63,7 @@ private:
     TMessageText FText;
     TOrvMessageType FMessageType = TOrvMessageType::mtMessage;
     TOrvMessagesLanguage FLanguage = TOrvMessagesLanguage::mlNL;
+    int FMessageHeight = 0;
     int FParamsLow = 0;
     int FActiveButton = 1;
     int FNumberOfButtons = 1;
