@@ -276,7 +276,8 @@ TOrvMemo::TOrvMemo(QWidget* parent) : TSpelCheckMemo(parent) {}
 
 void TOrvMemo::keyPressEvent(QKeyEvent* event) {
     if (IsEnter(event) && FTabOnEnter && event->modifiers() == Qt::NoModifier) {
-        focusNextPrevChild(true);
+        // The editor's own version refuses to leave an editable text.
+        QWidget::focusNextPrevChild(true);
         return;
     }
     TSpelCheckMemo::keyPressEvent(event);

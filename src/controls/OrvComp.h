@@ -50,6 +50,7 @@ public:
 
     // The window asks its buttons to underline their accelerators (while Alt is held) or to hide them.
     static void ShowButtonAccelerators(QWidget* window, bool show);
+    QSize sizeHint() const override { return QSize(100, 25); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
