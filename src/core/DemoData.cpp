@@ -93,10 +93,8 @@ void FillDemoDatabase(TOrvADOConnection& connection, const TDemoOptions& options
                 // Every few employers start a new concern; a third of the employers belong to none.
                 QVariant employerConcern;
                 if (options.WerkgeversPerConcern > 0 && leftInConcern == 0 && random.bounded(3) != 0) {
-                    QString name;
-                    do name = Pick(random, kConcernWords) + u' ' + Pick(random, kFamilies) +
-                              (names.size() > 10 ? QStringLiteral(" %1").arg(e) : QString());
-                    while (names.contains(name));
+                    QString name = Pick(random, kConcernWords) + u' ' + Pick(random, kFamilies);
+                    if (names.contains(name)) name += QStringLiteral(" %1").arg(e + 1);
                     names.insert(name);
                     concern(QStringLiteral("Naam"), name)(QStringLiteral("Nu"), now).Run();
                     concernId = connection.LastInsertId();
