@@ -21,6 +21,19 @@ QColor NormalBase() { return QPalette().color(QPalette::Base); }
 bool IsEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
 }
 
+void StyleAsPictureButton(TOrvButton* button) {
+    Q_INIT_RESOURCE(OrvControls);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    button->setFont(font);
+    button->setCursor(Qt::PointingHandCursor);
+    button->SetFontColor(Qt::white);
+    button->SetHoverFontColor(Qt::white);
+    button->SetBackgroundImage(QPixmap(QStringLiteral(":/controls/button.png")));
+    button->SetHoverImage(QPixmap(QStringLiteral(":/controls/button_hover.png")));
+}
+
 QPixmap GreyPicture(const QPixmap& picture) {
     QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {

@@ -77,6 +77,9 @@ private:
     bool FShowAccelerators = false;
 };
 
+// The program's picture-button look: the red face with its hover face, white bold Arial 13 px, hand cursor.
+void StyleAsPictureButton(TOrvButton* button);
+
 // The picture turned to grey: each pixel's grey = round(0.3 R + 0.6 G + 0.1 B).
 QPixmap GreyPicture(const QPixmap& picture);
 

@@ -33,18 +33,6 @@ const QString kSearchSeparators = QStringLiteral("(),-./;[]");
 constexpr int kMaxDisplayLength = 2000;
 constexpr int kFormattedFieldSize = 250;
 
-// Errors must not cross the event loop: an event handler's error goes to the default error handler.
-template <class Body>
-void Guarded(Body&& body) {
-    try {
-        body();
-    } catch (const EOrvError& e) {
-        ShowUnhandledError(e.Message());
-    } catch (const std::exception& e) {
-        ShowUnhandledError(QString::fromUtf8(e.what()));
-    }
-}
-
 QString Prefix(const char* method) { return MethodPrefix("TOrvDBSortGrid", method); }
 
 bool IsNumericType(TFieldType type) { return IsIntegerType(type) || IsFloatType(type); }
@@ -412,7 +400,7 @@ void TOrvStringGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
 }
 
 void TOrvStringGrid::keyPressEvent(QKeyEvent* event) {
-    Guarded([&] {
+    GuardUiAction([&] {
         int key = event->key();
         const bool used = FOwner->GridKeyDown(key, event->modifiers());
         if (FOwner->OnKeyDown) FOwner->OnKeyDown(FOwner, key, event->modifiers());
@@ -430,7 +418,7 @@ void TOrvStringGrid::keyPressEvent(QKeyEvent* event) {
 
 void TOrvStringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableView::mouseDoubleClickEvent(event);
-    if (FOwner->OnDoubleClick) Guarded([&] { FOwner->OnDoubleClick(FOwner); });
+    if (FOwner->OnDoubleClick) GuardUiAction([&] { FOwner->OnDoubleClick(FOwner); });
 }
 
 void TOrvStringGrid::mousePressEvent(QMouseEvent* event) {
@@ -526,16 +514,16 @@ TOrvDBSortGrid::TOrvDBSortGrid(QWidget* parent)
     miWaardenInKolomKopieren = FPopupMenuTitelBalk->addAction(QStringLiteral("Kolom kopiëren"));
     miWaardenInKolomKopieren->setObjectName(QStringLiteral("miWaardenInKolomKopieren"));
 
-    connect(miTitelsBlokkeren, &QAction::triggered, this, [this](bool checked) { Guarded([&] { FreezeTitles(checked); }); });
-    connect(miWaardenInKolomKopieren, &QAction::triggered, this, [this] { Guarded([&] { CopyColumn(); }); });
-    connect(header, &QHeaderView::sectionClicked, this, [this](int column) { Guarded([&] { TitleClicked(column); }); });
+    connect(miTitelsBlokkeren, &QAction::triggered, this, [this](bool checked) { GuardUiAction([&] { FreezeTitles(checked); }); });
+    connect(miWaardenInKolomKopieren, &QAction::triggered, this, [this] { GuardUiAction([&] { CopyColumn(); }); });
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) { GuardUiAction([&] { TitleClicked(column); }); });
     connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) { ColumnResized(column, width); });
     connect(header, &QHeaderView::sectionMoved, this, [this] { ApplyColumnLayout(); });
     connect(header, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowTitleMenu(p); });
     connect(FGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowGridMenu(p); });
     connect(FGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) {
-                Guarded([&] { CurrentCellChanged(current, previous); });
+                GuardUiAction([&] { CurrentCellChanged(current, previous); });
             });
     connect(FGrid->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this](int action) {
         // Arrows and page areas of the bar move the current row, not only the view.
@@ -555,11 +543,11 @@ TOrvDBSortGrid::TOrvDBSortGrid(QWidget* parent)
     FSearchTimer.setObjectName(QStringLiteral("FSearchTimer"));
     FSearchTimer.setSingleShot(true);
     FSearchTimer.setInterval(300);
-    connect(&FSearchTimer, &QTimer::timeout, this, [this] { Guarded([&] { RunIncrementalSearch(); }); });
+    connect(&FSearchTimer, &QTimer::timeout, this, [this] { GuardUiAction([&] { RunIncrementalSearch(); }); });
     FRowChangeTimer.setSingleShot(true);
     FRowChangeTimer.setInterval(FRowChangeDelayedInterval);
     connect(&FRowChangeTimer, &QTimer::timeout, this, [this] {
-        if (OnRowChangeDelayed) Guarded([&] { OnRowChangeDelayed(this); });
+        if (OnRowChangeDelayed) GuardUiAction([&] { OnRowChangeDelayed(this); });
     });
     SetSearchText(QString());
 }

@@ -577,13 +577,7 @@ void TOrvNumericEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(QStringLiteral("&Knippen"), this, &TOrvNumericEdit::CutSelection);
     menu.addAction(QStringLiteral("K&opiëren"), this, &TOrvNumericEdit::CopySelection);
-    menu.addAction(QStringLiteral("&Plakken"), this, [this] {
-        try {
-            PasteValue();
-        } catch (const EOrvError& e) {
-            ShowUnhandledError(e.Message());
-        }
-    });
+    menu.addAction(QStringLiteral("&Plakken"), this, [this] { GuardUiAction([&] { PasteValue(); }); });
     menu.exec(event->globalPos());
 }
 
@@ -614,11 +608,7 @@ void TOrvNumericEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event == QKeySequence::Paste) {
-        try {
-            PasteValue();
-        } catch (const EOrvError& e) {
-            ShowUnhandledError(e.Message());
-        }
+        GuardUiAction([&] { PasteValue(); });
         return;
     }
     const bool navigation = key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_Left || key == Qt::Key_Right;

@@ -163,12 +163,10 @@ void TSpelCheckMemo::PutBack(const QString& text) {
 
 void TSpelCheckMemo::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::ControlModifier) {
-        try {
+        GuardUiAction([&] {
             CheckSpelling();
             CheckGrammar();
-        } catch (const EOrvError& e) {
-            ShowUnhandledError(e.Message());
-        }
+        });
         return;
     }
     QPlainTextEdit::keyPressEvent(event);

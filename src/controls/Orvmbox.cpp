@@ -76,7 +76,6 @@ struct TButtonSpec {
 
 TOrvMessageForm::TOrvMessageForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    Q_INIT_RESOURCE(OrvControls);
     setObjectName(QStringLiteral("OrvMessageForm"));
     QFont defaultFont(QStringLiteral("MS Sans Serif"));
     defaultFont.setPointSize(8);
@@ -166,21 +165,11 @@ TOrvMessageForm::TOrvMessageForm(QWidget* parent)
     FButtonBar = Panel("pnlButtons", this, Qt::white);
     FButtonBar->setFixedHeight(52);
     root->addWidget(FButtonBar);
-    const QPixmap face(QStringLiteral(":/controls/button.png"));
-    const QPixmap hoverFace(QStringLiteral(":/controls/button_hover.png"));
-    QFont buttonFont(QStringLiteral("Arial"));
-    buttonFont.setPixelSize(13);
-    buttonFont.setBold(true);
     for (int i = 0; i < 3; ++i) {
         auto* button = new TOrvButton(FButtonBar);
         button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
         button->resize(kButtonWidth, kButtonHeight);
-        button->setCursor(Qt::PointingHandCursor);
-        button->setFont(buttonFont);
-        button->SetFontColor(Qt::white);
-        button->SetHoverFontColor(Qt::white);
-        button->SetBackgroundImage(face);
-        button->SetHoverImage(hoverFace);
+        StyleAsPictureButton(button);
         button->hide();
         FButtons[i] = button;
     }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <exception>
 
 enum class TOrvMessageType { mtMessage, mtMessageEx, mtError, mtQuestion, mtWarning };
 enum class TOrvMessagesLanguage { mlUk, mlNL };
@@ -54,3 +55,14 @@ void ShowError(const QString& title, const QString& text);
 int AskQuestion(const QString& title, const QString& text, bool allowCancel);
 // The application's default error handler: an escaped error in a plain error box.
 void ShowUnhandledError(const QString& text);
+
+// The guard around every UI handler (action, button, event): errors never cross the event loop; one that
+// escapes the body goes to the default error handler.
+template <class Body>
+void GuardUiAction(Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        ShowUnhandledError(QString::fromUtf8(e.what()));
+    }
+}

@@ -1,0 +1,323 @@
+// The main window driven offscreen: start-up and its failures, the list, the actions and the close.
+
+#include "controls/OrvDBSortGrid.h"
+#include "core/DemoData.h"
+#include "core/OrvMessages.h"
+#include "core/dMain.h"
+#include "core/uGlobals.h"
+#include "core/uUtils.h"
+#include "overview/fMain.h"
+#include "platform/ProgramDirectory.h"
+#include "testlib/ScriptedPresenter.h"
+#include "testlib/TestDatabase.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMenu>
+
+namespace {
+// The main window with an employer edit window that stores what the test asks for.
+class TfrmMainWithEditWindow : public TfrmMain {
+public:
+    std::function<void(int mode, qint64& key)> EditWindow;
+    QList<std::pair<int, qint64>> Calls;
+
+protected:
+    bool HasWerkgeverWindow() const override { return true; }
+    void ExecWerkgeverWindow(int mode, qint64& key) override {
+        Calls.append({mode, key});
+        if (EditWindow) EditWindow(mode, key);
+    }
+};
+
+QStringList VisibleItems(QMenu* menu) {
+    QStringList items;
+    for (QAction* action : menu->actions())
+        if (action->isVisible() && !action->isSeparator()) items.append(action->text());
+    return items;
+}
+
+const QString kInitialisatie =
+    QStringLiteral("De volgende fout is opgetreden tijdens initialisatie. Het programma wordt beëindigd: \r\r");
+}
+
+class tst_MainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void normalStartShowsTheListSortedOnName();
+    void failedOpenEndsWithoutCloseQuestion_data();
+    void failedOpenEndsWithoutCloseQuestion();
+    void emptyListDisablesChangeAndDelete();
+    void payrollActionsOnlyWithSwitch_data();
+    void payrollActionsOnlyWithSwitch();
+    void refreshKeepsTheFilterLabel();
+    void filterOffClearsTheFilter();
+    void closeQuestion();
+    void closeCompactsTheDatabase();
+    void editWindowPositionsTheList_data();
+    void editWindowPositionsTheList();
+    void serviceInformation();
+
+private:
+    void WriteDemoDatabase(int employers);
+    std::unique_ptr<QTemporaryDir> FProgramDir;
+    QString FDatabase;
+};
+
+void tst_MainWindow::init() {
+    FProgramDir = std::make_unique<QTemporaryDir>();
+    FDatabase = FProgramDir->filePath(QStringLiteral("Zemlo2024.mdb"));
+    SetProgramDirectory(FProgramDir->path());
+    SluitZonderVraag = false;
+    QueltStart = false;
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
+    QApplication::setPalette(palette);
+}
+
+void tst_MainWindow::cleanup() {
+    SetProgramDirectory(QString());
+    FProgramDir.reset();
+}
+
+void tst_MainWindow::WriteDemoDatabase(int employers) {
+    TDemoOptions options;
+    options.Werkgevers = employers;
+    CreateDemoDatabase(FDatabase, options);
+}
+
+void tst_MainWindow::normalStartShowsTheListSortedOnName() {
+    WriteDemoDatabase(25);
+    TScriptedPresenter messages;
+    SluitZonderVraag = true;  // the window is destroyed without the close question
+    TfrmMain window;
+    window.Initialize();
+    QVERIFY(!window.Closed());
+    QCOMPARE(messages.Count(), 0);
+    QCOMPARE(MessageTeksten.Application, QStringLiteral("Pavenda"));
+    QCOMPARE(window.dbgridWG->RowCount() - 1, 25);
+    QCOMPARE(window.dbgridWG->Row(), 1);
+    for (int row = 1; row < 25; ++row)
+        QVERIFY2(window.dbgridWG->CellText(row, 1).compare(window.dbgridWG->CellText(row + 1, 1), Qt::CaseInsensitive) <= 0,
+                 qPrintable(window.dbgridWG->CellText(row, 1)));
+    // Selected rows use the program's colour; the user's own colour is kept to be put back.
+    QCOMPARE(QApplication::palette().color(QPalette::Highlight), kSelectionColor);
+    QCOMPARE(GetDBParamValue(window.DataModule()->ADOConnectionZemlo, QStringLiteral("SelSysColor")),
+             QString::number(0x308CC6));
+}
+
+void tst_MainWindow::failedOpenEndsWithoutCloseQuestion_data() {
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("expected");  // %1: the database path
+    QTest::newRow("missing") << "missing"
+                             << "ConnectToZemloDatabase: ConnectDatabase: Database does not exists or is not accessable: %1";
+    QTest::newRow("read-only") << "readonly"
+                               << "ConnectToZemloDatabase: ConnectDatabase: The file attributes of file \"%1\" prevent "
+                                  "the file from being accessed.";
+    QTest::newRow("held by another") << "held"
+                                     << "ConnectToZemloDatabase: ConnectDatabase: The database is in use by another "
+                                        "process: %1";
+}
+
+void tst_MainWindow::failedOpenEndsWithoutCloseQuestion() {
+    QFETCH(QString, problem);
+    QFETCH(QString, expected);
+    TOrvADOConnection holder;
+    if (problem != u"missing") WriteDemoDatabase(3);
+    if (problem == u"readonly") QVERIFY(QFile::setPermissions(FDatabase, QFileDevice::ReadOwner));
+    if (problem == u"held") ConnectDatabase(holder, FDatabase, QString(), QStringLiteral("Share Exclusive"));
+
+    TScriptedPresenter messages;
+    messages.Expect(mrOk);
+    TfrmMain window;
+    window.Initialize();
+    QVERIFY(window.Closed());
+    QCOMPARE(messages.Count(), 1);  // the error, and no close question
+    QCOMPARE(messages.Last().Kind, TOrvMessageType::mtError);
+    QCOMPARE(messages.Last().Caption, QStringLiteral("Pavenda"));
+    QCOMPARE(messages.Last().Title, QStringLiteral("Initialisatie"));
+    QCOMPARE(messages.Last().Text, kInitialisatie + expected.arg(FDatabase));
+}
+
+void tst_MainWindow::emptyListDisablesChangeAndDelete() {
+    TTestDatabase delivered;  // an empty delivered database in the program directory
+    QVERIFY(QFile::copy(delivered.Path(), FDatabase));
+    SluitZonderVraag = true;
+    TfrmMainWithEditWindow window;
+    window.Initialize();
+    QVERIFY(window.dbgridWG->IsEmpty());
+    QVERIFY(!window.acWerkgeverWijzigen->isEnabled());
+    QVERIFY(!window.acWerkgeverVerwijderen->isEnabled());
+    QVERIFY(!window.btnWerkgever->isEnabled());
+    QVERIFY(window.acWerkgeverToevoegen->isEnabled());
+    // Enter and Delete on the empty list open nothing.
+    window.show();
+    QTest::keyClick(window.dbgridWG->Grid(), Qt::Key_Return);
+    QTest::keyClick(window.dbgridWG->Grid(), Qt::Key_Delete);
+    QVERIFY(window.Calls.isEmpty());
+}
+
+void tst_MainWindow::payrollActionsOnlyWithSwitch_data() {
+    QTest::addColumn<bool>("queltStart");
+    QTest::addColumn<QStringList>("functies");
+    QTest::newRow("without quelt_start") << false << QStringList{QStringLiteral("Conversie")};
+    QTest::newRow("with quelt_start") << true
+                                      << QStringList{QStringLiteral("&Quelt koppeling"), QStringLiteral("&Exporteer kosten"),
+                                                     QStringLiteral("Importeer &werkgevers"),
+                                                     QStringLiteral("Importeer &loonsommen"), QStringLiteral("Conversie")};
+}
+
+void tst_MainWindow::payrollActionsOnlyWithSwitch() {
+    QFETCH(bool, queltStart);
+    QFETCH(QStringList, functies);
+    WriteDemoDatabase(2);
+    QueltStart = queltStart;
+    SluitZonderVraag = true;
+    TfrmMain window;
+    window.Initialize();
+    QCOMPARE(VisibleItems(window.findChild<QMenu*>(QStringLiteral("mnFuncties"))), functies);
+}
+
+void tst_MainWindow::refreshKeepsTheFilterLabel() {
+    WriteDemoDatabase(10);
+    SluitZonderVraag = true;
+    TfrmMain window;
+    window.Initialize();
+    window.show();
+    QCOMPARE(window.lblFiltered->text(), QString());
+    window.FFilter.SetFilterField(QStringLiteral("ExclusiefProforma"), true, TFieldType::ftBoolean);
+    window.SetupWerkgeversGrid();
+    window.UpdateFiltered();
+    const QString provisionalLeftOut = window.dbgridWG->CellText(1, 3);
+
+    // Another program's change shows after F5; the filter and its label stay.
+    TOrvADOConnection* connection = window.DataModule()->ADOConnectionZemlo;
+    Exec(*connection, QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak) "
+                                     "VALUES ('TYDELYKL01', 'AAA Nieuwe werkgever', 1)"));
+    QTest::keyClick(window.dbgridWG->Grid(), Qt::Key_F5);
+    QCOMPARE(window.lblFiltered->text(), QStringLiteral("(Filter actief) "));
+    QCOMPARE(window.dbgridWG->RowCount() - 1, 11);
+    QVERIFY(window.dbgridWG->FindKey(QStringLiteral("Naam"), QStringLiteral("AAA Nieuwe werkgever")));
+    QVERIFY(window.FFilter.FilterFieldHasValue(QStringLiteral("ExclusiefProforma")));
+    QVERIFY(!provisionalLeftOut.isEmpty());
+}
+
+void tst_MainWindow::filterOffClearsTheFilter() {
+    WriteDemoDatabase(4);
+    SluitZonderVraag = true;
+    TfrmMain window;
+    window.Initialize();
+    window.FFilter.SetFilterField(QStringLiteral("ConcernId"), QStringLiteral("1"), TFieldType::ftString);
+    window.SetupWerkgeversGrid();
+    window.UpdateFiltered();
+    QCOMPARE(window.lblFiltered->text(), QStringLiteral("(Filter actief) "));
+    window.acFilterUit->trigger();
+    QCOMPARE(window.FFilter.Count(), 0);
+    QCOMPARE(window.lblFiltered->text(), QString());
+    QCOMPARE(window.dbgridWG->RowCount() - 1, 4);
+}
+
+void tst_MainWindow::closeQuestion() {
+    WriteDemoDatabase(2);
+    TScriptedPresenter messages;
+    TfrmMain window;
+    window.Initialize();
+    window.show();
+    messages.Expect(mrNo);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.Closed());
+    QCOMPARE(messages.Last().Title, QStringLiteral("Afsluiten"));
+    QCOMPARE(messages.Last().Text, QStringLiteral("Weet u zeker dat u het programma wilt verlaten?"));
+    QCOMPARE(messages.Last().ButtonSet, 4);
+    messages.Expect(mrYes);
+    window.btnAfsluiten->click();
+    QVERIFY(window.Closed());
+    QVERIFY(!window.isVisible());
+    QCOMPARE(messages.Count(), 2);
+}
+
+void tst_MainWindow::closeCompactsTheDatabase() {
+    WriteDemoDatabase(3);
+    {
+        TScriptedPresenter messages;
+        messages.Expect(mrYes);
+        TfrmMain window;
+        window.Initialize();
+        window.show();
+        window.close();
+        QVERIFY(window.Closed());
+    }
+    QVERIFY(QFile::exists(FProgramDir->filePath(QStringLiteral("Zemlo2024.bak"))));
+    QVERIFY(QFile::exists(FDatabase));
+    QCOMPARE(ShutdownExitCode, 0);
+}
+
+void tst_MainWindow::editWindowPositionsTheList_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("stored");  // the edit window reports the new employer's key
+    QTest::addColumn<QString>("expectedCurrent");  // "new", "first" or "same"
+    QTest::newRow("add, key reported") << 0 << true << "new";
+    QTest::newRow("add, no key") << 0 << false << "first";
+    QTest::newRow("change") << 1 << false << "same";
+}
+
+void tst_MainWindow::editWindowPositionsTheList() {
+    QFETCH(int, mode);
+    QFETCH(bool, stored);
+    QFETCH(QString, expectedCurrent);
+    WriteDemoDatabase(12);
+    SluitZonderVraag = true;
+    TfrmMainWithEditWindow window;
+    window.Initialize();
+    window.show();
+    window.dbgridWG->SetRow(5);
+    const QString before = window.dbgridWG->CellText(5, 1);
+    window.EditWindow = [&](int, qint64& key) {
+        if (!stored) return;
+        TOrvADOConnection* c = window.DataModule()->ADOConnectionZemlo;
+        Exec(*c, QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak) "
+                                "VALUES ('TYDELYKL02', 'Middenstand Nieuw', 1)"));
+        key = c->LastInsertId();
+    };
+    if (mode == 0)
+        window.acWerkgeverToevoegen->trigger();
+    else
+        QTest::keyClick(window.dbgridWG->Grid(), Qt::Key_Return);
+    QCOMPARE(window.Calls.size(), 1);
+    QCOMPARE(window.Calls.first().first, mode);
+    const QString current = window.dbgridWG->CellText(window.dbgridWG->Row(), 1);
+    if (expectedCurrent == u"new") QCOMPARE(current, QStringLiteral("Middenstand Nieuw"));
+    if (expectedCurrent == u"first") QCOMPARE(window.dbgridWG->Row(), 1);
+    if (expectedCurrent == u"same") QCOMPARE(current, before);
+}
+
+void tst_MainWindow::serviceInformation() {
+    WriteDemoDatabase(1);
+    SluitZonderVraag = true;
+    TfrmMain window;
+    window.Initialize();
+    window.show();
+    QString version, directory, caption;
+    QTimer::singleShot(0, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        QVERIFY(about);
+        caption = about->windowTitle();
+        version = about->findChild<QLabel*>(QStringLiteral("lblDatabaseVersie"))->text();
+        directory = about->findChild<QLabel*>(QStringLiteral("lblDirectory"))->text();
+        QTest::keyClick(about, Qt::Key_Escape);
+    });
+    window.acServiceInformatie->trigger();
+    QCOMPARE(caption, QStringLiteral("Over Pavenda 2024"));
+    QCOMPARE(version, QStringLiteral("Versie 2024.1"));
+    QCOMPARE(directory, ProgramDirectory());
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_MainWindow.moc"
