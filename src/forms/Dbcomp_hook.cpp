@@ -71,7 +71,8 @@ void TRightMouseClickOnDisabledControlHandler::mnCopyClick() {
     try {
         WithPrefix(QStringLiteral("TRightMouseClickOnDisabledControlHandler.mnCopyClick: "), [&] {
             if (!ForceCopyToClipboard(control))
-                throw EOrvError(QStringLiteral("Control ") + control->objectName() + QStringLiteral(" has no text to copy."));
+                throw EOrvError(QStringLiteral("Control ") + control->objectName() +
+                                QStringLiteral(" has no text to copy."));
         });
     } catch (const EOrvError& error) {
         // A menu choice runs in the event loop, which an error must not leave.

@@ -150,8 +150,9 @@ void tst_BaseForm::createChildFormRefuses_data() {
     QTest::newRow("no host") << "TTestChild" << QString() << "TfrmHost.CreateChildForm: No ParentControl specified";
     QTest::newRow("not a child window") << "TNotAChild" << "tsLoonsommen"
                                         << "TfrmHost.CreateChildForm: No instance of TNotAChild allowed.";
-    QTest::newRow("host taken") << "TTestChild" << "tsKosten"
-                                << "TfrmHost.CreateChildForm: WinControl \"tskosten\" already has a child form assigned.";
+    QTest::newRow("host taken")
+        << "TTestChild" << "tsKosten"
+        << "TfrmHost.CreateChildForm: WinControl \"tskosten\" already has a child form assigned.";
 }
 
 void tst_BaseForm::createChildFormRefuses() {
