@@ -20,7 +20,8 @@ protected:
 
 private:
     void mnCopyClick();
-    QPointer<QWidget> FControl;
+    QPointer<QWidget> FControl;   // the control the menu was opened for
+    bool FPopupPending = false;  // a press was seen and its menu is yet to open
 };
 
 // The control's whole text on the clipboard, for the controls that take part (edit, memo, numeric edit).

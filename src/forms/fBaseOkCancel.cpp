@@ -1,0 +1,100 @@
+#include "forms/fBaseOkCancel.h"
+
+#include "controls/OrvComp.h"
+
+#include <QtGui/QAction>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QVBoxLayout>
+
+namespace {
+constexpr int kBarHeight = 51;
+constexpr int kButtonWidth = 110;
+constexpr int kButtonHeight = 34;
+constexpr int kButtonGap = 2;
+
+QFont Arial13(bool bold = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    font.setBold(bold);
+    return font;
+}
+
+QFrame* Panel(QWidget* parent, const char* name) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameShape(QFrame::NoFrame);
+    panel->setFont(Arial13());
+    return panel;
+}
+}
+
+TBaseOkCancel::TBaseOkCancel(QWidget* owner) : TBaseForm(owner) {
+    resize(600, 462);
+
+    pnlBody = Panel(this, "pnlBody");
+    pnlBody->setContentsMargins(4, 4, 4, 4);
+    pnlBody->setAutoFillBackground(true);
+    QPalette bodyColour = pnlBody->palette();
+    bodyColour.setColor(QPalette::Window, QColor(192, 228, 240));
+    pnlBody->setPalette(bodyColour);
+
+    pnlOkCancel = Panel(this, "pnlOkCancel");
+    pnlOkCancel->setFixedHeight(kBarHeight);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(pnlBody, 1);
+    layout->addWidget(pnlOkCancel);
+
+    acOk = new QAction(QStringLiteral("&Ok"), this);
+    acOk->setObjectName(QStringLiteral("acOk"));
+    connect(acOk, &QAction::triggered, this, [this] { acOkExecute(); });
+    acCancel = new QAction(QStringLiteral("&Annuleren"), this);
+    acCancel->setObjectName(QStringLiteral("acCancel"));
+    connect(acCancel, &QAction::triggered, this, [this] { acCancelExecute(); });
+
+    const auto pictureButton = [this](const char* name, QAction* action) {
+        auto* button = new TOrvButton(pnlOkCancel);
+        button->setObjectName(QLatin1String(name));
+        button->SetCaption(action->text());
+        button->resize(kButtonWidth, kButtonHeight);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFont(Arial13(true));
+        button->SetFontColor(Qt::white);
+        button->SetBackgroundImage(imgButton->pixmap());
+        connect(button, &TOrvButton::clicked, action, &QAction::trigger);
+        // A window that disables an action disables its button with it.
+        connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+        return button;
+    };
+    btnOk = pictureButton("btnOk", acOk);
+    btnCancel = pictureButton("btnCancel", acCancel);
+    btnHelp = pictureButton("btnHelp", acHelp);
+    setTabOrder(btnOk, btnCancel);
+    setTabOrder(btnCancel, btnHelp);
+}
+
+void TBaseOkCancel::acOkExecute() { done(mrOK); }
+
+void TBaseOkCancel::acCancelExecute() { close(); }
+
+void TBaseOkCancel::resizeEvent(QResizeEvent* event) {
+    TBaseForm::resizeEvent(event);
+    // Before the first show the layout has not given the bar its width yet.
+    layout()->activate();
+    PlaceButtons();
+}
+
+void TBaseOkCancel::PlaceButtons() {
+    const int barWidth = pnlOkCancel->width();
+    const int barLeft = pnlOkCancel->x();
+    const int top = (pnlOkCancel->height() - btnOk->height()) / 2;
+    const bool withHelp = !btnHelp->isHidden();
+    int total = btnOk->width() + btnCancel->width() + kButtonGap;
+    if (withHelp) total += btnHelp->width() + kButtonGap;
+    btnOk->move(barWidth / 2 + barLeft - total / 2, top);
+    btnCancel->move(btnOk->x() + btnOk->width() + kButtonGap, top);
+    if (withHelp) btnHelp->move(btnCancel->x() + btnCancel->width() + kButtonGap, top);
+}
