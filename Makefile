@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 DEMO_DIR  ?= demo
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench screenshots clean
 
 all: build
 
@@ -19,15 +19,29 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j2
 
-# The program runs on a demo database in a folder of its own, so the delivered empty database stays untouched.
+# The program runs from a folder of its own with a demo database, so the delivered empty database next to
+# the build stays untouched. Without a display the overview is printed instead.
 run: build
 	@mkdir -p $(DEMO_DIR)
+	@cp $(BUILD_DIR)/Zemlo2024 $(BUILD_DIR)/Zemlo2024.CHM $(DEMO_DIR)/
 	@test -f $(DEMO_DIR)/Zemlo2024.mdb || $(BUILD_DIR)/zemlo-cli demo $(DEMO_DIR)/Zemlo2024.mdb
-	$(BUILD_DIR)/zemlo-cli overzicht --db $(DEMO_DIR)/Zemlo2024.mdb
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		$(DEMO_DIR)/Zemlo2024; \
+	else \
+		echo "Geen beeldscherm gevonden (DISPLAY is leeg); het overzicht van de demodatabase:"; \
+		$(BUILD_DIR)/zemlo-cli overzicht --db $(DEMO_DIR)/Zemlo2024.mdb; \
+	fi
+
+# Screenshots of the main window and the service information on the demo database, under Xvfb.
+screenshots: build
+	@mkdir -p $(DEMO_DIR)
+	@test -f $(DEMO_DIR)/Zemlo2024.mdb || $(BUILD_DIR)/zemlo-cli demo $(DEMO_DIR)/Zemlo2024.mdb
+	xvfb-run -a -s "-screen 0 1280x900x24" $(BUILD_DIR)/screenshot_windows $(DEMO_DIR) docs/screenshots
 
 bench: configure
-	cmake --build $(BUILD_DIR) --target bench_overview
+	cmake --build $(BUILD_DIR) --target bench_overview bench_grid
 	$(BUILD_DIR)/bench_overview
+	$(BUILD_DIR)/bench_grid
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -105,6 +105,12 @@ target_include_directories(zemlo_testlib PUBLIC ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(zemlo_testlib PUBLIC zemlo_core Qt6::Test)
 target_precompile_headers(zemlo_testlib PUBLIC <QtCore> <QtTest>)
 
+# Widget tests are compiled with other definitions, so they share a precompiled header of their own.
+file(WRITE ${CMAKE_BINARY_DIR}/widget_test_pch.cpp "// the precompiled header of the widget tests\n")
+add_library(zemlo_widget_test_pch STATIC ${CMAKE_BINARY_DIR}/widget_test_pch.cpp)
+target_link_libraries(zemlo_widget_test_pch PUBLIC zemlo_testlib zemlo_ui)
+target_precompile_headers(zemlo_widget_test_pch PRIVATE <QtCore> <QtTest> <QtWidgets>)
+
 file(GLOB_RECURSE ZEMLO_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/tst_*.cpp)
 foreach(src IN LISTS ZEMLO_TEST_SOURCES)
   get_filename_component(name ${src} NAME_WE)
@@ -112,10 +118,11 @@ foreach(src IN LISTS ZEMLO_TEST_SOURCES)
   file(STRINGS ${src} guiless REGEX "QTEST_GUILESS_MAIN")
   if(guiless)
     target_link_libraries(${name} PRIVATE zemlo_testlib)
+    target_precompile_headers(${name} REUSE_FROM zemlo_testlib)
   else()
     target_link_libraries(${name} PRIVATE zemlo_testlib zemlo_ui)
+    target_precompile_headers(${name} REUSE_FROM zemlo_widget_test_pch)
   endif()
-  target_precompile_headers(${name} REUSE_FROM zemlo_testlib)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;ZEMLO_CLI=$<TARGET_FILE:zemlo-cli>;ZEMLO_PROGRAM=$<TARGET_FILE:Zemlo2024>;ZEMLO_HELP_FILE=${ZEMLO_HELP_FILE}"

@@ -40,12 +40,7 @@ std::unique_ptr<QWidget> Controls(const QString& kind) {
             auto* button = new TOrvButton(window.get());
             button->SetCaption(QStringLiteral("&Annuleren"));
             button->setFixedSize(110, 34);
-            QFont f(QStringLiteral("Arial"));
-            f.setPixelSize(13);
-            f.setBold(true);
-            button->setFont(f);
-            button->SetFontColor(Qt::white);
-            button->SetBackgroundImage(QPixmap(QStringLiteral(":/controls/button.png")));
+            StyleAsPictureButton(button);
             button->setEnabled(enabled);
             layout->addWidget(button);
         }
@@ -66,7 +61,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: render_widget KIND FILE.png\n");
         return 2;
     }
-    Q_INIT_RESOURCE(OrvControls);
     const QString kind = QString::fromLocal8Bit(argv[1]);
     const std::unique_ptr<QWidget> widget =
         kind.startsWith(QStringLiteral("message-")) ? Message(kind) : Controls(kind);

@@ -1,5 +1,6 @@
 // The main window driven offscreen: start-up and its failures, the list, the actions and the close.
 
+#include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "core/DemoData.h"
 #include "core/OrvMessages.h"
