@@ -1,5 +1,7 @@
 #include "controls/OrvComp.h"
 
+#include <QtGui/QAction>
+
 #include "controls/fCharSet.h"
 
 #include <QtGui/QKeyEvent>
@@ -32,6 +34,12 @@ void StyleAsPictureButton(TOrvButton* button) {
     button->SetHoverFontColor(Qt::white);
     button->SetBackgroundImage(QPixmap(QStringLiteral(":/controls/button.png")));
     button->SetHoverImage(QPixmap(QStringLiteral(":/controls/button_hover.png")));
+}
+
+void BindButtonToAction(TOrvButton* button, QAction* action) {
+    QObject::connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+    button->setEnabled(action->isEnabled());
 }
 
 QPixmap GreyPicture(const QPixmap& picture) {

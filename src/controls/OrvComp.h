@@ -11,6 +11,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 
+class QAction;
 class QShortcut;
 
 enum class TButtonBorderStyle { bbsRoundRectangle, bbsRectangle, bbsNone };
@@ -79,6 +80,8 @@ private:
 
 // The program's picture-button look: the red face with its hover face, white bold Arial 13 px, hand cursor.
 void StyleAsPictureButton(TOrvButton* button);
+// The button runs the action when clicked and is enabled exactly when the action is.
+void BindButtonToAction(TOrvButton* button, QAction* action);
 
 // The picture turned to grey: each pixel's grey = round(0.3 R + 0.6 G + 0.1 B).
 QPixmap GreyPicture(const QPixmap& picture);

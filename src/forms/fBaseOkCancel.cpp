@@ -13,10 +13,9 @@ constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 34;
 constexpr int kButtonGap = 2;
 
-QFont Arial13(bool bold = false) {
+QFont Arial13() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
-    font.setBold(bold);
     return font;
 }
 
@@ -60,13 +59,8 @@ TBaseOkCancel::TBaseOkCancel(QWidget* owner) : TBaseForm(owner) {
         button->setObjectName(QLatin1String(name));
         button->SetCaption(action->text());
         button->resize(kButtonWidth, kButtonHeight);
-        button->setCursor(Qt::PointingHandCursor);
-        button->setFont(Arial13(true));
-        button->SetFontColor(Qt::white);
-        button->SetBackgroundImage(imgButton->pixmap());
-        connect(button, &TOrvButton::clicked, action, &QAction::trigger);
-        // A window that disables an action disables its button with it.
-        connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+        StyleAsPictureButton(button);
+        BindButtonToAction(button, action);
         return button;
     };
     btnOk = pictureButton("btnOk", acOk);

@@ -205,16 +205,10 @@ void TfrmMain::BuildControlBar() {
     column->addWidget(lblFiltered);
     bar->addWidget(buttons, 0, Qt::AlignVCenter);
 
-    // A button follows its action: it is enabled and runs exactly when the action is and does.
-    const auto follow = [this](TOrvButton* b, QAction* action) {
-        connect(b, &QAbstractButton::clicked, action, &QAction::trigger);
-        connect(action, &QAction::changed, b, [b, action] { b->setEnabled(action->isEnabled()); });
-        b->setEnabled(action->isEnabled());
-    };
-    follow(btnWerkgever, acWerkgeverWijzigen);
-    follow(btnFilter, acFilter);
-    follow(btnFilterUit, acFilterUit);
-    follow(btnAfsluiten, acAfsluiten);
+    BindButtonToAction(btnWerkgever, acWerkgeverWijzigen);
+    BindButtonToAction(btnFilter, acFilter);
+    BindButtonToAction(btnFilterUit, acFilterUit);
+    BindButtonToAction(btnAfsluiten, acAfsluiten);
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
