@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
     UseProgramGridColors();
-    SetProgramDirectory(QString::fromLocal8Bit(argv[1]));
+    SetProgramDirectory(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
     const QDir output(QString::fromLocal8Bit(argv[2]));
     const auto save = [&](QWidget& window, const char* name) {
         window.show();
