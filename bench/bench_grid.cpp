@@ -4,6 +4,7 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/DemoData.h"
 #include "core/dMain.h"
+#include "overview/fMain.h"
 #include "overview/uFilter.h"
 
 #include <QElapsedTimer>
@@ -47,13 +48,7 @@ int main(int argc, char* argv[]) {
     TDataSource source(nullptr, data.qryWerkgevers);
     TOrvDBSortGrid grid;
     grid.SetDataSource(&source);
-    grid.Columns().Add(QStringLiteral("Loonheffingennummer"), QStringLiteral("Loonheffingennummer"), 160);
-    grid.Columns().Add(QStringLiteral("Werkgever"), QStringLiteral("Naam"), 344);
-    grid.Columns().Add(QStringLiteral("Concern"), QStringLiteral("Concern"), 220);
-    grid.Columns().Add(QStringLiteral("Vrije ruimte"), QStringLiteral("TotVrijeRuimte"), 140, QStringLiteral("#,##0.00"));
-    grid.Columns().Add(QStringLiteral("Kosten"), QStringLiteral("TotKosten"), 140, QStringLiteral("#,##0.00"));
-    grid.Columns().Add(QStringLiteral("Restant vrije ruimte"), QStringLiteral("TotRestVrijeRuimte"), 140,
-                       QStringLiteral("#,##0.00"));
+    AddWerkgeverColumns(grid);
     grid.resize(1200, 600);
     grid.show();
     const int runs = 7;

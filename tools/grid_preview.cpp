@@ -3,6 +3,7 @@
 
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
+#include "overview/fMain.h"
 #include "overview/uFilter.h"
 #include "support/OrvErrors.h"
 
@@ -35,13 +36,7 @@ int main(int argc, char* argv[]) {
         grid.Grid()->setFont(arial);
         grid.SetDefaultRowHeight(21);
         grid.SetDataSource(&source);
-        grid.Columns().Add(QStringLiteral("Loonheffingennummer"), QStringLiteral("Loonheffingennummer"), 160);
-        grid.Columns().Add(QStringLiteral("Werkgever"), QStringLiteral("Naam"), 344);
-        grid.Columns().Add(QStringLiteral("Concern"), QStringLiteral("Concern"), 220);
-        grid.Columns().Add(QStringLiteral("Vrije ruimte"), QStringLiteral("TotVrijeRuimte"), 140, QStringLiteral("#,##0.00"));
-        grid.Columns().Add(QStringLiteral("Kosten"), QStringLiteral("TotKosten"), 140, QStringLiteral("#,##0.00"));
-        grid.Columns().Add(QStringLiteral("Restant vrije ruimte"), QStringLiteral("TotRestVrijeRuimte"), 140,
-                           QStringLiteral("#,##0.00"));
+        AddWerkgeverColumns(grid);
         grid.FetchAllRows();
         grid.Sort(QStringLiteral("Naam"), sdAscending);
         grid.SetCursorHome();

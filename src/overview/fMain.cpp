@@ -52,6 +52,16 @@ void SetHighlight(const QColor& color) {
 }
 }
 
+void AddWerkgeverColumns(TOrvDBSortGrid& grid) {
+    const QString amount = QStringLiteral("#,##0.00");
+    grid.Columns().Add(QStringLiteral("Loonheffingennummer"), QStringLiteral("Loonheffingennummer"), 160);
+    grid.Columns().Add(QStringLiteral("Werkgever"), QStringLiteral("Naam"), 344);
+    grid.Columns().Add(QStringLiteral("Concern"), QStringLiteral("Concern"), 220);
+    grid.Columns().Add(QStringLiteral("Vrije ruimte"), QStringLiteral("TotVrijeRuimte"), 140, amount);
+    grid.Columns().Add(QStringLiteral("Kosten"), QStringLiteral("TotKosten"), 140, amount);
+    grid.Columns().Add(QStringLiteral("Restant vrije ruimte"), QStringLiteral("TotRestVrijeRuimte"), 140, amount);
+}
+
 TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Pavenda 2024"));
@@ -265,16 +275,7 @@ void TfrmMain::SetupWerkgeversGrid() {
     WithPrefix(Prefix("SetupWerkgeversGrid"), [&] {
         FdmMain->OpenWerkgevers(FFilter);
         dsWerkgevers->SetDataSet(FdmMain->qryWerkgevers);
-        if (dbgridWG->Columns().Count() == 0) {
-            dbgridWG->Columns().Add(QStringLiteral("Loonheffingennummer"), QStringLiteral("Loonheffingennummer"), 160);
-            dbgridWG->Columns().Add(QStringLiteral("Werkgever"), QStringLiteral("Naam"), 344);
-            dbgridWG->Columns().Add(QStringLiteral("Concern"), QStringLiteral("Concern"), 220);
-            dbgridWG->Columns().Add(QStringLiteral("Vrije ruimte"), QStringLiteral("TotVrijeRuimte"), 140,
-                                    QStringLiteral("#,##0.00"));
-            dbgridWG->Columns().Add(QStringLiteral("Kosten"), QStringLiteral("TotKosten"), 140, QStringLiteral("#,##0.00"));
-            dbgridWG->Columns().Add(QStringLiteral("Restant vrije ruimte"), QStringLiteral("TotRestVrijeRuimte"), 140,
-                                    QStringLiteral("#,##0.00"));
-        }
+        if (dbgridWG->Columns().Count() == 0) AddWerkgeverColumns(*dbgridWG);
         dbgridWG->FetchAllRows();
         dbgridWG->Sort(QStringLiteral("Naam"), sdAscending);
         dbgridWG->SetCursorHome();

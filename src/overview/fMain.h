@@ -15,6 +15,9 @@ class TdmMain;
 class TOrvButton;
 class TOrvDBSortGrid;
 
+// The six columns of the employer list: wage tax number, name, concern and the three amounts.
+void AddWerkgeverColumns(TOrvDBSortGrid& grid);
+
 // The program's selection colour while it runs.
 inline const QColor kSelectionColor(0x06, 0xA2, 0xCB);
 

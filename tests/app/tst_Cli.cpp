@@ -1,28 +1,12 @@
 // zemlo-cli as a process: the overview CSV, the database commands and the exit codes.
 
 #include "binding/OrvADOConnection.h"
+#include "testlib/CliProcess.h"
 #include "testlib/TestDatabase.h"
 
-#include <QProcess>
 #include <QTest>
 
 namespace {
-struct TRun {
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
-TRun Cli(const QStringList& args) {
-    QProcess cli;
-    cli.start(qEnvironmentVariable("ZEMLO_CLI"), args);
-    TRun run;
-    if (!cli.waitForFinished(60000)) return run;
-    run.ExitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.Out = QString::fromUtf8(cli.readAllStandardOutput());
-    run.Err = QString::fromUtf8(cli.readAllStandardError());
-    return run;
-}
 
 const QString kHeader = QStringLiteral(
     "WerkgeverId,ConcernId,Loonheffingennummer,Naam,Aangiftetijdvak,Concern,TotLoonsom,TotKosten,TotVrijeRuimte,"
@@ -80,7 +64,7 @@ void tst_Cli::overviewOfTheWorkedExample() {
     QFETCH(QString, expected);
     TTestDatabase database;
     FillWorkedExample(database);
-    const TRun run = Cli(QStringList{QStringLiteral("overzicht"), QStringLiteral("--db"), database.Path()} + options);
+    const TCliRun run = RunCli(QStringList{QStringLiteral("overzicht"), QStringLiteral("--db"), database.Path()} + options);
     QCOMPARE(run.Err, QString());
     QCOMPARE(run.ExitCode, 0);
     QCOMPARE(run.Out, expected);
@@ -101,7 +85,7 @@ void tst_Cli::usageErrors_data() {
 
 void tst_Cli::usageErrors() {
     QFETCH(QStringList, args);
-    const TRun run = Cli(args);
+    const TCliRun run = RunCli(args);
     QCOMPARE(run.ExitCode, 2);
     QVERIFY2(run.Err.contains(QStringLiteral("Gebruik:")), qPrintable(run.Err));
     QCOMPARE(run.Out, QString());
@@ -110,14 +94,14 @@ void tst_Cli::usageErrors() {
 void tst_Cli::newDatabaseNeverOverwrites() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Zemlo2024.mdb"));
-    QCOMPARE(Cli({QStringLiteral("nieuwe-database"), path}).ExitCode, 0);
-    const TRun overview = Cli({QStringLiteral("overzicht"), QStringLiteral("--db"), path});
+    QCOMPARE(RunCli({QStringLiteral("nieuwe-database"), path}).ExitCode, 0);
+    const TCliRun overview = RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), path});
     QCOMPARE(overview.Out, kHeader);
 
-    const TRun again = Cli({QStringLiteral("nieuwe-database"), path});
+    const TCliRun again = RunCli({QStringLiteral("nieuwe-database"), path});
     QCOMPARE(again.ExitCode, 1);
     QVERIFY2(again.Err.contains(path), qPrintable(again.Err));
-    QCOMPARE(Cli({QStringLiteral("overzicht"), QStringLiteral("--db"), dir.filePath(QStringLiteral("geen.mdb"))}).ExitCode, 1);
+    QCOMPARE(RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), dir.filePath(QStringLiteral("geen.mdb"))}).ExitCode, 1);
 }
 
 void tst_Cli::demoIsDeterministic() {
@@ -125,11 +109,11 @@ void tst_Cli::demoIsDeterministic() {
     QStringList overviews;
     for (const char* name : {"a.mdb", "b.mdb"}) {
         const QString path = dir.filePath(QString::fromLatin1(name));
-        QCOMPARE(Cli({QStringLiteral("demo"), path, QStringLiteral("--werkgevers"), QStringLiteral("30"),
+        QCOMPARE(RunCli({QStringLiteral("demo"), path, QStringLiteral("--werkgevers"), QStringLiteral("30"),
                       QStringLiteral("--seed"), QStringLiteral("7")})
                      .ExitCode,
                  0);
-        overviews.append(Cli({QStringLiteral("overzicht"), QStringLiteral("--db"), path}).Out);
+        overviews.append(RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), path}).Out);
     }
     QCOMPARE(overviews[0], overviews[1]);
     const QStringList lines = overviews[0].split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -142,7 +126,7 @@ void tst_Cli::demoIsDeterministic() {
         QVERIFY2(fields[6].toDouble() > 0, qPrintable(line));
     }
     QVERIFY(concern && noConcern && fourWeeks);
-    const TRun provisional = Cli({QStringLiteral("overzicht"), QStringLiteral("--db"), dir.filePath(QStringLiteral("a.mdb")),
+    const TCliRun provisional = RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), dir.filePath(QStringLiteral("a.mdb")),
                                   QStringLiteral("--exclusief-proforma")});
     QVERIFY(provisional.Out != overviews[0]);
 }

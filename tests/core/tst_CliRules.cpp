@@ -1,28 +1,10 @@
 // zemlo-cli as a process: the wage tax number check, compaction and text similarity commands.
 
+#include "testlib/CliProcess.h"
 #include "testlib/TestDatabase.h"
 
-#include <QProcess>
 #include <QtTest>
 
-namespace {
-struct TRun {
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
-TRun RunCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(qEnvironmentVariable("ZEMLO_CLI"), arguments);
-    TRun run;
-    if (!process.waitForFinished(60000)) return run;
-    run.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.Out = QString::fromUtf8(process.readAllStandardOutput());
-    run.Err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-}
 
 class TestCliRules : public QObject {
     Q_OBJECT
@@ -53,14 +35,14 @@ void TestCliRules::lhnr() {
     QFETCH(QStringList, numbers);
     QFETCH(QString, out);
     QFETCH(int, exitCode);
-    const TRun run = RunCli(QStringList{"lhnr"} + numbers);
+    const TCliRun run = RunCli(QStringList{"lhnr"} + numbers);
     QCOMPARE(run.ExitCode, exitCode);
     QCOMPARE(run.Out, out);
 }
 
 void TestCliRules::comprimeer() {
     TTestDatabase db;
-    const TRun run = RunCli({"comprimeer", db.Path()});
+    const TCliRun run = RunCli({"comprimeer", db.Path()});
     QCOMPARE(run.ExitCode, 0);
     QVERIFY(QFileInfo::exists(db.Directory() + "/Zemlo2024.bak"));
     QVERIFY(QFileInfo::exists(db.Path()));
@@ -68,7 +50,7 @@ void TestCliRules::comprimeer() {
 
 void TestCliRules::comprimeerFailure() {
     TTestDatabase db("Zemlo2024.txt");
-    const TRun run = RunCli({"comprimeer", db.Path()});
+    const TCliRun run = RunCli({"comprimeer", db.Path()});
     QCOMPARE(run.ExitCode, 1);
     QVERIFY2(run.Err.contains("File extension unknown: .txt"), qPrintable(run.Err));
 }
@@ -84,7 +66,7 @@ void TestCliRules::fuzzy_data() {
 void TestCliRules::fuzzy() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, out);
-    const TRun run = RunCli(QStringList{"fuzzy"} + arguments);
+    const TCliRun run = RunCli(QStringList{"fuzzy"} + arguments);
     QCOMPARE(run.ExitCode, 0);
     QCOMPARE(run.Out, out);
 }
