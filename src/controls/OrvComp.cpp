@@ -236,6 +236,10 @@ TOrvLabel::TOrvLabel(QWidget* parent) : QLabel(parent) {
     setFont(f);
 }
 
+void TInputControlLook::ShowFocus(QWidget* control, bool focused) const {
+    SetBase(control, focused ? FFocusedColor : NormalBase());
+}
+
 // --- TOrvEdit ---
 
 TOrvEdit::TOrvEdit(QWidget* parent) : QLineEdit(parent) {}
@@ -246,11 +250,11 @@ void TOrvEdit::PasteWithEvent() {
 }
 
 void TOrvEdit::keyPressEvent(QKeyEvent* event) {
-    if (IsEnter(event) && FTabOnEnter) {
+    if (IsEnter(event) && TabOnEnter()) {
         focusNextPrevChild(true);
         return;
     }
-    if (event->key() == Qt::Key_F11 && FTabOnEnter && !isReadOnly()) {
+    if (event->key() == Qt::Key_F11 && TabOnEnter() && !isReadOnly()) {
         if (const QChar chosen = TfrmCharSet::Choose(this); !chosen.isNull())
             insert(chosen);
         return;
@@ -264,12 +268,12 @@ void TOrvEdit::keyPressEvent(QKeyEvent* event) {
 
 void TOrvEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    SetBase(this, FFocusedColor);
+    ShowFocus(this, true);
 }
 
 void TOrvEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    SetBase(this, NormalBase());
+    ShowFocus(this, false);
 }
 
 void TOrvEdit::mousePressEvent(QMouseEvent* event) {
@@ -296,7 +300,7 @@ void TOrvEdit::contextMenuEvent(QContextMenuEvent* event) {
 TOrvMemo::TOrvMemo(QWidget* parent) : TSpelCheckMemo(parent) {}
 
 void TOrvMemo::keyPressEvent(QKeyEvent* event) {
-    if (IsEnter(event) && FTabOnEnter && event->modifiers() == Qt::NoModifier) {
+    if (IsEnter(event) && TabOnEnter() && event->modifiers() == Qt::NoModifier) {
         // The editor's own version refuses to leave an editable text.
         QWidget::focusNextPrevChild(true);
         return;
@@ -306,12 +310,12 @@ void TOrvMemo::keyPressEvent(QKeyEvent* event) {
 
 void TOrvMemo::focusInEvent(QFocusEvent* event) {
     TSpelCheckMemo::focusInEvent(event);
-    SetBase(this, FFocusedColor);
+    ShowFocus(this, true);
 }
 
 void TOrvMemo::focusOutEvent(QFocusEvent* event) {
     TSpelCheckMemo::focusOutEvent(event);
-    SetBase(this, NormalBase());
+    ShowFocus(this, false);
 }
 
 void TOrvMemo::mousePressEvent(QMouseEvent* event) {
@@ -346,7 +350,7 @@ void TOrvCombobox::showPopup() {
 
 void TOrvCombobox::keyPressEvent(QKeyEvent* event) {
     const bool listOpen = view()->isVisible();
-    if (IsEnter(event) && FTabOnEnter && !listOpen) {
+    if (IsEnter(event) && TabOnEnter() && !listOpen) {
         focusNextPrevChild(true);
         return;
     }
@@ -374,12 +378,12 @@ void TOrvCombobox::wheelEvent(QWheelEvent* event) {
 
 void TOrvCombobox::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
-    SetBase(this, FFocusedColor);
+    ShowFocus(this, true);
 }
 
 void TOrvCombobox::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    SetBase(this, NormalBase());
+    ShowFocus(this, false);
 }
 
 void TOrvCombobox::contextMenuEvent(QContextMenuEvent* event) {
@@ -389,10 +393,10 @@ void TOrvCombobox::contextMenuEvent(QContextMenuEvent* event) {
 
 // --- TOrvCheckBox ---
 
-TOrvCheckBox::TOrvCheckBox(QWidget* parent) : QCheckBox(parent) {}
+TOrvCheckBox::TOrvCheckBox(QWidget* parent) : QCheckBox(parent) { SetFocusedColor(QColor(255, 255, 191)); }
 
 void TOrvCheckBox::keyPressEvent(QKeyEvent* event) {
-    if (IsEnter(event) && FTabOnEnter) {
+    if (IsEnter(event) && TabOnEnter()) {
         focusNextPrevChild(true);
         return;
     }
@@ -402,10 +406,10 @@ void TOrvCheckBox::keyPressEvent(QKeyEvent* event) {
 // The check square is drawn on the Base colour, so the focused colour shows in the square.
 void TOrvCheckBox::focusInEvent(QFocusEvent* event) {
     QCheckBox::focusInEvent(event);
-    SetBase(this, FFocusedColor);
+    ShowFocus(this, true);
 }
 
 void TOrvCheckBox::focusOutEvent(QFocusEvent* event) {
     QCheckBox::focusOutEvent(event);
-    SetBase(this, NormalBase());
+    ShowFocus(this, false);
 }

@@ -86,20 +86,34 @@ void BindButtonToAction(TOrvButton* button, QAction* action);
 // The picture turned to grey: each pixel's grey = round(0.3 R + 0.6 G + 0.1 B).
 QPixmap GreyPicture(const QPixmap& picture);
 
+// What the input controls share: their background colour while focused, and Enter moving to the next
+// control.
+class TInputControlLook {
+public:
+    QColor FocusedColor() const { return FFocusedColor; }
+    void SetFocusedColor(const QColor& color) { FFocusedColor = color; }
+    bool TabOnEnter() const { return FTabOnEnter; }
+    void SetTabOnEnter(bool tabOnEnter) { FTabOnEnter = tabOnEnter; }
+
+protected:
+    // From the control's focus events: the focused colour, or the normal background again.
+    void ShowFocus(QWidget* control, bool focused) const;
+
+private:
+    QColor FFocusedColor = kEditFocusedColor;
+    bool FTabOnEnter = true;
+};
+
 class TOrvLabel : public QLabel {
     Q_OBJECT
 public:
     explicit TOrvLabel(QWidget* parent = nullptr);
 };
 
-class TOrvEdit : public QLineEdit {
+class TOrvEdit : public QLineEdit, public TInputControlLook {
     Q_OBJECT
 public:
     explicit TOrvEdit(QWidget* parent = nullptr);
-    QColor FocusedColor() const { return FFocusedColor; }
-    void SetFocusedColor(const QColor& color) { FFocusedColor = color; }
-    bool TabOnEnter() const { return FTabOnEnter; }
-    void SetTabOnEnter(bool tabOnEnter) { FTabOnEnter = tabOnEnter; }
 
 Q_SIGNALS:
     void BeforePaste();
@@ -113,18 +127,12 @@ protected:
 
 private:
     void PasteWithEvent();
-    QColor FFocusedColor = kEditFocusedColor;
-    bool FTabOnEnter = true;
 };
 
-class TOrvMemo : public TSpelCheckMemo {
+class TOrvMemo : public TSpelCheckMemo, public TInputControlLook {
     Q_OBJECT
 public:
     explicit TOrvMemo(QWidget* parent = nullptr);
-    QColor FocusedColor() const { return FFocusedColor; }
-    void SetFocusedColor(const QColor& color) { FFocusedColor = color; }
-    bool TabOnEnter() const { return FTabOnEnter; }
-    void SetTabOnEnter(bool tabOnEnter) { FTabOnEnter = tabOnEnter; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -134,18 +142,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QColor FFocusedColor = kEditFocusedColor;
-    bool FTabOnEnter = true;
 };
 
-class TOrvCombobox : public QComboBox {
+class TOrvCombobox : public QComboBox, public TInputControlLook {
     Q_OBJECT
 public:
     explicit TOrvCombobox(QWidget* parent = nullptr);
-    QColor FocusedColor() const { return FFocusedColor; }
-    void SetFocusedColor(const QColor& color) { FFocusedColor = color; }
-    bool TabOnEnter() const { return FTabOnEnter; }
-    void SetTabOnEnter(bool tabOnEnter) { FTabOnEnter = tabOnEnter; }
     bool ReadOnly() const { return FReadOnly; }
     // Read-only: the list does not open, typing and the wheel change nothing, no context menu.
     void SetReadOnly(bool readOnly);
@@ -159,26 +161,16 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    QColor FFocusedColor = kEditFocusedColor;
-    bool FTabOnEnter = true;
     bool FReadOnly = false;
 };
 
-class TOrvCheckBox : public QCheckBox {
+class TOrvCheckBox : public QCheckBox, public TInputControlLook {
     Q_OBJECT
 public:
     explicit TOrvCheckBox(QWidget* parent = nullptr);
-    QColor FocusedColor() const { return FFocusedColor; }
-    void SetFocusedColor(const QColor& color) { FFocusedColor = color; }
-    bool TabOnEnter() const { return FTabOnEnter; }
-    void SetTabOnEnter(bool tabOnEnter) { FTabOnEnter = tabOnEnter; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    QColor FFocusedColor = QColor(255, 255, 191);
-    bool FTabOnEnter = true;
 };

@@ -514,12 +514,6 @@ void TOrvNumericEdit::Normalise() {
     Show(parts);
 }
 
-void TOrvNumericEdit::SetBackground(const QColor& color) {
-    QPalette p = palette();
-    p.setColor(QPalette::Base, color);
-    setPalette(p);
-}
-
 void TOrvNumericEdit::UpdateDisplayLabel() {
     FDisplayLabel->setText(text().trimmed());
     FDisplayLabel->setAlignment(FAlignment | Qt::AlignVCenter);
@@ -535,7 +529,7 @@ void TOrvNumericEdit::resizeEvent(QResizeEvent* event) {
 
 void TOrvNumericEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    SetBackground(FFocusedColor);
+    ShowFocus(this, true);
     if (!FAutoSelect)
         setCursorPosition(FirstDigitIndex());
     else if (IsEmpty())
@@ -548,7 +542,7 @@ void TOrvNumericEdit::focusInEvent(QFocusEvent* event) {
 void TOrvNumericEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     Normalise();
-    SetBackground(QPalette().color(QPalette::Base));
+    ShowFocus(this, false);
     UpdateDisplayLabel();
 }
 
@@ -592,7 +586,7 @@ void TOrvNumericEdit::keyPressEvent(QKeyEvent* event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (!FTabOnEnter) {
+        if (!TabOnEnter()) {
             event->ignore();
             return;
         }

@@ -3,11 +3,13 @@
 // template (integer part right-aligned before the decimal separator, decimals after it), and typing
 // fills the integer part from the right like a calculator.
 
+#include "controls/OrvComp.h"
+
 #include <QtWidgets/QLineEdit>
 
 class QLabel;
 
-class TOrvNumericEdit : public QLineEdit {
+class TOrvNumericEdit : public QLineEdit, public TInputControlLook {
     Q_OBJECT
 public:
     explicit TOrvNumericEdit(QWidget* parent = nullptr);
@@ -25,10 +27,6 @@ public:
     void SetAlignment(Qt::Alignment alignment);
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool autoSelect) { FAutoSelect = autoSelect; }
-    QColor FocusedColor() const { return FFocusedColor; }
-    void SetFocusedColor(const QColor& color) { FFocusedColor = color; }
-    bool TabOnEnter() const { return FTabOnEnter; }
-    void SetTabOnEnter(bool tabOnEnter) { FTabOnEnter = tabOnEnter; }
 
     double AsFloat() const;
     void SetAsFloat(double value);
@@ -88,7 +86,6 @@ private:
     void Normalise();
     void ApplySetting(const std::function<void()>& change);
     void UpdateDisplayLabel();
-    void SetBackground(const QColor& color);
 
     int FDigits = 12;
     int FDecimals = 2;
@@ -96,7 +93,5 @@ private:
     bool FAllowNegative = true;
     Qt::Alignment FAlignment = Qt::AlignLeft;
     bool FAutoSelect = true;
-    QColor FFocusedColor = QColor(255, 255, 223);
-    bool FTabOnEnter = true;
     QLabel* FDisplayLabel;
 };
