@@ -135,12 +135,13 @@ QString BuildWerkgeversSQL(const TFilter& filter) {
     const bool exclusiefProforma =
         filter.FilterFieldHasValue(QStringLiteral("ExclusiefProforma")) &&
         filter.FilterFieldByName(QStringLiteral("ExclusiefProforma")).AsBoolean();
-    // A provisional wage sum counts only while its period has no definitive one (period key: id * 100 + period).
+    // A provisional wage sum counts only while its employer has no definitive one for the same period
+    // (looked up through the unique index on employer, period and proforma).
     const QString wageSumClause =
         exclusiefProforma
             ? QStringLiteral(" and LS.Proforma = False ")
-            : QStringLiteral(" and ((LS.ProForma = False) or (((LS.WerkgeverId * 100) + LS.Periode) not in "
-                             "(select ((WerkgeverId * 100) + Periode) from Loonsommen where ProForma = False))) ");
+            : QStringLiteral(" and ((LS.ProForma = False) or not exists (select 1 from Loonsommen D where "
+                             "D.WerkgeverId = LS.WerkgeverId and D.Periode = LS.Periode and D.ProForma = False)) ");
     const QString costClause = exclusiefProforma ? QStringLiteral(" and K.Proforma = False ") : QString();
     const auto wageSumOf = [&](const QString& employer) {
         return QStringLiteral("(select SUM(LS.Bedrag) from Loonsommen LS where LS.WerkgeverId = %1.WerkgeverId %2)")
