@@ -61,20 +61,19 @@ int main(int argc, char* argv[]) {
 
     // One search run: the typed text waits for the delay timer; here the timer fires at once.
     auto* searchTimer = grid.findChild<QTimer*>(QStringLiteral("FSearchTimer"));
-    const double search = Median(
-        runs,
-        [&] {
-            grid.ClearIncrementalSearch();
-            for (const char key : {'B', 'A', 'K'}) {
-                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(key)));
-                QCoreApplication::sendEvent(grid.Grid(), &press);
-            }
-            searchTimer->stop();
-        },
-        [&] {
-            searchTimer->start(0);
-            while (searchTimer->isActive()) QCoreApplication::processEvents();
-        });
+    const auto typeBak = [&] {
+        grid.ClearIncrementalSearch();
+        for (const char key : {'B', 'A', 'K'}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(key)));
+            QCoreApplication::sendEvent(grid.Grid(), &press);
+        }
+        searchTimer->stop();
+    };
+    const auto runSearch = [&] {
+        searchTimer->start(0);
+        while (searchTimer->isActive()) QCoreApplication::processEvents();
+    };
+    const double search = Median(runs, typeBak, runSearch);
     std::printf("rows after search BAK: %d, current: %s\n", grid.RowCount() - 1,
                 qPrintable(grid.CellText(grid.Row(), 1)));
     // The first run after a fetch also prepares the searched column's texts.
@@ -82,17 +81,9 @@ int main(int argc, char* argv[]) {
         runs,
         [&] {
             grid.FetchAllRows();
-            grid.ClearIncrementalSearch();
-            for (const char key : {'B', 'A', 'K'}) {
-                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(key)));
-                QCoreApplication::sendEvent(grid.Grid(), &press);
-            }
-            searchTimer->stop();
+            typeBak();
         },
-        [&] {
-            searchTimer->start(0);
-            while (searchTimer->isActive()) QCoreApplication::processEvents();
-        });
+        runSearch);
 
     grid.FetchAllRows();
     const double sort = Median(runs, [] {},

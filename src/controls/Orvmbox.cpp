@@ -67,7 +67,7 @@ QTextEdit* Memo(const char* name, QWidget* parent) {
 
 QString PlainLines(const QString& crLfText) { return QString(crLfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
-struct TButtonSpec {
+struct TButtonChoice {
     const char* Dutch;
     const char* English;
     int Result;
@@ -243,37 +243,37 @@ int TOrvMessageForm::MessageLines(int width) const {
 }
 
 void TOrvMessageForm::SetUpButtons() {
-    static const TButtonSpec ok{"Ok", "Ok", mrOk};
-    static const TButtonSpec cancel{"Annuleren", "Cancel", mrCancel};
-    static const TButtonSpec yes{"Ja", "Yes", mrYes};
-    static const TButtonSpec no{"Nee", "No", mrNo};
-    QList<TButtonSpec> specs;
+    static const TButtonChoice ok{"Ok", "Ok", mrOk};
+    static const TButtonChoice cancel{"Annuleren", "Cancel", mrCancel};
+    static const TButtonChoice yes{"Ja", "Yes", mrYes};
+    static const TButtonChoice no{"Nee", "No", mrNo};
+    QList<TButtonChoice> choices;
     switch (FParamsLow) {
     case 1:
-        specs = {ok, cancel};
+        choices = {ok, cancel};
         break;
     case 3:
-        specs = {yes, no, cancel};
+        choices = {yes, no, cancel};
         break;
     case 4:
-        specs = {yes, no};
+        choices = {yes, no};
         break;
     default:
         // Unknown sets get the plain Ok, so the window can always be answered.
-        specs = {ok};
+        choices = {ok};
         break;
     }
     FCloseOnEscape = FParamsLow == 1 || FParamsLow == 3;
-    FNumberOfButtons = int(specs.size());
+    FNumberOfButtons = int(choices.size());
     for (int i = 0; i < 3; ++i) {
         TOrvButton* button = FButtons[i];
         const bool used = i < FNumberOfButtons;
         button->setVisible(used);
         if (!used)
             continue;
-        const TButtonSpec& spec = specs.at(i);
-        button->SetCaption(QString::fromLatin1(FLanguage == TOrvMessagesLanguage::mlNL ? spec.Dutch : spec.English));
-        button->SetModalResult(spec.Result);
+        const TButtonChoice& choice = choices.at(i);
+        button->SetCaption(QString::fromLatin1(FLanguage == TOrvMessagesLanguage::mlNL ? choice.Dutch : choice.English));
+        button->SetModalResult(choice.Result);
     }
     PlaceButtons();
 }
