@@ -116,6 +116,7 @@ void Improve(int& best, int distance) {
 
 QString RemoveAccents(const QString& text) {
     return WithPrefix(QStringLiteral("RemoveAccents: "), [&] {
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; })) return text;
         QString result = text;
         for (QChar& c : result) {
             if (c.unicode() < 128) continue;
@@ -257,6 +258,9 @@ TFuzzyText PrepareFuzzyText(const QString& text) {
             return prepared;
         }
         QString joined;
+        joined.reserve(prepared.Whole.Text.size());
+        prepared.Words.reserve(words.size());
+        prepared.Joined.reserve(words.size());
         for (const QString& word : words) {
             joined += word;
             prepared.Words.append(GuthText(word));
