@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 TdmMain* dmMain = nullptr;
 
@@ -49,7 +50,8 @@ QString ConcernKeyList(const QString& text) {
 
 void ConnectDatabase(TOrvADOConnection& connection, const QString& location, const QString& password,
                      const QString& mode) {
-    try {
+    WithPrefix(QStringLiteral("ConnectDatabase: "), [&] {
+        auto unusable = qScopeGuard([&] { MakeUnusable(connection); });
         connection.Close();
         if (location.isEmpty())
             throw EOrvError(QStringLiteral("No database location was specified (sDatabaseLocation cannot be empty)."));
@@ -60,11 +62,8 @@ void ConnectDatabase(TOrvADOConnection& connection, const QString& location, con
             throw EOrvError(QStringLiteral("The file attributes of file \"") + location +
                             QStringLiteral("\" prevent the file from being accessed."));
         connection.Open(location, password, mode);
-    } catch (EOrvError& e) {
-        MakeUnusable(connection);
-        e.Prefix(QStringLiteral("ConnectDatabase: "));
-        throw;
-    }
+        unusable.dismiss();
+    });
 }
 
 TdmMain::TdmMain(QObject* owner)
@@ -103,7 +102,12 @@ void TdmMain::CompactOwnDatabase() {
 
 bool TdmMain::ConnectToZemloDatabase(TOrvADOConnection& connection, const QString& scrambledPassword,
                                      const QString& fullPath) {
-    try {
+    return WithPrefix(QStringLiteral("ConnectToZemloDatabase: "), [&] {
+        // A failed open leaves the connection unusable and the program closing without a question.
+        auto failed = qScopeGuard([&] {
+            MakeUnusable(connection);
+            SluitZonderVraag = true;
+        });
         connection.Close();
         const QString location = fullPath.isEmpty() ? ZemloDatabasePath() : fullPath;
         ConnectDatabase(connection, location, UnscramblePassword(scrambledPassword),
@@ -111,24 +115,20 @@ bool TdmMain::ConnectToZemloDatabase(TOrvADOConnection& connection, const QStrin
         if (&connection == ADOConnectionZemlo && connection.Connected() &&
             QFileInfo(location) == QFileInfo(ZemloDatabasePath()))
             FOwnDatabaseOpened = true;
+        failed.dismiss();
         return connection.Connected();
-    } catch (EOrvError& e) {
-        MakeUnusable(connection);
-        SluitZonderVraag = true;
-        throw EOrvError(QStringLiteral("ConnectToZemloDatabase: ") + e.Message());
-    }
+    });
 }
 
 bool TdmMain::ConnectToQueltDatabase(const QString& databaseFile) {
-    try {
+    return WithPrefix(QStringLiteral("ConnectToQueltDatabase: "), [&] {
+        auto unusable = qScopeGuard([&] { MakeUnusable(*ADOConnectionQuelt); });
         ADOConnectionQuelt->Close();
         ConnectDatabase(*ADOConnectionQuelt, databaseFile, UnscramblePassword(QLatin1String(kScrambledPassword)),
                         QStringLiteral("Share Deny None"));
+        unusable.dismiss();
         return ADOConnectionQuelt->Connected();
-    } catch (EOrvError& e) {
-        MakeUnusable(*ADOConnectionQuelt);
-        throw EOrvError(QStringLiteral("ConnectToQueltDatabase: ") + e.Message());
-    }
+    });
 }
 
 QString BuildWerkgeversSQL(const TFilter& filter) {
