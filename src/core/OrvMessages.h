@@ -66,3 +66,13 @@ void GuardUiAction(Body&& body) {
         ShowUnhandledError(QString::fromUtf8(e.what()));
     }
 }
+
+// The same for an action that reports its own failure: the error dialog under the action's title.
+template <class Body>
+void GuardUiAction(const QString& errorTitle, Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        ShowError(errorTitle, QString::fromUtf8(e.what()));
+    }
+}

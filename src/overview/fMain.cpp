@@ -310,7 +310,7 @@ void TfrmMain::UpdateFiltered() {
 }
 
 void TfrmMain::OpenWerkgeverWindow(int mode) {
-    try {
+    GuardUiAction(QStringLiteral("Fout bij openen het Werkgever-mutatiescherm"), [&] {
         TWaitCursor wait;
         qint64 key = -1;
         if (mode != 0) {
@@ -324,9 +324,7 @@ void TfrmMain::OpenWerkgeverWindow(int mode) {
         dbgridWG->FindKey(QStringLiteral("WerkgeverId"), key);
         dbgridWG->ClearIncrementalSearch();
         EnableDisable();
-    } catch (const EOrvError& e) {
-        ShowError(QStringLiteral("Fout bij openen het Werkgever-mutatiescherm"), e.Message());
-    }
+    });
 }
 
 void TfrmMain::acFilterUitExecute() {
@@ -338,13 +336,11 @@ void TfrmMain::acFilterUitExecute() {
 }
 
 void TfrmMain::acServiceInformatieExecute() {
-    try {
+    GuardUiAction(QStringLiteral("Fout bij openen service informatie scherm: "), [&] {
         TfrmAbout about(this);
         about.Initialize(FdmMain ? FdmMain->ADOConnectionZemlo : nullptr);
         about.exec();
-    } catch (const EOrvError& e) {
-        ShowError(QStringLiteral("Fout bij openen service informatie scherm: "), e.Message());
-    }
+    });
 }
 
 void TfrmMain::GridKeyDown(int& key) {
