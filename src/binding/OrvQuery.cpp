@@ -123,7 +123,7 @@ void TOrvQuery::Open() {
     FFields = std::move(fields);
     FRows = std::move(rows);
     FActive = true;
-    ResetAfterChange();
+    First();
 }
 
 void TOrvQuery::Close() {
@@ -131,7 +131,7 @@ void TOrvQuery::Close() {
     FActive = false;
     FRows.clear();
     FFields.clear();
-    ResetAfterChange();
+    First();
 }
 
 int TOrvQuery::ExecSQL() {

@@ -140,8 +140,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-
-private:
 };
 
 class TOrvCombobox : public QComboBox, public TInputControlLook {

@@ -65,7 +65,6 @@ void TDataSet::SetRecNo(int row) {
         FRecNo = qBound(0, row, count - 1);
         FEof = FBof = false;
     }
-    Q_EMIT CurrentChanged(FRecNo);
 }
 
 void TDataSet::First() { SetRecNo(0); }
@@ -93,15 +92,4 @@ QVariant TDataSet::FieldValue(int field) const {
     return Value(FRecNo, field);
 }
 
-void TDataSet::ResetAfterChange() {
-    Q_EMIT DataChanged();
-    SetRecNo(0);
-}
-
 TDataSource::TDataSource(QObject* owner, TDataSet* dataSet) : QObject(owner), FDataSet(dataSet) {}
-
-void TDataSource::SetDataSet(TDataSet* dataSet) {
-    if (FDataSet == dataSet) return;
-    FDataSet = dataSet;
-    Q_EMIT DataSetChanged();
-}

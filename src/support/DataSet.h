@@ -70,15 +70,6 @@ public:
     QVariant FieldValue(int field) const;
     QVariant FieldByName(const QString& name) const { return FieldValue(FieldIndexOrRaise(name)); }
 
-Q_SIGNALS:
-    // Opened, closed or refilled: whoever shows the rows rebuilds.
-    void DataChanged();
-    void CurrentChanged(int row);
-
-protected:
-    // Puts the cursor on the first record (or nowhere) and tells the listeners.
-    void ResetAfterChange();
-
 private:
     int FRecNo = -1;
     bool FEof = true;
@@ -91,10 +82,7 @@ class TDataSource : public QObject {
 public:
     explicit TDataSource(QObject* owner = nullptr, TDataSet* dataSet = nullptr);
     TDataSet* DataSet() const { return FDataSet; }
-    void SetDataSet(TDataSet* dataSet);
-
-Q_SIGNALS:
-    void DataSetChanged();
+    void SetDataSet(TDataSet* dataSet) { FDataSet = dataSet; }
 
 private:
     QPointer<TDataSet> FDataSet;

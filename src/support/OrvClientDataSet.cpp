@@ -58,7 +58,7 @@ void TOrvClientDataSet::Close() {
     FSortKeys.clear();
     FFilterField = -1;
     FFilterPredicate = nullptr;
-    ResetAfterChange();
+    First();
 }
 
 void TOrvClientDataSet::CopyFrom(const TDataSet& source, bool withRows) {
@@ -184,7 +184,7 @@ void TOrvClientDataSet::SetFilterPredicate(TRowPredicate accept) {
     RequireActive();
     FFilterPredicate = std::move(accept);
     ApplyPredicate();
-    ResetAfterChange();
+    First();
 }
 
 int TOrvClientDataSet::RowOfRecordId(int recordId) const {
@@ -229,7 +229,7 @@ void TOrvClientDataSet::RebuildView() {
         });
     }
     ApplyPredicate();
-    ResetAfterChange();
+    First();
 }
 
 void TOrvClientDataSet::ApplyPredicate() {
