@@ -277,7 +277,7 @@ QVariant TOrvDBSortGridModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole: {
         const TOrvClientDataSet* copy = FGrid->FCopy.get();
         if (FGrid->IsEmpty() || index.row() >= copy->RecordCount()) return {};
-        const int inactive = copy->FieldIndex(QStringLiteral("inactive"));
+        const int inactive = FGrid->FInactiveField;
         if (inactive >= 0 && copy->Value(index.row(), inactive).toString() == QLatin1String("Y"))
             return QColor(128, 128, 128);
         return {};
@@ -580,6 +580,7 @@ void TOrvDBSortGrid::BuildCopy() {
     FCells.clear();
     FSearchTexts.clear();
     FSearchTextsField = -1;
+    FInactiveField = -1;
     if (!source->Active()) return;
     const int sourceFields = source->FieldCount();
     for (int f = 0; f < sourceFields; ++f) {
@@ -604,6 +605,7 @@ void TOrvDBSortGrid::BuildCopy() {
         columns.push_back({source->FieldIndexOrRaise(column.FieldName()), formatted, column.DataType(), column.ActualFormat()});
     }
     FCopy->CreateDataSet();
+    FInactiveField = FCopy->FieldIndex(QStringLiteral("inactive"));
 
     const int forceField = FForceFilterField.isEmpty() ? -1 : source->FieldIndexOrRaise(FForceFilterField);
     const QSet<QString> forceValues(FForceFilterValues.begin(), FForceFilterValues.end());

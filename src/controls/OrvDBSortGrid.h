@@ -279,6 +279,7 @@ private:
     };
     std::vector<std::optional<TSearchText>> FSearchTexts;
     int FSearchTextsField = -1;
+    int FInactiveField = -1;  // a row whose field "inactive" holds "Y" is drawn grey; found once per fetch
     TOrvDBSortGridModel* FModel;
     TOrvStringGrid* FGrid;
     QWidget* pnlBottom;
