@@ -277,7 +277,10 @@ void TfrmMain::SetupWerkgeversGrid() {
         dsWerkgevers->SetDataSet(FdmMain->qryWerkgevers);
         if (dbgridWG->Columns().Count() == 0) AddWerkgeverColumns(*dbgridWG);
         dbgridWG->FetchAllRows();
-        dbgridWG->Sort(QStringLiteral("Naam"), sdAscending);
+        // A fetch keeps the list's sort order; only another order needs a second sort.
+        if (dbgridWG->SortFieldName().compare(QLatin1String("Naam"), Qt::CaseInsensitive) != 0 ||
+            dbgridWG->SortDirection() != sdAscending)
+            dbgridWG->Sort(QStringLiteral("Naam"), sdAscending);
         dbgridWG->SetCursorHome();
     });
 }
