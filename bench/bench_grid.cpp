@@ -5,7 +5,7 @@
 #include "core/DemoData.h"
 #include "core/dMain.h"
 #include "overview/fMain.h"
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

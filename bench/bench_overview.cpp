@@ -4,7 +4,7 @@
 
 #include "core/DemoData.h"
 #include "core/dMain.h"
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,48 +1,41 @@
 # Targets: the core library (no QtWidgets), the UI library, the programs, the tests and the benchmarks.
 # Sources are collected by folder so a new unit needs no edit here.
 
-set(ZEMLO_SOURCE_DIRS support core platform binding exchange controls forms overview maintenance)
+# A unit's library follows its folder: the core library holds everything that runs without a screen, the UI
+# library the windows and controls. A new folder is added to one of the two lists.
+set(ZEMLO_CORE_DIRS support core platform binding exchange)
+set(ZEMLO_UI_DIRS controls dbcontrols forms overview maintenance)
 
-# A unit belongs to the UI library when its header or source includes a Qt GUI module header written
-# with its module folder (<QtWidgets/QDialog>, <QtGui/QColor>, <QtPrintSupport/QPrinter>); every other
-# unit is core, whatever its folder.
-function(zemlo_split_sources out_core out_ui)
-  set(core_files "")
-  set(ui_files "")
-  set(all_files "")
-  foreach(dir IN LISTS ZEMLO_SOURCE_DIRS)
-    file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/src/${dir}/*.h
-                                      ${PROJECT_SOURCE_DIR}/src/${dir}/*.qrc)
-    list(APPEND all_files ${found})
-  endforeach()
-  list(REMOVE_DUPLICATES all_files)
-  foreach(f IN LISTS all_files)
-    get_filename_component(dir ${f} DIRECTORY)
-    get_filename_component(base ${f} NAME_WE)
-    set(is_ui FALSE)
-    if(f MATCHES "\\.qrc$")
-      set(is_ui TRUE)
-    else()
-      foreach(part ${dir}/${base}.h ${dir}/${base}.cpp)
-        if(EXISTS ${part})
-          file(STRINGS ${part} marker REGEX "#include <Qt(Widgets|Gui|PrintSupport)/")
-          if(marker)
-            set(is_ui TRUE)
-          endif()
-        endif()
-      endforeach()
-    endif()
-    if(is_ui)
-      list(APPEND ui_files ${f})
-    else()
-      list(APPEND core_files ${f})
+# The core must stay free of widgets: a core file that includes a Qt GUI module stops the configuration.
+function(zemlo_check_core_includes files)
+  foreach(f IN LISTS files)
+    if(f MATCHES "\\.(h|cpp)$")
+      # Only the spelling with the module folder can reach a GUI header from the core; a bare <QWidget>
+      # is not on the core's include path and fails to compile by itself.
+      file(STRINGS ${f} ui_includes REGEX "^[ \t]*#[ \t]*include[ \t]*<Qt(Widgets|Gui|PrintSupport)[/>]")
+      if(ui_includes)
+        file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${f})
+        message(FATAL_ERROR "${rel} belongs to the core library (its folder), but includes a Qt GUI header: "
+                            "${ui_includes}\nMove the file to one of the UI folders (${ZEMLO_UI_DIRS}) "
+                            "or take the GUI part out of it.")
+      endif()
     endif()
   endforeach()
-  set(${out_core} ${core_files} PARENT_SCOPE)
-  set(${out_ui} ${ui_files} PARENT_SCOPE)
 endfunction()
 
-zemlo_split_sources(ZEMLO_CORE_SOURCES ZEMLO_UI_SOURCES)
+function(zemlo_sources_of dirs out)
+  set(found_all "")
+  foreach(dir IN LISTS dirs)
+    file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/src/${dir}/*.h
+                                      ${PROJECT_SOURCE_DIR}/src/${dir}/*.qrc)
+    list(APPEND found_all ${found})
+  endforeach()
+  set(${out} ${found_all} PARENT_SCOPE)
+endfunction()
+
+zemlo_sources_of("${ZEMLO_CORE_DIRS}" ZEMLO_CORE_SOURCES)
+zemlo_sources_of("${ZEMLO_UI_DIRS}" ZEMLO_UI_SOURCES)
+zemlo_check_core_includes("${ZEMLO_CORE_SOURCES}")
 
 # A new header found by the globs must reach Qt's code generator; its timestamps would otherwise keep an
 # incremental build from looking at it.

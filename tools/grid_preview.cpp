@@ -4,7 +4,7 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
 #include "overview/fMain.h"
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 #include "support/OrvErrors.h"
 
 #include <QtWidgets/QApplication>

@@ -7,7 +7,7 @@
 #include "core/uCompactDatabase.h"
 #include "core/uUtils.h"
 #include "core/dMain.h"
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 #include "support/FuzzyMatch.h"
 #include "support/OrvErrors.h"
 

@@ -2,7 +2,7 @@
 // The message dialog: every message, error and question of the program. Errors show a short text and
 // keep the full text behind "Details >>"; the context menu copies or prints the full text.
 
-#include "controls/OrvMessageText.h"
+#include "core/OrvMessageText.h"
 #include "core/OrvMessages.h"
 
 #include <QtWidgets/QDialog>

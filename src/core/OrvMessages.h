@@ -2,9 +2,12 @@
 // The message seam. Every message, error and question of the program goes through one installed
 // presenter: the program installs the message dialog, tests install a scripted presenter.
 
+#include <QObject>
 #include <QString>
 #include <QtGlobal>
 #include <exception>
+#include <type_traits>
+#include <utility>
 
 enum class TOrvMessageType { mtMessage, mtMessageEx, mtError, mtQuestion, mtWarning };
 enum class TOrvMessagesLanguage { mlUk, mlNL };
@@ -56,6 +59,9 @@ int AskQuestion(const QString& title, const QString& text, bool allowCancel);
 // The application's default error handler: an escaped error in a plain error box.
 void ShowUnhandledError(const QString& text);
 
+// The text of an error that carries no message of its own.
+inline constexpr const char* kUnknownError = "Onbekende fout";
+
 // The guard around every UI handler (action, button, event): errors never cross the event loop; one that
 // escapes the body goes to the default error handler.
 template <class Body>
@@ -64,6 +70,8 @@ void GuardUiAction(Body&& body) {
         body();
     } catch (const std::exception& e) {
         ShowUnhandledError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowUnhandledError(QString::fromLatin1(kUnknownError));
     }
 }
 
@@ -74,5 +82,35 @@ void GuardUiAction(const QString& errorTitle, Body&& body) {
         body();
     } catch (const std::exception& e) {
         ShowError(errorTitle, QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowError(errorTitle, QString::fromLatin1(kUnknownError));
     }
+}
+
+namespace detail {
+// A handler may take the signal's arguments or none.
+template <class Handler, class... Args>
+void CallHandler(Handler& handler, Args&... args) {
+    if constexpr (std::is_invocable_v<Handler&, Args&...>)
+        handler(args...);
+    else
+        handler();
+}
+}
+
+// Connects a signal to a handler that runs through the UI guard.
+template <class Sender, class Signal, class Handler>
+QMetaObject::Connection ConnectGuarded(Sender* sender, Signal signal, const QObject* context, Handler handler) {
+    return QObject::connect(sender, signal, context, [handler = std::move(handler)](auto... args) mutable {
+        GuardUiAction([&] { detail::CallHandler(handler, args...); });
+    });
+}
+
+// The same for an action that reports its own failure under its title.
+template <class Sender, class Signal, class Handler>
+QMetaObject::Connection ConnectGuarded(Sender* sender, Signal signal, const QObject* context,
+                                       const QString& errorTitle, Handler handler) {
+    return QObject::connect(sender, signal, context, [handler = std::move(handler), errorTitle](auto... args) mutable {
+        GuardUiAction(errorTitle, [&] { detail::CallHandler(handler, args...); });
+    });
 }

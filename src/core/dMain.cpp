@@ -3,7 +3,7 @@
 #include "core/OrvMessages.h"
 #include "core/uCompactDatabase.h"
 #include "core/uGlobals.h"
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 #include "platform/ProgramDirectory.h"
 #include "support/OrvErrors.h"
 

@@ -14,6 +14,8 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QPlainTextEdit>
 
+ORV_METHOD_PREFIXES(TRightMouseClickOnDisabledControlHandler)
+
 namespace {
 // A control is a few widgets deep: a memo's viewport, a numeric edit's display label, a bound control's
 // inner edit.
@@ -40,7 +42,8 @@ QWidget* TakingPartControl(QWidget* deepest) {
 TRightMouseClickOnDisabledControlHandler::TRightMouseClickOnDisabledControlHandler(QObject* owner) : QObject(owner) {
     pmDisabled = new QMenu;
     pmDisabled->setObjectName(QStringLiteral("pmDisabled"));
-    QAction* mnCopy = pmDisabled->addAction(QStringLiteral("Kopiëren"), this, [this] { mnCopyClick(); });
+    QAction* mnCopy = pmDisabled->addAction(QStringLiteral("Kopiëren"));
+    ConnectGuarded(mnCopy, &QAction::triggered, this, [this] { mnCopyClick(); });
     mnCopy->setObjectName(QStringLiteral("mnCopy"));
     // A menu is a widget and cannot be a child of this object; it goes when this object goes.
     connect(this, &QObject::destroyed, pmDisabled, [menu = pmDisabled] { delete menu; });
@@ -68,16 +71,10 @@ void TRightMouseClickOnDisabledControlHandler::mnCopyClick() {
     const QPointer<QWidget> control = FControl;
     // The window may have closed while the menu was open: nothing left to copy.
     if (!control) return;
-    try {
-        WithPrefix(QStringLiteral("TRightMouseClickOnDisabledControlHandler.mnCopyClick: "), [&] {
-            if (!ForceCopyToClipboard(control))
-                throw EOrvError(QStringLiteral("Control ") + control->objectName() +
-                                QStringLiteral(" has no text to copy."));
-        });
-    } catch (const EOrvError& error) {
-        // A menu choice runs in the event loop, which an error must not leave.
-        ShowUnhandledError(error.Message());
-    }
+    WithPrefix(Prefix("mnCopyClick"), [&] {
+        if (!ForceCopyToClipboard(control))
+            throw EOrvError(QStringLiteral("Control ") + control->objectName() + QStringLiteral(" has no text to copy."));
+    });
 }
 
 bool ForceCopyToClipboard(QWidget* control) {

@@ -1,6 +1,7 @@
 #include "overview/fAbout.h"
 
 #include "controls/OrvComp.h"
+#include "core/OrvMessages.h"
 #include "core/uUtils.h"
 #include "overview/Logo.h"
 #include "platform/ProgramDirectory.h"
@@ -10,6 +11,8 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
 #include <QUrl>
+
+ORV_METHOD_PREFIXES(TfrmAbout)
 
 namespace {
 const char* const kDisclaimer =
@@ -28,7 +31,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRec
 }
 
 TfrmAbout::TfrmAbout(QWidget* owner) : TBaseForm(owner) {
-    WithPrefix(QStringLiteral("TfrmAbout.Create: "), [&] {
+    WithPrefix(Prefix("Create"), [&] {
         setObjectName(QStringLiteral("frmAbout"));
         setWindowTitle(QStringLiteral("Over Pavenda 2024"));
         setFixedSize(411, 379);
@@ -56,7 +59,7 @@ TfrmAbout::TfrmAbout(QWidget* owner) : TBaseForm(owner) {
                                                     .arg(QLatin1String(kPavendaWebsite)),
                            QRect(150, 126, 250, 18));
         lblWebsite->setCursor(Qt::PointingHandCursor);
-        connect(lblWebsite, &QLabel::linkActivated, this, [this] { lblWebsiteClick(); });
+        ConnectGuarded(lblWebsite, &QLabel::linkActivated, this, [this] { lblWebsiteClick(); });
         lblDirectoryTekst = Label(panel, "lblDirectoryTekst", QStringLiteral("Programmadirectory: "), QRect(12, 148, 135, 18));
         lblDirectory = Label(panel, "lblDirectory", QString(), QRect(150, 148, 250, 36));
         lblDirectory->setWordWrap(true);
@@ -85,7 +88,7 @@ TfrmAbout::TfrmAbout(QWidget* owner) : TBaseForm(owner) {
 }
 
 void TfrmAbout::Initialize(TOrvADOConnection* connection) {
-    WithPrefix(QStringLiteral("TfrmAbout.FormActivate: "), [&] {
+    WithPrefix(Prefix("FormActivate"), [&] {
         TBaseForm::Initialize();
         lblBuild->setText(QStringLiteral("Versie 2024.1"));
         lblDb->setText(QStringLiteral("Database"));
@@ -95,6 +98,6 @@ void TfrmAbout::Initialize(TOrvADOConnection* connection) {
 }
 
 void TfrmAbout::lblWebsiteClick() {
-    WithPrefix(QStringLiteral("TfrmAbout.lblWebsiteClick: "),
+    WithPrefix(Prefix("lblWebsiteClick"),
                [&] { QDesktopServices::openUrl(QUrl(QLatin1String(kPavendaWebsite))); });
 }

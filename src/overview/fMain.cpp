@@ -24,9 +24,9 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
 
-namespace {
-QString Prefix(const char* method) { return MethodPrefix("TfrmMain", method); }
+ORV_METHOD_PREFIXES(TfrmMain)
 
+namespace {
 QAction* Action(QWidget* owner, const char* name, const QString& caption) {
     auto* action = new QAction(caption, owner);
     action->setObjectName(QLatin1String(name));
@@ -94,9 +94,10 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     connect(acWerkgeverWijzigen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(1); });
     connect(acWerkgeverToevoegen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(0); });
     connect(acWerkgeverVerwijderen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(2); });
-    connect(acFilterUit, &QAction::triggered, this, [this] { acFilterUitExecute(); });
-    connect(acServiceInformatie, &QAction::triggered, this, [this] { acServiceInformatieExecute(); });
-    connect(acZemloHelp, &QAction::triggered, this, [] { ShowHelpTopic(1); });
+    ConnectGuarded(acFilterUit, &QAction::triggered, this, [this] { acFilterUitExecute(); });
+    ConnectGuarded(acServiceInformatie, &QAction::triggered, this,
+                   QStringLiteral("Fout bij openen service informatie scherm: "), [this] { acServiceInformatieExecute(); });
+    ConnectGuarded(acZemloHelp, &QAction::triggered, this, [] { ShowHelpTopic(1); });
     connect(acAfsluiten, &QAction::triggered, this, &QWidget::close);
     // The windows behind these actions come with the maintenance, filter and exchange functions.
     for (QAction* later : {acConcerns, acKostencategorieen, acFilter, acQueltKoppeling, acExporteerKosten,
@@ -331,19 +332,15 @@ void TfrmMain::OpenWerkgeverWindow(int mode) {
 }
 
 void TfrmMain::acFilterUitExecute() {
-    GuardUiAction([&] {
-        FFilter.Clear();
-        SetupWerkgeversGrid();
-        EnableDisable();
-    });
+    FFilter.Clear();
+    SetupWerkgeversGrid();
+    EnableDisable();
 }
 
 void TfrmMain::acServiceInformatieExecute() {
-    GuardUiAction(QStringLiteral("Fout bij openen service informatie scherm: "), [&] {
-        TfrmAbout about(this);
-        about.Initialize(FdmMain ? FdmMain->ADOConnectionZemlo : nullptr);
-        about.exec();
-    });
+    TfrmAbout about(this);
+    about.Initialize(FdmMain ? FdmMain->ADOConnectionZemlo : nullptr);
+    about.exec();
 }
 
 void TfrmMain::GridKeyDown(int& key) {

@@ -3,7 +3,7 @@
 // free space, and the starting point of every other window.
 
 #include "forms/fBaseForm.h"
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 
 #include <memory>
 

@@ -44,3 +44,13 @@ decltype(auto) WithPrefix(const QString& prefix, Body&& body) {
 inline QString MethodPrefix(const char* className, const char* method) {
     return QString::fromLatin1(className) + u'.' + QString::fromLatin1(method) + QStringLiteral(": ");
 }
+
+// Gives a source file Prefix("Method") == "Class.Method: " for the class it implements. The class must be
+// complete there, so a renamed class cannot leave a stale name in the messages.
+#define ORV_METHOD_PREFIXES(ClassName)                                      \
+    namespace {                                                              \
+    [[maybe_unused]] QString Prefix(const char* method) {                    \
+        static_assert(sizeof(ClassName) > 0, "the class of the prefixes");  \
+        return MethodPrefix(#ClassName, method);                             \
+    }                                                                        \
+    }

@@ -2,7 +2,7 @@
 
 #include "binding/OrvADOConnection.h"
 #include "core/dMain.h"
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 #include "testlib/CaughtError.h"
 #include "testlib/TestDatabase.h"
 

@@ -1,13 +1,13 @@
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 
 #include "support/OrvErrors.h"
 
 #include <QDateTime>
 
+ORV_METHOD_PREFIXES(TFilter)
+
 namespace {
 constexpr int kDefaultTextSize = 4000;
-
-QString Prefix(const char* method) { return MethodPrefix("TFilter", method); }
 
 EOrvError NotFound(const QString& name) {
     return EOrvError(QStringLiteral("FilterField \"") + name + QStringLiteral("\" not found."));

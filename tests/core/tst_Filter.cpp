@@ -1,6 +1,6 @@
 // The filter object: typed values that may be NULL, the emptiness rules and the messages.
 
-#include "overview/uFilter.h"
+#include "core/uFilter.h"
 #include "testlib/CaughtError.h"
 
 #include <QTest>

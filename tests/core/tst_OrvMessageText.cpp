@@ -1,6 +1,6 @@
 // What the message dialog shows of a text: identifiers dropped from errors, database errors shortened.
 
-#include "controls/OrvMessageText.h"
+#include "core/OrvMessageText.h"
 
 #include <QTest>
 

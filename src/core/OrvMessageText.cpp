@@ -1,4 +1,4 @@
-#include "controls/OrvMessageText.h"
+#include "core/OrvMessageText.h"
 
 #include <algorithm>
 
