@@ -1,9 +1,10 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing and build.
 BUILD_DIR ?= build
+ASAN_DIR  ?= build-asan
 DEMO_DIR  ?= demo
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test run bench screenshots clean
+.PHONY: all deps configure build test test-asan run bench screenshots clean
 
 all: build
 
@@ -18,6 +19,12 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j2
+
+# The same suite under the address and undefined-behaviour sanitizers, in a build folder of its own.
+test-asan: deps
+	@test -f $(ASAN_DIR)/build.ninja || cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMLO_SANITIZE=ON
+	cmake --build $(ASAN_DIR)
+	cd $(ASAN_DIR) && ctest --output-on-failure -j2
 
 # The program runs from a folder of its own with a demo database, so the delivered empty database next to
 # the build stays untouched. Without a display the overview is printed instead.
@@ -44,4 +51,4 @@ bench: configure
 	$(BUILD_DIR)/bench_grid
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

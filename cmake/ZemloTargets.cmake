@@ -91,7 +91,8 @@ add_dependencies(Zemlo2024 delivered_database help_file)
 
 # Tests: one executable per tests/**/tst_*.cpp. A test that uses QTEST_GUILESS_MAIN links only the core.
 enable_testing()
-file(GLOB_RECURSE ZEMLO_TESTLIB_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/testlib/*.cpp
+# The test helpers follow the same rule: tests/testlib for every test, tests/testlib/widgets for widget tests.
+file(GLOB ZEMLO_TESTLIB_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/testlib/*.cpp
      ${PROJECT_SOURCE_DIR}/tests/testlib/*.h)
 add_library(zemlo_testlib STATIC ${ZEMLO_TESTLIB_SOURCES})
 target_include_directories(zemlo_testlib PUBLIC ${PROJECT_SOURCE_DIR}/tests)
@@ -99,10 +100,11 @@ target_link_libraries(zemlo_testlib PUBLIC zemlo_core Qt6::Test)
 target_precompile_headers(zemlo_testlib PUBLIC <QtCore> <QtTest>)
 
 # Widget tests are compiled with other definitions, so they share a precompiled header of their own.
-file(WRITE ${CMAKE_BINARY_DIR}/widget_test_pch.cpp "// the precompiled header of the widget tests\n")
-add_library(zemlo_widget_test_pch STATIC ${CMAKE_BINARY_DIR}/widget_test_pch.cpp)
-target_link_libraries(zemlo_widget_test_pch PUBLIC zemlo_testlib zemlo_ui)
-target_precompile_headers(zemlo_widget_test_pch PRIVATE <QtCore> <QtTest> <QtWidgets>)
+file(GLOB ZEMLO_WIDGET_TESTLIB_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/testlib/widgets/*.cpp
+     ${PROJECT_SOURCE_DIR}/tests/testlib/widgets/*.h)
+add_library(zemlo_widget_testlib STATIC ${ZEMLO_WIDGET_TESTLIB_SOURCES})
+target_link_libraries(zemlo_widget_testlib PUBLIC zemlo_testlib zemlo_ui)
+target_precompile_headers(zemlo_widget_testlib PRIVATE <QtCore> <QtTest> <QtWidgets>)
 
 file(GLOB_RECURSE ZEMLO_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/tst_*.cpp)
 foreach(src IN LISTS ZEMLO_TEST_SOURCES)
@@ -113,12 +115,12 @@ foreach(src IN LISTS ZEMLO_TEST_SOURCES)
     target_link_libraries(${name} PRIVATE zemlo_testlib)
     target_precompile_headers(${name} REUSE_FROM zemlo_testlib)
   else()
-    target_link_libraries(${name} PRIVATE zemlo_testlib zemlo_ui)
-    target_precompile_headers(${name} REUSE_FROM zemlo_widget_test_pch)
+    target_link_libraries(${name} PRIVATE zemlo_widget_testlib)
+    target_precompile_headers(${name} REUSE_FROM zemlo_widget_testlib)
   endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;ZEMLO_CLI=$<TARGET_FILE:zemlo-cli>;ZEMLO_PROGRAM=$<TARGET_FILE:Zemlo2024>;ZEMLO_HELP_FILE=${ZEMLO_HELP_FILE}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;ZEMLO_CLI=$<TARGET_FILE:zemlo-cli>;ZEMLO_PROGRAM=$<TARGET_FILE:Zemlo2024>;ZEMLO_HELP_FILE=${ZEMLO_HELP_FILE};${ZEMLO_TEST_ENVIRONMENT}"
     TIMEOUT 300)
   add_dependencies(${name} zemlo-cli Zemlo2024)
 endforeach()

@@ -5,6 +5,7 @@
 #include "controls/OrvNumed.h"
 #include "forms/Dbcomp_hook.h"
 #include "testlib/ScriptedPresenter.h"
+#include "testlib/widgets/WidgetTest.h"
 
 #include <QTest>
 #include <QtGui/QClipboard>
@@ -12,7 +13,7 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QVBoxLayout>
 
-class tst_DisabledControlCopy : public QObject {
+class tst_DisabledControlCopy : public TWidgetTest {
     Q_OBJECT
 private:
     QWidget* FWindow = nullptr;
@@ -32,10 +33,10 @@ private:
         QCoreApplication::processEvents();
     }
     QAction* CopyItem() const { return FHandler->pmDisabled->actions().value(0); }
+    void InitTest() override;
+    void CleanupTest() override;
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void disabledControlTextIsCopied_data();
     void disabledControlTextIsCopied();
     void noMenuWhereCopyingDoesNotApply_data();
@@ -43,14 +44,14 @@ private Q_SLOTS:
     void copyFailureIsShown();
 };
 
-void tst_DisabledControlCopy::init() {
+void tst_DisabledControlCopy::InitTest() {
     FWindow = new QWidget;
     new QVBoxLayout(FWindow);
     FHandler = new TRightMouseClickOnDisabledControlHandler;
     QGuiApplication::clipboard()->setText(QStringLiteral("vorige inhoud"));
 }
 
-void tst_DisabledControlCopy::cleanup() {
+void tst_DisabledControlCopy::CleanupTest() {
     delete FHandler;
     delete FWindow;
 }
