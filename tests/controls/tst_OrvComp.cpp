@@ -26,6 +26,18 @@ void WhenModal(std::function<void(QWidget*)> action) {
     });
 }
 
+// The keys that a focused button answers, by the name the tables use.
+const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>>& FocusedButtonKeys() {
+    static const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys{
+        {QStringLiteral("return"), {Qt::Key_Return, Qt::NoModifier}},
+        {QStringLiteral("enter"), {Qt::Key_Enter, Qt::NoModifier}},
+        {QStringLiteral("keypad enter"), {Qt::Key_Enter, Qt::KeypadModifier}},
+        {QStringLiteral("space"), {Qt::Key_Space, Qt::NoModifier}},
+        {QStringLiteral("ctrl+return"), {Qt::Key_Return, Qt::ControlModifier}},
+    };
+    return keys;
+}
+
 void WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -73,8 +85,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("cancelClicks");
         QTest::newRow("mouse") << true << "mouse" << 1 << 0;
         QTest::newRow("disabled ignores the mouse") << false << "mouse" << 0 << 0;
+        QTest::newRow("return on the focused button") << true << "return" << 1 << 0;
         QTest::newRow("enter on the focused button") << true << "enter" << 1 << 0;
+        QTest::newRow("keypad enter on the focused button") << true << "keypad enter" << 1 << 0;
         QTest::newRow("space on the focused button") << true << "space" << 1 << 0;
+        QTest::newRow("ctrl+return does not") << true << "ctrl+return" << 0 << 0;
         QTest::newRow("alt+accelerator") << true << "alt+o" << 1 << 0;
         QTest::newRow("escape clicks the cancel button") << true << "escape" << 0 << 1;
         QTest::newRow("shift+escape does not") << true << "shift+escape" << 0 << 0;
@@ -89,9 +104,9 @@ private Q_SLOTS:
         FCancel->setEnabled(enabled);
         if (input == "mouse") {
             QTest::mouseClick(FOk, Qt::LeftButton);
-        } else if (input == "enter" || input == "space") {
+        } else if (const auto key = FocusedButtonKeys().find(input); key != FocusedButtonKeys().end()) {
             FOk->setFocus();
-            QTest::keyClick(FOk, input == "enter" ? Qt::Key_Return : Qt::Key_Space);
+            QTest::keyClick(FOk, key->first, key->second);
         } else if (input == "alt+o") {
             QTest::keyClick(FEdit, Qt::Key_O, Qt::AltModifier);
         } else {
