@@ -1,13 +1,26 @@
-// The OK/Cancel window: the button bar stays centred, with or without the help button, and the buttons end
-// the window with their results.
+// The OK/Cancel window: the button bar stays centred, with or without the help button, the buttons end
+// the window with their results, and help asked for in the modal window can be used while it is open.
 
 #include "controls/OrvComp.h"
+#include "core/HelpFile.h"
+#include "forms/HelpViewer.h"
 #include "forms/fBaseOkCancel.h"
+#include "testlib/ScriptedPresenter.h"
 
 #include <QTest>
 #include <QTimer>
 #include <QtGui/QAction>
+#include <QtGui/QWindow>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
+
+namespace {
+THelpViewer* OpenHelpViewer() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* viewer = qobject_cast<THelpViewer*>(w); viewer && viewer->isVisible()) return viewer;
+    return nullptr;
+}
+}
 
 class tst_BaseOkCancel : public QObject {
     Q_OBJECT
@@ -17,6 +30,8 @@ private Q_SLOTS:
     void buttonsEndTheWindow_data();
     void buttonsEndTheWindow();
     void disabledActionDisablesItsButton();
+    void helpOverTheModalWindowTakesInput_data();
+    void helpOverTheModalWindowTakesInput();
 };
 
 void tst_BaseOkCancel::buttonsAreCentredInTheBar_data() {
@@ -77,6 +92,64 @@ void tst_BaseOkCancel::disabledActionDisablesItsButton() {
     QVERIFY(window.btnCancel->isEnabled());
     window.acOk->setEnabled(true);
     QVERIFY(window.btnOk->isEnabled());
+}
+
+void tst_BaseOkCancel::helpOverTheModalWindowTakesInput_data() {
+    QTest::addColumn<bool>("helpOpenedBefore");
+    QTest::addColumn<bool>("helpButton");
+    QTest::newRow("F1, first help") << false << false;
+    QTest::newRow("F1, help opened before from the main window") << true << false;
+    QTest::newRow("help button, help opened before from the main window") << true << true;
+}
+
+void tst_BaseOkCancel::helpOverTheModalWindowTakesInput() {
+    QFETCH(bool, helpOpenedBefore);
+    QFETCH(bool, helpButton);
+    TScriptedPresenter messages;  // no message may come
+    SetApplicationHelpFile(qEnvironmentVariable("ZEMLO_HELP_FILE"));
+    TBaseForm main;
+    main.SetHelpContext(3);
+    main.Initialize();
+    main.show();
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    if (helpOpenedBefore) {
+        QTest::keyClick(&main, Qt::Key_F1);
+        QVERIFY(OpenHelpViewer());
+        OpenHelpViewer()->hide();
+    }
+
+    TBaseOkCancel window(&main);
+    window.SetHelpContext(18);
+    window.Initialize();
+    QString page;
+    bool modalStillFirst = false, viewerTookEscape = false, windowTookAlt = false;
+    QTimer::singleShot(0, &window, [&] {
+        QApplication::setActiveWindow(&window);
+        if (QTest::qWaitForWindowActive(&window)) {
+            if (helpButton) QTest::mouseClick(window.btnHelp, Qt::LeftButton);
+            else QTest::keyClick(window.btnOk, Qt::Key_F1);
+        }
+        if (THelpViewer* viewer = OpenHelpViewer(); viewer && QTest::qWaitForWindowActive(viewer)) {
+            QApplication::processEvents();  // the activation's focus changes, before the keys
+            page = viewer->CurrentPage();
+            modalStillFirst = QApplication::activeModalWidget() == &window;
+            // Through the window system, where input for a window behind a modal one is dropped.
+            QTest::keyPress(window.windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+            windowTookAlt = window.btnOk->ShowAccelerators();
+            QTest::keyRelease(window.windowHandle(), Qt::Key_Alt);
+            QTest::keyClick(viewer->windowHandle(), Qt::Key_Escape);
+            viewerTookEscape = !viewer->isVisible();
+        }
+        window.done(mrCancelled);
+    });
+    window.exec();
+
+    QCOMPARE(page, QStringLiteral("/topic18.htm"));
+    QVERIFY(modalStillFirst);
+    QVERIFY(windowTookAlt);
+    QVERIFY(viewerTookEscape);
+    QCOMPARE(messages.Count(), 0);
 }
 
 QTEST_MAIN(tst_BaseOkCancel)
