@@ -256,7 +256,56 @@ private Q_SLOTS:
             QCOMPARE(offered, QStringLiteral("kostne"));
             QVERIFY(suggestions.contains(QStringLiteral("kosten")));
         }
-        QCOMPARE(memo->LastError(), QStringLiteral("TSpelCheckMemo.CheckGrammar: Geen grammaticacontrole aanwezig"));
+        QCOMPARE(presenter.Count(), 1);
+        QCOMPARE(memo->LastError(), QString());
+    }
+
+    // As the windows set the memo up: errors raised, with the installed Dutch dictionary.
+    void spellingOnlyWithTheDutchDictionary_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("messageAfterSpelling");
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<QStringList>("messages");
+        const QString correct = QStringLiteral("De werkgever vergoedt de reiskosten van zijn werknemers.");
+        const QString misspelt = QStringLiteral("De werkgevr vergoedt de reiskosten van zijn werknemers.");
+        QTest::newRow("correct, no message asked") << correct << false << "" << QStringList();
+        QTest::newRow("correct, message asked") << correct << true << ""
+                                                << QStringList{"De spelling van de tekst is correct."};
+        QTest::newRow("misspelt, no message asked") << misspelt << false << "werkgevr" << QStringList();
+        QTest::newRow("misspelt, message asked") << misspelt << true << "werkgevr"
+                                                 << QStringList{"De spelling van de tekst is niet correct."};
+    }
+    void spellingOnlyWithTheDutchDictionary() {
+        QFETCH(QString, text);
+        QFETCH(bool, messageAfterSpelling);
+        QFETCH(QString, offered);
+        QFETCH(QStringList, messages);
+        SetSpellDictionaryDirectory(QString());
+        QVERIFY2(QFile::exists(SpellDictionaryDirectory() + QStringLiteral("/nl.dic")),
+                 "the Dutch dictionary (hunspell-nl) is not installed");
+        auto* memo = new TOrvMemo(FWindow);
+        memo->setPlainText(text);
+        memo->SetRaiseException(true);
+        memo->SetShowMessageAfterSpelling(messageAfterSpelling);
+        memo->setFocus();
+        QString seenWord;
+        if (!offered.isEmpty()) {
+            WhenModal([&](QWidget* dialog) {
+                seenWord = dialog->findChild<QLabel*>(QStringLiteral("lblWord"))->text();
+                dialog->findChild<QPushButton*>(QStringLiteral("btnIgnore"))->click();
+            });
+        }
+        TScriptedPresenter presenter;  // any message beyond the expected ones fails the test
+        for (qsizetype i = 0; i < messages.size(); ++i)
+            presenter.Expect();
+        QTest::keyClick(memo, Qt::Key_F2, Qt::ControlModifier);
+        QStringList shown;
+        for (const TMessageRequest& request : presenter.Messages())
+            shown << request.Text;
+        QCOMPARE(shown, messages);
+        QCOMPARE(seenWord, offered);
+        QCOMPARE(memo->LastError(), QString());
+        QCOMPARE(memo->toPlainText(), text);
     }
 
     void spellingWithoutDictionary() {
