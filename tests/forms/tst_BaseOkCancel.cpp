@@ -5,6 +5,7 @@
 #include "core/HelpFile.h"
 #include "forms/HelpViewer.h"
 #include "forms/fBaseOkCancel.h"
+#include "support/OrvErrors.h"
 #include "testlib/ScriptedPresenter.h"
 
 #include <QTest>
@@ -13,6 +14,17 @@
 #include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
+
+// A window whose actions fail, as an edit window's saving can.
+class TFailingWindow : public TBaseOkCancel {
+    Q_OBJECT
+protected:
+    void acOkExecute() override { throw EOrvError(QStringLiteral("TFailingWindow.acOkExecute: Opslaan mislukt")); }
+    void acCancelExecute() override {
+        throw EOrvError(QStringLiteral("TFailingWindow.acCancelExecute: Sluiten mislukt"));
+    }
+    void acHelpExecute() override { throw EOrvError(QStringLiteral("TFailingWindow.acHelpExecute: Geen help")); }
+};
 
 namespace {
 THelpViewer* OpenHelpViewer() {
@@ -30,6 +42,8 @@ private Q_SLOTS:
     void buttonsEndTheWindow_data();
     void buttonsEndTheWindow();
     void disabledActionDisablesItsButton();
+    void actionErrorsAreShownAndTheWindowStaysOpen_data();
+    void actionErrorsAreShownAndTheWindowStaysOpen();
     void helpOverTheModalWindowTakesInput_data();
     void helpOverTheModalWindowTakesInput();
 };
@@ -92,6 +106,35 @@ void tst_BaseOkCancel::disabledActionDisablesItsButton() {
     QVERIFY(window.btnCancel->isEnabled());
     window.acOk->setEnabled(true);
     QVERIFY(window.btnOk->isEnabled());
+}
+
+void tst_BaseOkCancel::actionErrorsAreShownAndTheWindowStaysOpen_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Ok") << "btnOk" << "TFailingWindow.acOkExecute: Opslaan mislukt";
+    QTest::newRow("Annuleren") << "btnCancel" << "TFailingWindow.acCancelExecute: Sluiten mislukt";
+    QTest::newRow("Help") << "btnHelp" << "TFailingWindow.acHelpExecute: Geen help";
+}
+
+void tst_BaseOkCancel::actionErrorsAreShownAndTheWindowStaysOpen() {
+    QFETCH(QString, button);
+    QFETCH(QString, message);
+    TScriptedPresenter messages;
+    messages.Expect();
+    TFailingWindow window;
+    window.Initialize();
+    auto* clicked = window.findChild<TOrvButton*>(button);
+    bool openAfterClick = false;
+    QTimer::singleShot(0, clicked, [&] {
+        QTest::mouseClick(clicked, Qt::LeftButton);
+        openAfterClick = window.isVisible();
+        window.done(mrCancelled);
+    });
+    window.exec();
+    QVERIFY(openAfterClick);
+    QCOMPARE(messages.Count(), 1);
+    QCOMPARE(messages.Last().Text, message);
+    QVERIFY(messages.Last().PlainErrorBox);
 }
 
 void tst_BaseOkCancel::helpOverTheModalWindowTakesInput_data() {
