@@ -209,7 +209,8 @@ void TOrvButton::paintEvent(QPaintEvent*) {
 }
 
 void TOrvButton::keyPressEvent(QKeyEvent* event) {
-    if (IsEnter(event) && event->modifiers() == Qt::NoModifier) {
+    // The Enter of the numeric keypad comes with the keypad modifier and counts as a plain Enter.
+    if (IsEnter(event) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         click();
         return;
     }

@@ -37,6 +37,7 @@ bool IsBlank(QChar c) { return c == u' '; }
 TOrvNumericEdit::TOrvNumericEdit(QWidget* parent) : QLineEdit(parent), FDisplayLabel(new QLabel(this)) {
     setDragEnabled(false);
     setAcceptDrops(false);
+    FDisplayLabel->setObjectName(QStringLiteral("lblDisplay"));
     FDisplayLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     FDisplayLabel->setAutoFillBackground(true);
     FDisplayLabel->setFont(font());
@@ -515,11 +516,12 @@ void TOrvNumericEdit::Normalise() {
 }
 
 void TOrvNumericEdit::UpdateDisplayLabel() {
-    FDisplayLabel->setText(text().trimmed());
+    // Without the focus the label covers the template, so an empty field shows nothing, not its separator.
+    FDisplayLabel->setText(IsEmpty() ? QString() : text().trimmed());
     FDisplayLabel->setAlignment(FAlignment | Qt::AlignVCenter);
     FDisplayLabel->setPalette(palette());
     FDisplayLabel->setBackgroundRole(QPalette::Base);
-    FDisplayLabel->setVisible(!hasFocus() && !IsEmpty());
+    FDisplayLabel->setVisible(!hasFocus());
 }
 
 void TOrvNumericEdit::resizeEvent(QResizeEvent* event) {

@@ -50,35 +50,28 @@ public:
     void SetSpellCaption(const QString& caption) { FSpellCaption = caption; }
     bool ShowMessageAfterSpelling() const { return FShowMessageAfterSpelling; }
     void SetShowMessageAfterSpelling(bool show) { FShowMessageAfterSpelling = show; }
-    bool ShowMessageAfterGrammar() const { return FShowMessageAfterGrammar; }
-    void SetShowMessageAfterGrammar(bool show) { FShowMessageAfterGrammar = show; }
     bool RaiseException() const { return FRaiseException; }
     void SetRaiseException(bool raise) { FRaiseException = raise; }
     QString LastError() const { return FLastError; }
 
-    // Check the selected text, or the whole text when nothing is selected.
+    // Checks the selected text, or the whole text when nothing is selected (Ctrl+F2). An error is kept as
+    // the last error and raised again when RaiseException is set.
     void CheckSpelling();
-    void CheckGrammar();
 
 Q_SIGNALS:
     void BeforeSpelling();
     void AfterSpelling();
-    void BeforeGrammar();
-    void AfterGrammar();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Runs one check; its error is kept as the last error and raised again when RaiseException is set.
-    void RunCheck(const char* method, const std::function<void()>& check);
     void SpellText();
     void PutBack(const QString& text);
 
     QString FLanguage = QStringLiteral("nl");
     QString FSpellCaption = QStringLiteral("Spelling");
     bool FShowMessageAfterSpelling = true;
-    bool FShowMessageAfterGrammar = true;
     bool FRaiseException = false;
     QString FLastError;
 };

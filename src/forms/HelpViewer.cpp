@@ -47,6 +47,23 @@ void THelpViewer::ShowTopic(int topic) {
 
 QString THelpViewer::CurrentPage() const { return FBrowser->source().path(); }
 
+namespace {
+// While a modal window is open every other window is blocked, so help asked for there belongs to that
+// window: as its own window on top of it the viewer takes the user's input and the modal window goes on
+// taking it too.
+void OwnByTheModalWindow(THelpViewer* viewer) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == viewer) return;
+    for (QWidget* owner = viewer->parentWidget(); owner; owner = owner->parentWidget())
+        if (owner == modal) return;
+    // An open viewer stays where it is; a closed one comes up centred on its new owner.
+    const bool open = viewer->isVisible();
+    const QRect placed = viewer->geometry();
+    viewer->setParent(modal, viewer->windowFlags());
+    if (open) viewer->setGeometry(placed);
+}
+}
+
 void ShowHelpTopic(int topic) {
     static QPointer<THelpViewer> viewer;
     if (!viewer) viewer = new THelpViewer(QApplication::activeWindow());
@@ -54,7 +71,9 @@ void ShowHelpTopic(int topic) {
         ShowWarning(QStringLiteral("Het helpbestand Zemlo2024.CHM is niet aanwezig."));
         return;
     }
+    OwnByTheModalWindow(viewer);
     viewer->ShowTopic(topic);
     viewer->show();
     viewer->raise();
+    viewer->activateWindow();
 }

@@ -23,5 +23,6 @@ private:
     QTextBrowser* FBrowser;
 };
 
-// Opens the application's help file at the topic; without a help file the user is told so.
+// Opens the application's help file at the topic; without a help file the user is told so. Asked for in a
+// modal window, the viewer belongs to that window, stays usable beside it and closes with it.
 void ShowHelpTopic(int topic);

@@ -2,6 +2,7 @@
 
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
+#include "core/OrvMessages.h"
 #include "forms/HelpViewer.h"
 #include "support/OrvErrors.h"
 
@@ -61,7 +62,7 @@ TBaseForm::TBaseForm(QWidget* owner)
         // F1 belongs to the window that has the focus, which may be embedded in this one.
         TBaseForm* target = this;
         if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) target = OwningForm(focus);
-        target->acHelpExecute();
+        GuardUiAction([&] { target->acHelpExecute(); });
     });
 
     imgButton = ButtonPicture(this, "imgButton", QStringLiteral(":/controls/button.png"));
@@ -78,11 +79,16 @@ TBaseForm::~TBaseForm() {
 void TBaseForm::Initialize() { FInitialized = true; }
 
 void TBaseForm::setVisible(bool visible) {
-    if (visible && isWindow() && !FInitialized) throw NotInitialized();
-    QDialog::setVisible(visible);
+    // The toolkit calls this from its own functions (show, open, a state change), so an error may not
+    // leave it: the refusal goes to the default error handler and the window stays hidden.
+    GuardUiAction([&] {
+        if (visible && isWindow() && !FInitialized) throw NotInitialized();
+        QDialog::setVisible(visible);
+    });
 }
 
 int TBaseForm::exec() {
+    // Only the program calls exec, so the refusal reaches the code that wanted to show the window.
     if (isWindow() && !FInitialized) throw NotInitialized();
     return QDialog::exec();
 }

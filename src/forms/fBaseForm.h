@@ -25,7 +25,8 @@ public:
     virtual void Initialize();
     bool Initialized() const { return FInitialized; }
 
-    // Showing (show or exec) a window whose Initialize has not run raises "Het scherm is niet initialized.".
+    // A window whose Initialize has not run is not shown: exec raises "Het scherm is niet initialized." to
+    // its caller; show (any way the toolkit shows it) reports it through the default error handler.
     void setVisible(bool visible) override;
     int exec() override;
     // Cancel ends a modal window with result 2.

@@ -1,6 +1,7 @@
 #include "forms/fBaseOkCancel.h"
 
 #include "controls/OrvComp.h"
+#include "core/OrvMessages.h"
 
 #include <QtGui/QAction>
 #include <QtWidgets/QFrame>
@@ -49,10 +50,11 @@ TBaseOkCancel::TBaseOkCancel(QWidget* owner) : TBaseForm(owner) {
 
     acOk = new QAction(QStringLiteral("&Ok"), this);
     acOk->setObjectName(QStringLiteral("acOk"));
-    connect(acOk, &QAction::triggered, this, [this] { acOkExecute(); });
+    // The windows put their checks and saving behind these two; an error they let through is shown.
+    connect(acOk, &QAction::triggered, this, [this] { GuardUiAction([&] { acOkExecute(); }); });
     acCancel = new QAction(QStringLiteral("&Annuleren"), this);
     acCancel->setObjectName(QStringLiteral("acCancel"));
-    connect(acCancel, &QAction::triggered, this, [this] { acCancelExecute(); });
+    connect(acCancel, &QAction::triggered, this, [this] { GuardUiAction([&] { acCancelExecute(); }); });
 
     const auto pictureButton = [this](const char* name, QAction* action) {
         auto* button = new TOrvButton(pnlOkCancel);

@@ -13,8 +13,9 @@
 #include <QtGui/QFont>
 
 int RunProgram(QApplication& application) {
+    // The name only, no display name: with a display name the platform appends it to every window
+    // title, and each window's caption must read exactly as the window sets it.
     QApplication::setApplicationName(QStringLiteral("Pavenda 2024"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pavenda 2024"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
     UseProgramGridColors();
     QueltStart = HasQueltStartSwitch(application.arguments().mid(1));

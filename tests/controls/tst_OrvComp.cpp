@@ -26,6 +26,18 @@ void WhenModal(std::function<void(QWidget*)> action) {
     });
 }
 
+// The keys that a focused button answers, by the name the tables use.
+const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>>& FocusedButtonKeys() {
+    static const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys{
+        {QStringLiteral("return"), {Qt::Key_Return, Qt::NoModifier}},
+        {QStringLiteral("enter"), {Qt::Key_Enter, Qt::NoModifier}},
+        {QStringLiteral("keypad enter"), {Qt::Key_Enter, Qt::KeypadModifier}},
+        {QStringLiteral("space"), {Qt::Key_Space, Qt::NoModifier}},
+        {QStringLiteral("ctrl+return"), {Qt::Key_Return, Qt::ControlModifier}},
+    };
+    return keys;
+}
+
 void WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -73,8 +85,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("cancelClicks");
         QTest::newRow("mouse") << true << "mouse" << 1 << 0;
         QTest::newRow("disabled ignores the mouse") << false << "mouse" << 0 << 0;
+        QTest::newRow("return on the focused button") << true << "return" << 1 << 0;
         QTest::newRow("enter on the focused button") << true << "enter" << 1 << 0;
+        QTest::newRow("keypad enter on the focused button") << true << "keypad enter" << 1 << 0;
         QTest::newRow("space on the focused button") << true << "space" << 1 << 0;
+        QTest::newRow("ctrl+return does not") << true << "ctrl+return" << 0 << 0;
         QTest::newRow("alt+accelerator") << true << "alt+o" << 1 << 0;
         QTest::newRow("escape clicks the cancel button") << true << "escape" << 0 << 1;
         QTest::newRow("shift+escape does not") << true << "shift+escape" << 0 << 0;
@@ -89,9 +104,9 @@ private Q_SLOTS:
         FCancel->setEnabled(enabled);
         if (input == "mouse") {
             QTest::mouseClick(FOk, Qt::LeftButton);
-        } else if (input == "enter" || input == "space") {
+        } else if (const auto key = FocusedButtonKeys().find(input); key != FocusedButtonKeys().end()) {
             FOk->setFocus();
-            QTest::keyClick(FOk, input == "enter" ? Qt::Key_Return : Qt::Key_Space);
+            QTest::keyClick(FOk, key->first, key->second);
         } else if (input == "alt+o") {
             QTest::keyClick(FEdit, Qt::Key_O, Qt::AltModifier);
         } else {
@@ -241,7 +256,56 @@ private Q_SLOTS:
             QCOMPARE(offered, QStringLiteral("kostne"));
             QVERIFY(suggestions.contains(QStringLiteral("kosten")));
         }
-        QCOMPARE(memo->LastError(), QStringLiteral("TSpelCheckMemo.CheckGrammar: Geen grammaticacontrole aanwezig"));
+        QCOMPARE(presenter.Count(), 1);
+        QCOMPARE(memo->LastError(), QString());
+    }
+
+    // As the windows set the memo up: errors raised, with the installed Dutch dictionary.
+    void spellingOnlyWithTheDutchDictionary_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("messageAfterSpelling");
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<QStringList>("messages");
+        const QString correct = QStringLiteral("De werkgever vergoedt de reiskosten van zijn werknemers.");
+        const QString misspelt = QStringLiteral("De werkgevr vergoedt de reiskosten van zijn werknemers.");
+        QTest::newRow("correct, no message asked") << correct << false << "" << QStringList();
+        QTest::newRow("correct, message asked") << correct << true << ""
+                                                << QStringList{"De spelling van de tekst is correct."};
+        QTest::newRow("misspelt, no message asked") << misspelt << false << "werkgevr" << QStringList();
+        QTest::newRow("misspelt, message asked") << misspelt << true << "werkgevr"
+                                                 << QStringList{"De spelling van de tekst is niet correct."};
+    }
+    void spellingOnlyWithTheDutchDictionary() {
+        QFETCH(QString, text);
+        QFETCH(bool, messageAfterSpelling);
+        QFETCH(QString, offered);
+        QFETCH(QStringList, messages);
+        SetSpellDictionaryDirectory(QString());
+        QVERIFY2(QFile::exists(SpellDictionaryDirectory() + QStringLiteral("/nl.dic")),
+                 "the Dutch dictionary (hunspell-nl) is not installed");
+        auto* memo = new TOrvMemo(FWindow);
+        memo->setPlainText(text);
+        memo->SetRaiseException(true);
+        memo->SetShowMessageAfterSpelling(messageAfterSpelling);
+        memo->setFocus();
+        QString seenWord;
+        if (!offered.isEmpty()) {
+            WhenModal([&](QWidget* dialog) {
+                seenWord = dialog->findChild<QLabel*>(QStringLiteral("lblWord"))->text();
+                dialog->findChild<QPushButton*>(QStringLiteral("btnIgnore"))->click();
+            });
+        }
+        TScriptedPresenter presenter;  // any message beyond the expected ones fails the test
+        for (qsizetype i = 0; i < messages.size(); ++i)
+            presenter.Expect();
+        QTest::keyClick(memo, Qt::Key_F2, Qt::ControlModifier);
+        QStringList shown;
+        for (const TMessageRequest& request : presenter.Messages())
+            shown << request.Text;
+        QCOMPARE(shown, messages);
+        QCOMPARE(seenWord, offered);
+        QCOMPARE(memo->LastError(), QString());
+        QCOMPARE(memo->toPlainText(), text);
     }
 
     void spellingWithoutDictionary() {

@@ -6,6 +6,7 @@
 
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QVBoxLayout>
 #include <QtWidgets/QWidget>
@@ -14,6 +15,17 @@
 namespace {
 // "_" stands for a blank so the template positions are visible in the tables.
 QString Blanks(QString text) { return text.replace(u'_', u' '); }
+
+// Whether anything is drawn inside the edit's frame: a field showing nothing is one colour there.
+bool DrawsInside(QWidget* edit) {
+    const QImage image = edit->grab().toImage();
+    const QRect inside = image.rect().adjusted(4, 4, -4, -4);
+    const QRgb background = image.pixel(inside.topLeft());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (image.pixel(x, y) != background) return true;
+    return false;
+}
 }
 
 class TestOrvNumed : public QObject {
@@ -127,6 +139,33 @@ private Q_SLOTS:
         Play(keys.replace(QStringLiteral("{TAB}"), QString()));
         QCOMPARE(FEdit->text(), Blanks(text));
         QCOMPARE(FEdit->AsFloat(), value);
+    }
+
+    void shownValue_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("labelShown");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("empty without the focus shows nothing") << "{LEAVE}" << true << "" << false;
+        QTest::newRow("emptied again shows nothing") << "12{BS}{BS}{LEAVE}" << true << "" << false;
+        QTest::newRow("a lone minus is empty") << "-{LEAVE}" << true << "" << false;
+        QTest::newRow("amount") << "1234,5{LEAVE}" << true << "1.234,50" << true;
+        QTest::newRow("negative amount") << "12-{LEAVE}" << true << "-12,00" << true;
+        QTest::newRow("focused empty field shows the template") << "" << false << "" << true;
+        QTest::newRow("focused field shows what is typed") << "12" << false << "" << true;
+    }
+    void shownValue() {
+        QFETCH(QString, keys);
+        QFETCH(bool, labelShown);
+        QFETCH(QString, shown);
+        QFETCH(bool, drawn);
+        FEdit->SetAlignment(Qt::AlignRight);
+        Play(keys);
+        QCOMPARE(DrawsInside(FEdit), drawn);
+        const auto* label = FEdit->findChild<QLabel*>(QStringLiteral("lblDisplay"));
+        QVERIFY(label);
+        QCOMPARE(label->isVisible(), labelShown);
+        QCOMPARE(label->isVisible() ? label->text() : QString(), shown);
     }
 
     void typingReplacesTheSelectedValue() {

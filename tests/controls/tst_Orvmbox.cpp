@@ -153,16 +153,42 @@ private Q_SLOTS:
         QCOMPARE(result, int(mrCancel));
     }
 
-    void activeButtonGetsTheFocus() {
-        QString focused;
+    void keysAnswerWithTheFocusedButton_data() {
+        QTest::addColumn<int>("activeButton");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("result");
+        const int none = int(Qt::NoModifier), keypad = int(Qt::KeypadModifier);
+        QTest::newRow("return on Nee") << 2 << int(Qt::Key_Return) << none << "Button2" << int(mrNo);
+        QTest::newRow("enter on Nee") << 2 << int(Qt::Key_Enter) << none << "Button2" << int(mrNo);
+        QTest::newRow("keypad enter on Nee") << 2 << int(Qt::Key_Enter) << keypad << "Button2" << int(mrNo);
+        QTest::newRow("space on Nee") << 2 << int(Qt::Key_Space) << none << "Button2" << int(mrNo);
+        QTest::newRow("keypad enter on Ja") << 1 << int(Qt::Key_Enter) << keypad << "Button1" << int(mrYes);
+        QTest::newRow("keypad enter on Annuleren") << 3 << int(Qt::Key_Enter) << keypad << "Button3" << int(mrCancel);
+        QTest::newRow("active button out of range: Ja") << 4 << int(Qt::Key_Enter) << keypad << "Button1"
+                                                         << int(mrYes);
+    }
+    void keysAnswerWithTheFocusedButton() {
+        QFETCH(int, activeButton);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, focused);
+        QFETCH(int, result);
+        QString seenFocus;
+        bool answered = false;
         WhenShown([&](TOrvMessageForm* form) {
-            focused = form->focusWidget()->objectName();
-            QTest::keyClick(form->focusWidget(), Qt::Key_Return);
+            seenFocus = form->focusWidget()->objectName();
+            QTest::keyClick(form->focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            answered = !form->isVisible();
+            if (!answered)
+                form->done(0);
         });
-        const int result = ShowMessageForm(TOrvMessageType::mtQuestion, "Pavenda", "", "Opslaan?", 3, Qt::black, 2,
-                                           TOrvMessagesLanguage::mlNL);
-        QCOMPARE(focused, QStringLiteral("Button2"));
-        QCOMPARE(result, int(mrNo));
+        const int answer = ShowMessageForm(TOrvMessageType::mtQuestion, "Pavenda", "", "Opslaan?", 3, Qt::black,
+                                           activeButton, TOrvMessagesLanguage::mlNL);
+        QCOMPARE(seenFocus, focused);
+        QVERIFY(answered);
+        QCOMPARE(answer, result);
     }
 
     void heights_data() {

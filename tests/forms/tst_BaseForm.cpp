@@ -102,21 +102,36 @@ private Q_SLOTS:
 };
 
 void tst_BaseForm::showingWithoutInitializeFails_data() {
-    QTest::addColumn<bool>("modal");
-    QTest::newRow("show") << false;
-    QTest::newRow("exec") << true;
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("raisedToCaller");
+    // The toolkit's own ways of showing run the check inside the toolkit, where no error may pass.
+    QTest::newRow("show") << "show" << false;
+    QTest::newRow("open") << "open" << false;
+    QTest::newRow("maximised") << "maximised" << false;
+    QTest::newRow("exec") << "exec" << true;
 }
 
 void tst_BaseForm::showingWithoutInitializeFails() {
-    QFETCH(bool, modal);
+    QFETCH(QString, how);
+    QFETCH(bool, raisedToCaller);
+    TScriptedPresenter messages;
+    if (!raisedToCaller) messages.Expect();
     TfrmHost window;
     const QString error = CaughtError([&] {
-        if (modal) window.exec();
+        if (how == QLatin1String("exec")) window.exec();
+        else if (how == QLatin1String("open")) window.open();
+        else if (how == QLatin1String("maximised")) window.showMaximized();
         else window.show();
     });
-    QCOMPARE(error, QStringLiteral("Het scherm is niet initialized."));
+    const QString expected = QStringLiteral("Het scherm is niet initialized.");
+    QCOMPARE(error, raisedToCaller ? expected : QString());
+    QCOMPARE(messages.Count(), raisedToCaller ? 0 : 1);
+    if (!raisedToCaller) {
+        QCOMPARE(messages.Last().Text, expected);
+        QVERIFY(messages.Last().PlainErrorBox);
+    }
     QVERIFY(!window.isVisible());
-    QVERIFY(!window.testAttribute(Qt::WA_ShowModal));
+    if (how == QLatin1String("exec")) QVERIFY(!window.testAttribute(Qt::WA_ShowModal));
 
     window.Initialize();
     window.show();
