@@ -141,12 +141,12 @@ foreach(src IN LISTS ZEMLO_TOOL_SOURCES)
   target_link_libraries(${name} PRIVATE zemlo_ui)
 endforeach()
 
-# --- Window titles on a real X server (tests/xvfb) ---
-# The program itself under Xvfb, driven with xdotool; skipped where either is missing.
+# Window titles on a real X server: the program itself under Xvfb, driven with xdotool; skipped where either
+# is missing.
 add_test(NAME xvfb_window_titles
   COMMAND bash ${PROJECT_SOURCE_DIR}/tests/xvfb/window_titles.sh
           $<TARGET_FILE:Zemlo2024> $<TARGET_FILE:zemlo-cli> ${ZEMLO_HELP_FILE})
 set_tests_properties(xvfb_window_titles PROPERTIES
   SKIP_RETURN_CODE 77
-  ENVIRONMENT "TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8"
+  ENVIRONMENT "TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;${ZEMLO_TEST_ENVIRONMENT}"
   TIMEOUT 180)
