@@ -3,6 +3,7 @@
 
 #include "controls/OrvComp.h"
 #include "testlib/ScriptedPresenter.h"
+#include "testlib/widgets/WidgetTest.h"
 
 #include <QTemporaryDir>
 #include <QtGui/QClipboard>
@@ -45,7 +46,7 @@ void WriteFile(const QString& path, const QByteArray& content) {
 }
 }
 
-class TestOrvComp : public QObject {
+class TestOrvComp : public TWidgetTest {
     Q_OBJECT
 private:
     QDialog* FWindow = nullptr;
@@ -55,8 +56,7 @@ private:
     int FOkClicks = 0;
     int FCancelClicks = 0;
 
-private Q_SLOTS:
-    void init() {
+    void InitTest() override {
         FWindow = new QDialog;
         auto* layout = new QVBoxLayout(FWindow);
         FEdit = new TOrvEdit(FWindow);
@@ -76,7 +76,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(FWindow));
         FEdit->setFocus();
     }
-    void cleanup() { delete FWindow; }
+    void CleanupTest() override { delete FWindow; }
+
+private Q_SLOTS:
 
     void buttonInput_data() {
         QTest::addColumn<bool>("enabled");

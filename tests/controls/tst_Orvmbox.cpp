@@ -4,6 +4,7 @@
 #include "controls/Orvmbox.h"
 #include "core/ZemloMBox.h"
 #include "platform/Clock.h"
+#include "testlib/widgets/WidgetTest.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -52,13 +53,14 @@ struct TSeen {
 };
 }
 
-class TestOrvmbox : public QObject {
+class TestOrvmbox : public TWidgetTest {
     Q_OBJECT
-private Q_SLOTS:
-    void initTestCase() {
+    void InitTest() override {
         InstallMessageDialogPresenter();
         MessageTeksten.Application = QStringLiteral("Pavenda");
     }
+
+private Q_SLOTS:
 
     void operations_data() {
         QTest::addColumn<QString>("operation");

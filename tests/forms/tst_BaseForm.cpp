@@ -8,6 +8,7 @@
 #include "forms/fBaseForm.h"
 #include "testlib/CaughtError.h"
 #include "testlib/ScriptedPresenter.h"
+#include "testlib/widgets/WidgetTest.h"
 
 #include <QTest>
 #include <QTimer>
@@ -80,7 +81,7 @@ QString VisibleHelpPage() {
 }
 }
 
-class tst_BaseForm : public QObject {
+class tst_BaseForm : public TWidgetTest {
     Q_OBJECT
 private Q_SLOTS:
     void showingWithoutInitializeFails_data();

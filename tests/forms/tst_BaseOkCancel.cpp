@@ -7,6 +7,7 @@
 #include "forms/fBaseOkCancel.h"
 #include "support/OrvErrors.h"
 #include "testlib/ScriptedPresenter.h"
+#include "testlib/widgets/WidgetTest.h"
 
 #include <QTest>
 #include <QTimer>
@@ -34,7 +35,7 @@ THelpViewer* OpenHelpViewer() {
 }
 }
 
-class tst_BaseOkCancel : public QObject {
+class tst_BaseOkCancel : public TWidgetTest {
     Q_OBJECT
 private Q_SLOTS:
     void buttonsAreCentredInTheBar_data();

@@ -3,12 +3,13 @@
 #include "core/HelpFile.h"
 #include "forms/HelpViewer.h"
 #include "testlib/ScriptedPresenter.h"
+#include "testlib/widgets/WidgetTest.h"
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTextBrowser>
 #include <QTest>
 
-class tst_HelpViewer : public QObject {
+class tst_HelpViewer : public TWidgetTest {
     Q_OBJECT
 private Q_SLOTS:
     void showsTopicAndFollowsLinks();
