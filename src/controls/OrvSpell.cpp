@@ -15,6 +15,8 @@
 #include <QtWidgets/QPushButton>
 #include <hunspell/hunspell.hxx>
 
+ORV_METHOD_PREFIXES(TSpelCheckMemo)
+
 namespace {
 const QString kSystemDictionaries = QStringLiteral("/usr/share/hunspell");
 QString dictionaryDirectory;
@@ -92,7 +94,7 @@ TSpelCheckMemo::TSpelCheckMemo(QWidget* parent) : QPlainTextEdit(parent) {}
 void TSpelCheckMemo::CheckSpelling() {
     FLastError.clear();
     try {
-        WithPrefix(MethodPrefix("TSpelCheckMemo", "CheckSpelling"), [this] {
+        WithPrefix(Prefix("CheckSpelling"), [this] {
             Q_EMIT BeforeSpelling();
             SpellText();
             Q_EMIT AfterSpelling();
