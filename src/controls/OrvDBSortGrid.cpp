@@ -5,7 +5,6 @@
 #include "support/OrvErrors.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
@@ -29,9 +28,6 @@ void UseProgramGridColors() {
 
 namespace {
 const QString kRowSelectFlag = QStringLiteral("ROW_SELECT_FLAG");
-const QString kSearchSeparators = QStringLiteral("(),-./;[]");
-constexpr int kMaxDisplayLength = 2000;
-constexpr int kFormattedFieldSize = 250;
 
 QString Prefix(const char* method) { return MethodPrefix("TOrvDBSortGrid", method); }
 
@@ -39,111 +35,11 @@ bool IsNumericType(TFieldType type) { return IsIntegerType(type) || IsFloatType(
 
 QColor Or(const QColor& color, const QColor& fallback) { return color.isValid() ? color : fallback; }
 
-// A number pattern such as "#,##0.00": grouping when it holds ",", at least as many integer digits as
-// "0"s before the point, between the "0"s and "0"+"#"s after it as decimals; text around it is kept.
-QString FormatNumberPattern(double value, const QString& pattern, QChar thousands, QChar decimal) {
-    const QString section = pattern.section(u';', 0, 0);
-    const auto isPlaceholder = [](QChar c) { return c == u'#' || c == u'0' || c == u',' || c == u'.'; };
-    int first = 0;
-    while (first < section.size() && !isPlaceholder(section[first])) ++first;
-    int last = section.size() - 1;
-    while (last >= first && !isPlaceholder(section[last])) --last;
-    const QString body = section.mid(first, last - first + 1);
-    const int point = body.indexOf(u'.');
-    const QString integerPart = point < 0 ? body : body.left(point);
-    const QString fractionPart = point < 0 ? QString() : body.mid(point + 1);
-    const bool grouping = integerPart.contains(u',');
-    const int minInteger = int(integerPart.count(u'0'));
-    const int minDecimals = int(fractionPart.count(u'0'));
-    const int maxDecimals = minDecimals + int(fractionPart.count(u'#'));
-
-    QString digits = QString::number(std::fabs(value), 'f', maxDecimals);
-    QString whole = digits.section(u'.', 0, 0);
-    QString fraction = digits.section(u'.', 1, 1);
-    while (fraction.size() > minDecimals && fraction.endsWith(u'0')) fraction.chop(1);
-    if (whole == QLatin1String("0") && minInteger == 0) whole.clear();
-    while (whole.size() < minInteger) whole.prepend(u'0');
-    if (grouping)
-        for (int i = int(whole.size()) - 3; i > 0; i -= 3) whole.insert(i, thousands);
-    QString result = whole;
-    if (!fraction.isEmpty()) result += decimal + fraction;
-    const bool zero = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == u'0' || c == u'.'; });
-    if (value < 0 && !zero) result.prepend(u'-');
-    return section.left(first) + result + section.mid(last + 1);
-}
-
-// Date patterns are written as "dd-mm-yyyy" (m is month, n or m after h is minute).
-QString QtDateFormat(const QString& format) {
-    QString result;
-    bool afterHour = false;
-    for (int i = 0; i < format.size();) {
-        const QChar c = format[i].toLower();
-        int run = 1;
-        while (i + run < format.size() && format[i + run].toLower() == c) ++run;
-        QString token(run, c);
-        if (c == u'm' && !afterHour) token = QString(run, u'M');
-        if (c == u'n') token = QString(run, u'm');
-        if (c == u'h') token = QString(run, u'H');
-        if (c == u'\'') {
-            const int end = format.indexOf(u'\'', i + 1);
-            token = end < 0 ? format.mid(i) : format.mid(i, end - i + 1);
-            run = int(token.size());
-        }
-        if (c.isLetter()) afterHour = c == u'h';
-        result += token;
-        i += run;
-    }
-    return result;
-}
-
-// Text as the search filter reads it: upper case, separators as blanks.
-QString SearchForm(QString text) {
-    text = text.left(kFormattedFieldSize).toUpper();
-    for (QChar& c : text)
-        if (kSearchSeparators.contains(c)) c = u' ';
-    return text;
-}
-
 int LineWidth(const std::vector<int>& order, const TOrvDBSortGridColumns& columns, size_t from, size_t to) {
     int width = 0;
     for (size_t k = from; k < to && k < order.size(); ++k) width += columns.Items(order[k]).ActualWidth();
     return width;
 }
-}
-
-QString GridActualFormat(const QString& declaredFormat, TFieldType type) {
-    if (type == TFieldType::ftBoolean) return QString::fromLatin1(kBooleanNL);
-    if (declaredFormat == QLatin1String(kDefaultForDataType))
-        return IsDateTimeType(type) ? QStringLiteral("dd-mm-yyyy") : QString();
-    return declaredFormat;
-}
-
-QString GridDisplayText(const QVariant& value, TFieldType type, const QString& actualFormat) {
-    if (value.isNull()) return QString();
-    if (IsDateTimeType(type))
-        return value.toDateTime().toString(QtDateFormat(actualFormat.isEmpty() ? QStringLiteral("dd-mm-yyyy") : actualFormat));
-    if (actualFormat.isEmpty()) {
-        const QString text = value.toString();
-        return text.size() > kMaxDisplayLength ? text.left(kMaxDisplayLength - 3) + QStringLiteral("...") : text;
-    }
-    if (IsIntegerType(type)) {
-        const QLocale system = QLocale::system();
-        return FormatNumberPattern(double(value.toLongLong()), actualFormat, system.groupSeparator().at(0),
-                                   system.decimalPoint().at(0));
-    }
-    if (type == TFieldType::ftBoolean) return value.toBool() ? QStringLiteral("Ja") : QStringLiteral("Nee");
-    if (IsFloatType(type)) {
-        const double number = value.toDouble();
-        // Amounts read the Dutch way whatever the system says.
-        return number == 0 ? QString() : FormatNumberPattern(number, actualFormat, u'.', u',');
-    }
-    if (actualFormat == QLatin1String(kBooleanNL)) {
-        const QString text = value.toString().trimmed().toUpper();
-        const bool yes = (!text.isEmpty() && QStringLiteral("JYWT").contains(text[0])) || text == QLatin1String("1") ||
-                         text == QLatin1String("-1");
-        return yes ? QStringLiteral("Ja") : QStringLiteral("Nee");
-    }
-    throw EDBComponentError(QStringLiteral("Not implemented format (") + actualFormat + u')');
 }
 
 // ---- columns
@@ -599,7 +495,7 @@ void TOrvDBSortGrid::BuildCopy() {
         const TOrvDBSortGridColumn& column = FColumns.Items(c);
         int formatted = -1;
         if (!column.ActualFormat().isEmpty()) {
-            FCopy->AddFieldDef(column.FormattedFieldName(), TFieldType::ftString, kFormattedFieldSize);
+            FCopy->AddFieldDef(column.FormattedFieldName(), TFieldType::ftString, kGridFormattedFieldSize);
             formatted = FCopy->FieldCount() - 1;
         }
         columns.push_back({source->FieldIndexOrRaise(column.FieldName()), formatted, column.DataType(), column.ActualFormat()});
@@ -1032,20 +928,9 @@ int TOrvDBSortGrid::SearchNumeric(int field, const QString& text) const {
 }
 
 int TOrvDBSortGrid::SearchDate(int field, const QString& text) const {
-    if (text.size() < 4) return 0;
-    bool ok = false;
-    const int year = text.left(4).toInt(&ok);
-    if (!ok) return 0;
-    const auto part = [&](int from) {
-        bool read = false;
-        const int value = text.mid(from, 2).toInt(&read);
-        return text.size() > from && read ? value : 1;
-    };
-    const int month = part(4), day = part(6);
-    QDate date = month > 12 ? QDate(year + 1, 1, 1) : QDate(year, month, 1);
-    if (!date.isValid()) return 0;
-    if (QDate(year, month, day).isValid()) date = QDate(year, month, day);
-    const QDateTime from(date, QTime(0, 0));
+    const std::optional<QDate> date = GridSearchDate(text);
+    if (!date) return 0;
+    const QDateTime from(*date, QTime(0, 0));
     return FirstReached(*FCopy, [&](int r) {
         const QVariant v = FCopy->Value(r, field);
         return !v.isNull() && v.toDateTime() >= from;
@@ -1053,7 +938,7 @@ int TOrvDBSortGrid::SearchDate(int field, const QString& text) const {
 }
 
 void TOrvDBSortGrid::FilterOnText(int field, const QString& text) {
-    const QString searched = SearchForm(text);
+    const QString searched = GridSearchForm(text);
     const int blank = int(searched.indexOf(u' '));
     const QString firstWord = blank < 0 ? searched : searched.left(blank + 1);
     const QString wordInside = u' ' + firstWord;
@@ -1065,7 +950,7 @@ void TOrvDBSortGrid::FilterOnText(int field, const QString& text) {
     const TFuzzyMatcher matcher(text, 10, true, true);
     FCopy->SetFilterPredicate([&, field](int record, const QVariantList& row) {
         std::optional<TSearchText>& stored = FSearchTexts[record];
-        if (!stored) stored = TSearchText{SearchForm(row[field].toString()), std::nullopt};
+        if (!stored) stored = TSearchText{GridSearchForm(row[field].toString()), std::nullopt};
         if (stored->Form.startsWith(firstWord) || stored->Form.contains(wordInside)) return true;
         if (!stored->Fuzzy) stored->Fuzzy = PrepareFuzzyText(stored->Form);
         return matcher.Matches(*stored->Fuzzy);

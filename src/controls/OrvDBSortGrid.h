@@ -4,6 +4,7 @@
 
 #include "support/DataSet.h"
 #include "support/FuzzyMatch.h"
+#include "support/GridText.h"
 #include "support/OrvClientDataSet.h"
 
 #include <QAbstractTableModel>
@@ -43,14 +44,6 @@ struct TOrvDBSortGridColors {
 extern TOrvDBSortGridColors OrvDBSortGridColors;
 // The program's own colours, set once at start before any window exists.
 void UseProgramGridColors();
-
-inline constexpr const char* kDefaultForDataType = "DEFAULT_FOR_DATA_TYPE";
-inline constexpr const char* kBooleanNL = "BOOLEAN_NL";
-
-// The display text of one value by the column's actual format (empty: no format).
-QString GridDisplayText(const QVariant& value, TFieldType type, const QString& actualFormat);
-// The format a column declared with this format uses on a field of this type.
-QString GridActualFormat(const QString& declaredFormat, TFieldType type);
 
 class TOrvDBSortGridColumn {
 public:

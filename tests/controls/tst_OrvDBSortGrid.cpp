@@ -1,4 +1,5 @@
 #include "controls/OrvDBSortGrid.h"
+#include "support/OrvClientDataSet.h"
 #include "support/OrvErrors.h"
 #include "testlib/ScriptedPresenter.h"
 
@@ -74,8 +75,6 @@ QList<TRow> Names(const QStringList& names) {
 class TestOrvDBSortGrid : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void displayText_data();
-    void displayText();
     void unknownFormatIsRefused();
     void columnDeclaration_data();
     void columnDeclaration();
@@ -100,50 +99,6 @@ private Q_SLOTS:
     void frozenColumnsStayInPlace();
     void modelPassesTester();
 };
-
-void TestOrvDBSortGrid::displayText_data() {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("expected");
-    const QString amount = QStringLiteral("#,##0.00"), standard = QString::fromLatin1(kDefaultForDataType);
-    const int flt = int(TFieldType::ftFloat), str = int(TFieldType::ftString), bln = int(TFieldType::ftBoolean);
-    QTest::newRow("amount") << flt << amount << QVariant(1234.5) << "1.234,50";
-    QTest::newRow("millions negative") << flt << amount << QVariant(-1234567.891) << "-1.234.567,89";
-    QTest::newRow("small amount") << flt << amount << QVariant(0.5) << "0,50";
-    QTest::newRow("zero amount empty") << flt << amount << QVariant(0.0) << "";
-    QTest::newRow("null amount empty") << flt << amount << QVariant() << "";
-    QTest::newRow("zero without format") << flt << standard << QVariant(0.0) << "0";
-    QTest::newRow("true") << bln << standard << QVariant(true) << "Ja";
-    QTest::newRow("false") << bln << amount << QVariant(false) << "Nee";
-    QTest::newRow("date") << int(TFieldType::ftDate) << standard << QVariant(Day(2024, 3, 5)) << "05-03-2024";
-    QTest::newRow("date-time own format") << int(TFieldType::ftDateTime) << QStringLiteral("dd-mm-yyyy hh:nn")
-                                          << QVariant(QDateTime(QDate(2024, 12, 31), QTime(8, 7))) << "31-12-2024 08:07";
-    QTest::newRow("text") << str << standard << QVariant(QStringLiteral("Smit")) << "Smit";
-    QTest::newRow("long text cut") << str << standard << QVariant(QString(2500, u'x')) << QString(1997, u'x') + "...";
-    QTest::newRow("2000 characters kept") << str << standard << QVariant(QString(2000, u'x')) << QString(2000, u'x');
-    QTest::newRow("text read as yes") << str << QString::fromLatin1(kBooleanNL) << QVariant(QStringLiteral("waar")) << "Ja";
-    QTest::newRow("minus one is yes") << str << QString::fromLatin1(kBooleanNL) << QVariant(QStringLiteral("-1")) << "Ja";
-    QTest::newRow("text read as no") << str << QString::fromLatin1(kBooleanNL) << QVariant(QStringLiteral("N")) << "Nee";
-}
-
-void TestOrvDBSortGrid::displayText() {
-    QFETCH(int, type);
-    QFETCH(QString, format);
-    QFETCH(QVariant, value);
-    QFETCH(QString, expected);
-    TOrvClientDataSet data;
-    data.AddFieldDef(QStringLiteral("Veld"), TFieldType(type));
-    data.CreateDataSet();
-    data.AppendRecord({value});
-    TDataSource source(nullptr, &data);
-    TOrvDBSortGrid grid;
-    grid.SetDataSource(&source);
-    grid.Columns().Add(QStringLiteral("Veld"), QStringLiteral("Veld"), 100, format);
-    grid.FetchAllRows();
-    QCOMPARE(grid.CellText(1, 0), expected);
-    QCOMPARE(grid.Grid()->model()->index(0, 0).data().toString(), expected);
-}
 
 void TestOrvDBSortGrid::unknownFormatIsRefused() {
     TOrvClientDataSet data;
