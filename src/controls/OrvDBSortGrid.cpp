@@ -474,7 +474,7 @@ void TOrvDBSortGrid::BuildCopy() {
     const TDataSet* source = FDataSource->DataSet();
     FCopy->ClearFields();
     FCells.clear();
-    FSearchTexts.clear();
+    FSearchTexts.reset();
     FSearchTextsField = -1;
     FInactiveField = -1;
     if (!source->Active()) return;
@@ -938,22 +938,14 @@ int TOrvDBSortGrid::SearchDate(int field, const QString& text) const {
 }
 
 void TOrvDBSortGrid::FilterOnText(int field, const QString& text) {
-    const QString searched = GridSearchForm(text);
-    const int blank = int(searched.indexOf(u' '));
-    const QString firstWord = blank < 0 ? searched : searched.left(blank + 1);
-    const QString wordInside = u' ' + firstWord;
-    const int before = FCopy->RecordCount();
-    if (FSearchTextsField != field) {
-        FSearchTexts.assign(FCells.size(), std::nullopt);
+    if (!FSearchTexts || FSearchTextsField != field) {
+        FSearchTexts = std::make_shared<TGridSearchTexts>();
         FSearchTextsField = field;
     }
-    const TFuzzyMatcher matcher(text, 10, true, true);
-    FCopy->SetFilterPredicate([&, field](int record, const QVariantList& row) {
-        std::optional<TSearchText>& stored = FSearchTexts[record];
-        if (!stored) stored = TSearchText{GridSearchForm(row[field].toString()), std::nullopt};
-        if (stored->Form.startsWith(firstWord) || stored->Form.contains(wordInside)) return true;
-        if (!stored->Fuzzy) stored->Fuzzy = PrepareFuzzyText(stored->Form);
-        return matcher.Matches(*stored->Fuzzy);
+    const int before = FCopy->RecordCount();
+    // The copy runs the filter again at every later sort, so it owns all it reads.
+    FCopy->SetFilterPredicate([filter = TGridTextFilter(text), texts = FSearchTexts, field](int record, const QVariantList& row) {
+        return filter.Accepts(texts->Of(record, row[field].toString()));
     });
     if (FCopy->RecordCount() < before) FillGrid();
 }

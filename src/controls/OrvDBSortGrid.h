@@ -265,12 +265,9 @@ private:
     QPointer<TDataSource> FDataSource;
     std::unique_ptr<TOrvClientDataSet> FCopy;
     std::vector<QStringList> FCells;  // display texts per record id, per declared column
-    // The searched texts of one field per record id, made ready once per fetch: a search runs at every key.
-    struct TSearchText {
-        QString Form;
-        std::optional<TFuzzyText> Fuzzy;
-    };
-    std::vector<std::optional<TSearchText>> FSearchTexts;
+    // The searched field's texts made ready once per fetch, since a search runs at every key; shared with
+    // the copy's search filter, which keeps them as long as it needs them.
+    std::shared_ptr<TGridSearchTexts> FSearchTexts;
     int FSearchTextsField = -1;
     int FInactiveField = -1;  // a row whose field "inactive" holds "Y" is drawn grey; found once per fetch
     TOrvDBSortGridModel* FModel;

@@ -97,6 +97,8 @@ private Q_SLOTS:
     void copyColumn();
     void copyEmptyColumnWarns();
     void frozenColumnsStayInPlace();
+    void searchThenSort_data();
+    void searchThenSort();
     void modelPassesTester();
 };
 
@@ -208,8 +210,8 @@ void TestOrvDBSortGrid::findKeyAfterSort() {
 }
 
 void TestOrvDBSortGrid::sortKeepsCurrentRecord() {
+    int changes = 0;  // outlives the grid whose handler counts in it
     TFixture f(Names({QStringLiteral("Cees"), QStringLiteral("Bram"), QStringLiteral("Anna")}));
-    int changes = 0;
     f.grid.OnRowChange = [&](TOrvDBSortGrid*) { ++changes; };
     f.grid.Next();
     QCOMPARE(changes, 1);
@@ -412,6 +414,44 @@ void TestOrvDBSortGrid::frozenColumnsStayInPlace() {
     QVERIFY(!f.grid.Grid()->isColumnHidden(2));
     f.TitleMenuItem(1, "miTitelsBlokkeren")->trigger();  // unfreeze
     QVERIFY(!f.grid.Columns().Items(0).FixedByUser());
+}
+
+void TestOrvDBSortGrid::searchThenSort_data() {
+    // The search filter stays on the rows until the next search run, whatever sorts them.
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QStringList>("sorted");
+    QTest::newRow("title click") << "title" << QStringList({"De Bakker", "Bakkerij Zon", "Bakker"});
+    QTest::newRow("Sort") << "sort" << QStringList({"Bakkerij Zon", "Bakker", "De Bakker"});
+    QTest::newRow("typing in another column") << "type" << QStringList({"De Bakker", "Bakkerij Zon", "Bakker"});
+}
+
+void TestOrvDBSortGrid::searchThenSort() {
+    QFETCH(QString, way);
+    QFETCH(QStringList, sorted);
+    TFixture f({{QStringLiteral("Smit"), 5.0, Day(2024, 1, 1), 5},
+                {QStringLiteral("Bakker"), 3.0, Day(2024, 1, 1), 3},
+                {QStringLiteral("Jansen"), 2.0, Day(2024, 1, 1), 0},
+                {QStringLiteral("De Bakker"), 1.0, Day(2024, 1, 1), 1},
+                {QStringLiteral("Bakkerij Zon"), 4.0, Day(2024, 1, 1), 2}});
+    f.Type(QStringLiteral("bakk"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.Column(0), QStringList({"Bakker", "Bakkerij Zon", "De Bakker"}), 2000);
+    if (way == u"title") {
+        f.ClickTitle(3);
+    } else if (way == u"sort") {
+        f.grid.Sort(QStringLiteral("Bedrag"), sdDescending);
+    } else {
+        QTableView* view = f.grid.Grid();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          QPoint(view->columnViewportPosition(3) + 5, view->rowViewportPosition(0) + 5));
+        QCOMPARE(f.Search(), QString());
+        f.Type(QStringLiteral("2"));
+    }
+    QCOMPARE(f.Column(0), sorted);
+    if (way != u"type") return;
+    // The run in the other column starts again from all rows.
+    QTRY_COMPARE_WITH_TIMEOUT(f.grid.RowCount() - 1, 5, 2000);
+    QCOMPARE(f.Column(0), QStringList({"Jansen", "De Bakker", "Bakkerij Zon", "Bakker", "Smit"}));
+    QCOMPARE(f.grid.CellText(f.grid.Row(), 0), QStringLiteral("Bakkerij Zon"));
 }
 
 void TestOrvDBSortGrid::modelPassesTester() {
