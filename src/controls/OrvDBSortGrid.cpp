@@ -818,7 +818,17 @@ bool TOrvDBSortGrid::GridKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         if (!order.empty()) SetCurrent(std::max(Row(), 1), key == Qt::Key_Home ? order.front() : order.back());
         return true;
     }
+    // The view would skip the columns scrolled out of sight.
+    if (key == Qt::Key_Left || key == Qt::Key_Right) return StepColumn(key == Qt::Key_Left ? -1 : 1), true;
     return false;
+}
+
+void TOrvDBSortGrid::StepColumn(int step) {
+    const std::vector<int> order = FColumns.VisibleInVisualOrder();
+    const auto at = std::find(order.begin(), order.end(), CurrentColumn());
+    if (at == order.end()) return;
+    const int position = std::clamp(int(at - order.begin()) + step, 0, int(order.size()) - 1);
+    SetCurrent(std::max(Row(), 1), order[size_t(position)]);
 }
 
 bool TOrvDBSortGrid::GridKeyPress(QChar ch) {

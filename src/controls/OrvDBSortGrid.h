@@ -239,6 +239,8 @@ private:
     // Keys: true when the grid used the key.
     bool GridKeyDown(int key, Qt::KeyboardModifiers modifiers);
     bool GridKeyPress(QChar ch);
+    // Left and Right: one column, scrolled into view.
+    void StepColumn(int step);
     void ShowDebugInfo();
 
     void SetSearchText(const QString& text);

@@ -97,6 +97,8 @@ private Q_SLOTS:
     void copyColumn();
     void copyEmptyColumnWarns();
     void frozenColumnsStayInPlace();
+    void leftRightBringColumnsIntoView_data();
+    void leftRightBringColumnsIntoView();
     void searchThenSort_data();
     void searchThenSort();
     void modelPassesTester();
@@ -414,6 +416,80 @@ void TestOrvDBSortGrid::frozenColumnsStayInPlace() {
     QVERIFY(!f.grid.Grid()->isColumnHidden(2));
     f.TitleMenuItem(1, "miTitelsBlokkeren")->trigger();  // unfreeze
     QVERIFY(!f.grid.Columns().Items(0).FixedByUser());
+}
+
+namespace {
+// A grid of eight 80-pixel columns, narrower than four of them.
+struct TWideFixture {
+    TWideFixture() {
+        for (int c = 0; c < 8; ++c) data.AddFieldDef(QStringLiteral("K%1").arg(c), TFieldType::ftString, 10);
+        data.CreateDataSet();
+        data.AppendRecord({"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7"});
+        data.AppendRecord({"b0", "b1", "b2", "b3", "b4", "b5", "b6", "b7"});
+        grid.SetDataSource(&source);
+        for (int c = 0; c < 8; ++c) grid.Columns().Add(QStringLiteral("Kolom %1").arg(c), QStringLiteral("K%1").arg(c), 80);
+        grid.resize(300, 200);
+        grid.show();
+        grid.FetchAllRows();
+        grid.SetCursorHome();
+        grid.SetFocus();
+    }
+    QTableView* View() const { return grid.Grid(); }
+    int Current() const { return View()->currentIndex().column(); }
+    // Shown whole in the view.
+    bool InView(int column) const {
+        const int left = View()->columnViewportPosition(column);
+        return !View()->isColumnHidden(column) && left >= 0 &&
+               left + View()->columnWidth(column) <= View()->viewport()->width();
+    }
+    void Freeze(int upTo) const {
+        QHeaderView* header = View()->horizontalHeader();
+        Q_EMIT header->customContextMenuRequested(QPoint(header->sectionViewportPosition(upTo) + 5, 5));
+        grid.findChild<QAction*>(QStringLiteral("miTitelsBlokkeren"))->trigger();
+    }
+
+    TOrvClientDataSet data;
+    TDataSource source{nullptr, &data};
+    TOrvDBSortGrid grid;
+};
+}
+
+void TestOrvDBSortGrid::leftRightBringColumnsIntoView_data() {
+    QTest::addColumn<int>("frozen");
+    QTest::newRow("nothing frozen") << 0;
+    QTest::newRow("two columns frozen") << 2;
+}
+
+void TestOrvDBSortGrid::leftRightBringColumnsIntoView() {
+    QFETCH(int, frozen);
+    TWideFixture f;
+    if (frozen > 0) f.Freeze(frozen - 1);
+    const auto frozenInPlace = [&] {
+        for (int c = 0; c < frozen; ++c)
+            if (f.View()->columnViewportPosition(c) != 80 * c) return false;
+        return true;
+    };
+    QVERIFY(!f.InView(4));
+    for (int c = 1; c < 8; ++c) {
+        QTest::keyClick(f.View(), Qt::Key_Right);
+        QCOMPARE(f.Current(), c);
+        QVERIFY2(f.InView(c), qPrintable(QStringLiteral("column %1").arg(c)));
+        QVERIFY(frozenInPlace());
+    }
+    QVERIFY(!f.InView(frozen));  // scrolled away
+    QTest::keyClick(f.View(), Qt::Key_Right);
+    QCOMPARE(f.Current(), 7);
+    for (int c = 6; c >= 0; --c) {
+        QTest::keyClick(f.View(), Qt::Key_Left);
+        QCOMPARE(f.Current(), c);
+        QVERIFY2(f.InView(c), qPrintable(QStringLiteral("column %1").arg(c)));
+        QVERIFY(frozenInPlace());
+    }
+    QCOMPARE(f.View()->columnViewportPosition(0), 0);
+    QVERIFY(f.InView(1) && f.InView(2));
+    QTest::keyClick(f.View(), Qt::Key_Left);
+    QCOMPARE(f.Current(), 0);
+    QCOMPARE(f.grid.Row(), 1);
 }
 
 void TestOrvDBSortGrid::searchThenSort_data() {
