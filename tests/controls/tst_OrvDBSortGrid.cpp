@@ -63,6 +63,9 @@ public:
     TOrvDBSortGrid grid;
 };
 
+// The grid alone sorts, filters and reloads its rows: what it hands out is read-only.
+static_assert(std::is_const_v<std::remove_pointer_t<decltype(std::declval<const TOrvDBSortGrid&>().DataSet())>>);
+
 QDateTime Day(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0)); }
 
 QList<TRow> Names(const QStringList& names) {
