@@ -134,17 +134,17 @@ void TOrvDBSortGridColumns::Init() {
 void TOrvDBSortGridPrivate::ColumnResized(int column, int newWidth) {
     QHeaderView* header = FGrid->horizontalHeader();
     if (column < 0 || column >= FColumns.Count() || header->isSectionHidden(column) || newWidth <= 0) return;
-    Item(FColumns.Items(column)).SetActualWidth(std::max(newWidth, FColumns.MinimumColWidth()));
+    EditableColumn(FColumns.Items(column)).SetActualWidth(std::max(newWidth, FColumns.MinimumColWidth()));
     UpdateHorzScrollBar();
 }
 
 void TOrvDBSortGridPrivate::FreezeTitles(bool freeze) {
     const std::vector<int> order = FColumns.VisibleInVisualOrder();
-    for (int c = 0; c < FColumns.Count(); ++c) Item(FColumns.Items(c)).SetFixedByUser(false);
+    for (int c = 0; c < FColumns.Count(); ++c) EditableColumn(FColumns.Items(c)).SetFixedByUser(false);
     if (freeze && order.size() >= 2) {
         const auto at = std::find(order.begin(), order.end(), FLastPopupTitelBalkCol);
         const size_t last = std::min(size_t(at - order.begin()), order.size() - 2);
-        for (size_t k = 0; k <= last; ++k) Item(FColumns.Items(order[k])).SetFixedByUser(true);
+        for (size_t k = 0; k <= last; ++k) EditableColumn(FColumns.Items(order[k])).SetFixedByUser(true);
     }
     miTitelsBlokkeren->setChecked(freeze);
     FLeftCol = 0;

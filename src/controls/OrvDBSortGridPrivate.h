@@ -28,7 +28,7 @@ public:
     void SetFixedByUser(bool fixed) { FFixedByUser = fixed; }
 };
 
-inline TOrvDBSortGridColumnItem& Item(TOrvDBSortGridColumn& column) {
+inline TOrvDBSortGridColumnItem& EditableColumn(TOrvDBSortGridColumn& column) {
     return static_cast<TOrvDBSortGridColumnItem&>(column);  // every column is made as an item
 }
 
