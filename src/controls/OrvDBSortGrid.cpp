@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cmath>
 
+ORV_METHOD_PREFIXES(TOrvDBSortGrid)
+
 TOrvDBSortGridColors OrvDBSortGridColors;
 
 void UseProgramGridColors() {
@@ -275,7 +277,7 @@ TOrvDBSortGridColumns& TOrvDBSortGrid::Columns() { return d->FColumns; }
 const TOrvDBSortGridColumns& TOrvDBSortGrid::Columns() const { return d->FColumns; }
 
 void TOrvDBSortGrid::FetchAllRows() {
-    WithPrefix(GridPrefix("FetchAllRows"), [&] {
+    WithPrefix(Prefix("FetchAllRows"), [&] {
         d->CheckDataSet();
         d->BuildCopy();
         if (d->FSortColumn >= 0 && d->FSortDirection != sdNotSorted)
@@ -286,7 +288,7 @@ void TOrvDBSortGrid::FetchAllRows() {
 }
 
 void TOrvDBSortGrid::Refresh() {
-    WithPrefix(GridPrefix("Refresh"), [&] {
+    WithPrefix(Prefix("Refresh"), [&] {
         ClearIncrementalSearch();
         // Only numeric fields named ID or ending in _ID identify a record across a reload.
         QStringList keyFields;
@@ -364,7 +366,7 @@ void TOrvDBSortGridPrivate::TitleClicked(int column) {
 }
 
 void TOrvDBSortGrid::Sort(const QString& fieldName, TOrvDBSortGridSortDirection direction) {
-    WithPrefix(GridPrefix("Sort"), [&] {
+    WithPrefix(Prefix("Sort"), [&] {
         const int column = d->FColumns.IndexOf(&d->FColumns.ColumnByFieldName(fieldName));
         if (direction == sdNotSorted) {
             d->FSortColumn = -1;
@@ -377,7 +379,7 @@ void TOrvDBSortGrid::Sort(const QString& fieldName, TOrvDBSortGridSortDirection 
 }
 
 void TOrvDBSortGrid::ReSortOnCurrentVisualSortColumnAndOrder() {
-    WithPrefix(GridPrefix("ReSortOnCurrentVisualSortColumnAndOrder"), [&] {
+    WithPrefix(Prefix("ReSortOnCurrentVisualSortColumnAndOrder"), [&] {
         if (d->FSortColumn >= 0 && d->FSortDirection != sdNotSorted) d->SortOnColumn(d->FSortColumn, d->FSortDirection);
     });
 }
@@ -392,7 +394,7 @@ QString TOrvDBSortGrid::SortFieldName() const {
 // ---- rows
 
 bool TOrvDBSortGrid::FindKey(const QString& keyFieldName, const QVariant& keyValue) {
-    return WithPrefix(GridPrefix("FindKey"), [&] {
+    return WithPrefix(Prefix("FindKey"), [&] {
         d->EnsureCopy();
         if (IsEmpty()) return false;
         TLocateOptions exact;
@@ -435,7 +437,7 @@ void TOrvDBSortGrid::Previous() {
 }
 
 void TOrvDBSortGrid::ForceFilter(const QString& fieldName, const QString& values) {
-    WithPrefix(GridPrefix("ForceFilter"), [&] {
+    WithPrefix(Prefix("ForceFilter"), [&] {
         d->FForceFilterField = fieldName;
         d->FForceFilterValues.clear();
         for (QString value : values.split(u'\n')) {

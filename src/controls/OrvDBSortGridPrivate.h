@@ -36,8 +36,6 @@ inline QColor OrSystemColor(const QColor& color, const QColor& system) { return 
 
 inline bool IsNumericType(TFieldType type) { return IsIntegerType(type) || IsFloatType(type); }
 
-inline QString GridPrefix(const char* method) { return MethodPrefix("TOrvDBSortGrid", method); }
-
 // A QObject so that the connections it makes end with it, before the control's children go.
 class TOrvDBSortGridPrivate : public QObject {
 public:

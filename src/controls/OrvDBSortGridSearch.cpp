@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+ORV_METHOD_PREFIXES(TOrvDBSortGrid)
+
 // ---- keys
 
 bool TOrvDBSortGridPrivate::GridKeyDown(int key, Qt::KeyboardModifiers modifiers) {
@@ -124,7 +126,7 @@ void TOrvDBSortGridPrivate::SetSearchText(const QString& text) {
 }
 
 void TOrvDBSortGridPrivate::RunIncrementalSearch() {
-    WithPrefix(GridPrefix("IncrementalSearch"), [&] {
+    WithPrefix(Prefix("IncrementalSearch"), [&] {
         const int column = CurrentColumn();
         EnsureCopy();
         if (column < 0 || !FCopy.Active()) return;
