@@ -4,7 +4,9 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <functional>
 #include <sqlite3.h>
 
 namespace {
@@ -32,12 +34,39 @@ QString EngineMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
 }
 
+namespace {
+// Applies edit to every stretch of sql outside quoted text ('...' and "...", a doubled quote standing for
+// one inside); quoted text is kept as written. An unterminated quote runs to the end.
+QString EditOutsideQuotes(const QString& sql, const std::function<QString(const QString&)>& edit) {
+    QString result;
+    qsizetype plainStart = 0;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar quote = sql[i];
+        if (quote != u'\'' && quote != u'"') {
+            ++i;
+            continue;
+        }
+        result += edit(sql.mid(plainStart, i - plainStart));
+        qsizetype end = i + 1;
+        while (end < sql.size() && (sql[end] != quote || (end + 1 < sql.size() && sql[end + 1] == quote)))
+            end += sql[end] == quote ? 2 : 1;
+        end = qMin(end + 1, sql.size());
+        result += sql.mid(i, end - i);
+        i = plainStart = end;
+    }
+    return result + edit(sql.mid(plainStart));
+}
+}
+
 QString TranslateJetSql(const QString& sql) {
     static const QRegularExpression identity(QStringLiteral("@@identity"), QRegularExpression::CaseInsensitiveOption);
+    // Anchored at the start, so it never reaches into quoted text.
     static const QRegularExpression top(QStringLiteral("^(\\s*select\\s+)top\\s+(\\d+)\\s+"),
                                         QRegularExpression::CaseInsensitiveOption);
-    QString result = sql;
-    result.replace(identity, QStringLiteral("last_insert_rowid()"));
+    QString result = EditOutsideQuotes(sql, [](QString plain) {
+        return plain.replace(identity, QStringLiteral("last_insert_rowid()"));
+    });
     const QRegularExpressionMatch m = top.match(result);
     if (m.hasMatch()) {
         const QString rows = m.captured(2);

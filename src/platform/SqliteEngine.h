@@ -14,7 +14,8 @@ struct sqlite3_stmt;
 // The text form of every stored date and time; it orders and compares correctly as text.
 inline constexpr const char* kDateTimeFormat = "yyyy-MM-dd HH:mm:ss";
 
-// Rewrites the Jet points SQLite does not know: "TOP n" (to LIMIT n) and "@@Identity".
+// Rewrites the Jet points SQLite does not know: "TOP n" (to LIMIT n) and "@@Identity"; quoted text is
+// never changed.
 QString TranslateJetSql(const QString& sql);
 
 // The field type and maximum text length (0 when none) of a declared column type such as "VARCHAR(60)".
