@@ -19,6 +19,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
+#include <stdexcept>
 
 namespace {
 // The main window with an employer edit window that stores what the test asks for.
@@ -32,6 +33,19 @@ protected:
     void ExecWerkgeverWindow(int mode, qint64& key) override {
         Calls.append({mode, key});
         if (EditWindow) EditWindow(mode, key);
+    }
+};
+
+// The main window with a start-up step that fails with the error a test names.
+class TfrmMainFailingStartUp : public TfrmMain {
+public:
+    QString Failure;  // "program" (a std::exception) or "unknown" (not one at all)
+
+protected:
+    bool HasWerkgeverWindow() const override {
+        if (Failure == u"program") throw std::runtime_error("vector::_M_range_check");
+        if (Failure == u"unknown") throw 42;
+        return false;
     }
 };
 
@@ -54,6 +68,8 @@ private Q_SLOTS:
     void normalStartShowsTheListSortedOnName();
     void failedOpenEndsWithoutCloseQuestion_data();
     void failedOpenEndsWithoutCloseQuestion();
+    void anyStartUpErrorEndsTheProgram_data();
+    void anyStartUpErrorEndsTheProgram();
     void emptyListDisablesChangeAndDelete();
     void payrollActionsOnlyWithSwitch_data();
     void payrollActionsOnlyWithSwitch();
@@ -144,6 +160,32 @@ void tst_MainWindow::failedOpenEndsWithoutCloseQuestion() {
     QCOMPARE(messages.Last().Caption, QStringLiteral("Pavenda"));
     QCOMPARE(messages.Last().Title, QStringLiteral("Initialisatie"));
     QCOMPARE(messages.Last().Text, kInitialisatie + expected.arg(FDatabase));
+}
+
+// An error of any kind takes the "Initialisatie" path; the database opened, so closing still asks.
+void tst_MainWindow::anyStartUpErrorEndsTheProgram_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("program error") << "program" << "TfrmMain.EnableDisable: vector::_M_range_check";
+    QTest::newRow("not an error object") << "unknown" << "Onbekende fout.";
+}
+
+void tst_MainWindow::anyStartUpErrorEndsTheProgram() {
+    QFETCH(QString, failure);
+    QFETCH(QString, message);
+    WriteDemoDatabase(2);
+    TScriptedPresenter messages;
+    messages.Expect(mrOk);
+    messages.Expect(mrYes);
+    TfrmMainFailingStartUp window;
+    window.Failure = failure;
+    window.Initialize();
+    QVERIFY(window.Closed());
+    QCOMPARE(messages.Count(), 2);
+    QCOMPARE(messages.Messages()[0].Kind, TOrvMessageType::mtError);
+    QCOMPARE(messages.Messages()[0].Title, QStringLiteral("Initialisatie"));
+    QCOMPARE(messages.Messages()[0].Text, kInitialisatie + message);
+    QCOMPARE(messages.Last().Text, QStringLiteral("Weet u zeker dat u het programma wilt verlaten?"));
 }
 
 void tst_MainWindow::emptyListDisablesChangeAndDelete() {
