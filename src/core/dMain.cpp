@@ -21,10 +21,10 @@ void MakeUnusable(TOrvADOConnection& connection) {
     connection.SetConnectionString(QLatin1String(kNoImplicitConnection));
 }
 
-// A read-only file is one whose owner may not write it (the permission bits, so the check also holds for
-// a user that may write anything).
+// Whether this process may read and write the file (access(2): a file of another user is refused, and
+// root, who may write anything, passes), and whether it is hidden.
 bool AttributesPreventAccess(const QFileInfo& file) {
-    return file.isHidden() || !(file.permissions() & QFileDevice::WriteOwner);
+    return file.isHidden() || !file.isReadable() || !file.isWritable();
 }
 
 // N(x): NULL replaced by a floating-point 0, so amount columns always come out as floating point.
