@@ -37,7 +37,9 @@ public:
     TSqliteDatabase& operator=(const TSqliteDatabase&) = delete;
 
     // Opens an existing database file; Exclusive takes and keeps the exclusive lock so no other process can
-    // read or write. Fails fast, with the engine's message, when another process holds the file.
+    // read or write. Fails fast when another process holds the file. A file that is empty, no database of
+    // the engine (an Access file among them) or damaged is refused with a Dutch message naming the file,
+    // the engine's message after it, and is never written.
     void Open(const QString& path, TShareMode mode);
     void Close();
     bool IsOpen() const { return FHandle != nullptr; }
@@ -85,3 +87,6 @@ private:
 };
 
 QString EngineMessage(sqlite3* db);
+
+// The start of the message for a file that is no database of the program; the engine's message follows.
+QString NotAPavendaDatabase(const QString& path);

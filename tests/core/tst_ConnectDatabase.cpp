@@ -4,9 +4,11 @@
 #include "core/dMain.h"
 #include "core/uGlobals.h"
 #include "platform/ProgramDirectory.h"
+#include "testlib/BadDatabaseFiles.h"
 #include "testlib/CaughtError.h"
 #include "testlib/TestDatabase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -27,9 +29,14 @@ class tst_ConnectDatabase : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() { SluitZonderVraag = false; }
-    void cleanup() { SetProgramDirectory(QString()); }
+    void cleanup() {
+        SetProgramDirectory(QString());
+        ShutdownExitCode = 0;
+    }
     void failures_data();
     void failures();
+    void badDatabaseFiles_data();
+    void badDatabaseFiles();
     void accessForTheCurrentUser_data();
     void accessForTheCurrentUser();
     void zemloDatabaseDefaultsToProgramDirectory();
@@ -45,7 +52,8 @@ void tst_ConnectDatabase::failures_data() {
     QTest::addColumn<QString>("expected");  // %1 = the location
     QTest::newRow("no location") << "" << "" << "ConnectDatabase: No database location was specified (sDatabaseLocation cannot be empty).";
     QTest::newRow("missing file") << "Zemlo2024.mdb" << "missing" << "ConnectDatabase: Database does not exists or is not accessable: %1";
-    QTest::newRow("not a database") << "Zemlo2024.mdb" << "garbage" << "ConnectDatabase: file is not a database";
+    QTest::newRow("not a database") << "Zemlo2024.mdb" << "garbage"
+                                    << "ConnectDatabase: Het bestand \"%1\" is geen Pavenda-database: file is not a database";
 }
 
 void tst_ConnectDatabase::failures() {
@@ -68,6 +76,37 @@ void tst_ConnectDatabase::failures() {
              QString(expected).replace(QStringLiteral("%1"), location));
     QVERIFY(!connection.Connected());
     QCOMPARE(connection.ConnectionString(), QLatin1String(kNoImplicitConnection));
+}
+
+// At the default location, as the start-up opens it: refused with what is wrong, the file byte for byte as
+// it was, nothing beside it, and no compaction when the data module goes.
+void tst_ConnectDatabase::badDatabaseFiles_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected");  // %1: the file
+    for (const TBadDatabaseFile& bad : BadDatabaseFiles())
+        QTest::newRow(qPrintable(bad.Name))
+            << bad.Content << (bad.RefusedByEngine ? QStringLiteral("ConnectDatabase: ") : QString()) + bad.Message;
+}
+
+void tst_ConnectDatabase::badDatabaseFiles() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Zemlo2024.mdb"));
+    WriteBytes(path, content);
+    SetProgramDirectory(dir.path());
+    {
+        TdmMain data;
+        QCOMPARE(CaughtError([&] {
+                     data.ConnectToZemloDatabase(*data.ADOConnectionZemlo, QLatin1String(kScrambledPassword), QString());
+                 }),
+                 QStringLiteral("ConnectToZemloDatabase: ") + expected.arg(path));
+        QVERIFY(SluitZonderVraag);
+        QVERIFY(!data.ADOConnectionZemlo->Connected());
+    }
+    QCOMPARE(ShutdownExitCode, 0);
+    QCOMPARE(ReadBytes(path), content);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zemlo2024.mdb")});
 }
 
 // Whether this process may write the file decides, not the owner's permission bits: root may write every

@@ -9,9 +9,11 @@
 #include "core/uUtils.h"
 #include "overview/fMain.h"
 #include "platform/ProgramDirectory.h"
+#include "testlib/BadDatabaseFiles.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,6 +71,8 @@ private Q_SLOTS:
     void normalStartShowsTheListSortedOnName();
     void failedOpenEndsWithoutCloseQuestion_data();
     void failedOpenEndsWithoutCloseQuestion();
+    void badDatabaseFileEndsWithoutCompaction_data();
+    void badDatabaseFileEndsWithoutCompaction();
     void anyStartUpErrorEndsTheProgram_data();
     void anyStartUpErrorEndsTheProgram();
     void emptyListDisablesChangeAndDelete();
@@ -163,6 +167,37 @@ void tst_MainWindow::failedOpenEndsWithoutCloseQuestion() {
     QCOMPARE(messages.Last().Caption, QStringLiteral("Pavenda"));
     QCOMPARE(messages.Last().Title, QStringLiteral("Initialisatie"));
     QCOMPARE(messages.Last().Text, kInitialisatie + expected.arg(FDatabase));
+}
+
+// The file is named with what is wrong with it; the program ends without the close question, and neither
+// start-up nor the shut-down's compaction changes the file.
+void tst_MainWindow::badDatabaseFileEndsWithoutCompaction_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected");  // %1: the database path
+    for (const TBadDatabaseFile& bad : BadDatabaseFiles())
+        QTest::newRow(qPrintable(bad.Name))
+            << bad.Content
+            << QStringLiteral("ConnectToZemloDatabase: ") +
+                   (bad.RefusedByEngine ? QStringLiteral("ConnectDatabase: ") : QString()) + bad.Message;
+}
+
+void tst_MainWindow::badDatabaseFileEndsWithoutCompaction() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+    WriteBytes(FDatabase, content);
+    TScriptedPresenter messages;
+    messages.Expect(mrOk);
+    {
+        TfrmMain window;
+        window.Initialize();
+        QVERIFY(window.Closed());
+    }
+    QCOMPARE(messages.Count(), 1);
+    QCOMPARE(messages.Last().Title, QStringLiteral("Initialisatie"));
+    QCOMPARE(messages.Last().Text, kInitialisatie + expected.arg(FDatabase));
+    QCOMPARE(ShutdownExitCode, 0);
+    QCOMPARE(ReadBytes(FDatabase), content);
+    QCOMPARE(QDir(FProgramDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zemlo2024.mdb")});
 }
 
 // An error of any kind takes the "Initialisatie" path; the database opened, so closing still asks.
