@@ -5,9 +5,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 std::optional<qint64> TCompactFileOperations::FreeSpace(const QString& directory, QString& error) {
     struct statvfs info {};
@@ -20,7 +23,36 @@ std::optional<qint64> TCompactFileOperations::FreeSpace(const QString& directory
 
 bool TCompactFileOperations::Remove(const QString& path) { return QFile::remove(path); }
 
-bool TCompactFileOperations::Rename(const QString& from, const QString& to) { return QFile::rename(from, to); }
+namespace {
+// fsync of a file or a directory opened read-only, with the system's text on failure.
+bool FlushPath(const QString& path, int flags, QString& error) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | flags);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0) ::close(fd);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+}
+
+bool TCompactFileOperations::Flush(const QString& path, QString& error) { return FlushPath(path, 0, error); }
+
+bool TCompactFileOperations::Link(const QString& from, const QString& to) {
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool TCompactFileOperations::Copy(const QString& from, const QString& to) { return QFile::copy(from, to); }
+
+// rename(2) itself: it replaces an existing target in one step, where QFile::rename refuses one.
+bool TCompactFileOperations::Rename(const QString& from, const QString& to) {
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool TCompactFileOperations::FlushDirectory(const QString& directory, QString& error) {
+    return FlushPath(directory, O_DIRECTORY, error);
+}
 
 namespace {
 constexpr qint64 kSpareBytes = 1048576;
@@ -42,11 +74,16 @@ QString SqlText(const QString& text) {
 }
 
 // Writes the compacted copy of source to target. The source is held exclusively meanwhile, so nothing
-// changes it between the copy and the renames.
+// changes it during the copy. The copy is written without flushes of its own: it is flushed once, as a
+// whole, before it takes the database's place.
 void WriteCompactedCopy(const QString& source, const QString& target) {
     TSqliteDatabase database;
     database.Open(source, TShareMode::Exclusive);
-    database.ExecScript(QStringLiteral("VACUUM INTO ") + SqlText(target));
+    database.ExecScript(QStringLiteral("PRAGMA synchronous=OFF; VACUUM INTO ") + SqlText(target));
+    // A journal that an earlier session left stays beside the database for good, and would stay beside the
+    // compacted file under the same name; under the exclusive lock it is certain that nobody uses it.
+    const QString leftOver = database.LeftOverJournal();
+    if (!leftOver.isEmpty()) Files().Remove(leftOver);
 }
 
 // A copy is put in place only when it opens as a database and passes the engine's quick check.
@@ -90,25 +127,26 @@ void CompactJetDatabase(const QString& path, int /*engineType*/, const QString& 
         throw EOrvError(QStringLiteral("Directory ") + directory + QStringLiteral(" does not have enough ") +
                         QStringLiteral("free space to perform this operation: ") + QString::number(*freeSpace));
 
-    try {
-        WriteCompactedCopy(path, newPath);
-        VerifyCompactedCopy(newPath);
-        if (QFileInfo::exists(backupPath) && !Files().Remove(backupPath))
-            throw EOrvError(QStringLiteral("Cannot delete backupfile: ") + backupPath);
-    } catch (...) {
-        // Nothing has been renamed yet: the database is untouched, only the copy goes.
-        QFile::remove(newPath);
-        throw;
-    }
-
-    if (!Files().Rename(path, backupPath)) {
-        QFile::remove(newPath);
+    // Until the compacted copy has taken the database's name, a failure leaves only the database behind.
+    auto dropCopy = qScopeGuard([&] {
+        if (QFileInfo::exists(newPath)) Files().Remove(newPath);
+    });
+    WriteCompactedCopy(path, newPath);
+    VerifyCompactedCopy(newPath);
+    if (!Files().Flush(newPath, systemError))
+        throw EOrvError(QStringLiteral("Het gecomprimeerde bestand %1 kon niet naar de schijf worden geschreven: %2")
+                            .arg(newPath, systemError));
+    if (QFileInfo::exists(backupPath) && !Files().Remove(backupPath))
+        throw EOrvError(QStringLiteral("Cannot delete backupfile: ") + backupPath);
+    // The previous database becomes the backup without leaving its name: a second name for the same file,
+    // or a flushed copy where the file system has no hard links.
+    if (!Files().Link(path, backupPath) &&
+        !(Files().Copy(path, backupPath) && Files().Flush(backupPath, systemError)))
         throw EOrvError(QStringLiteral("Could not backup the current database."));
-    }
-    if (!Files().Rename(newPath, path)) {
-        // The program must find its database at the next start: the previous one goes back under its name.
-        Files().Rename(backupPath, path);
+    if (!Files().Rename(newPath, path))
         throw EOrvError(QStringLiteral("Could not copy the new database file to it's destination. Your database "
                                        "configuration is unstable and requires technical maintenance."));
-    }
+    dropCopy.dismiss();
+    if (!Files().FlushDirectory(directory, systemError))
+        throw EOrvError(QStringLiteral("De map %1 kon niet naar de schijf worden geschreven: %2").arg(directory, systemError));
 }

@@ -177,7 +177,9 @@ void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
         sqlite3_extended_result_codes(db, 1);
         Check(db, sqlite3_create_function_v2(db, "SWITCH", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                              SwitchFunction, nullptr, nullptr, nullptr));
-        if (mode == TShareMode::Exclusive) ExecScript(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE;"));
+        // Only the main database is held exclusively: a database attached later (the target of a compaction)
+        // keeps normal locking, which removes its rollback journal at every commit.
+        if (mode == TShareMode::Exclusive) ExecScript(QStringLiteral("PRAGMA main.locking_mode=EXCLUSIVE;"));
         // Reading the schema finds a file that is no database, or a damaged one, before anything can write
         // to it: the exclusive lock's write transaction would already correct the header of a damaged file.
         ExecScript(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
@@ -190,6 +192,16 @@ void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
             throw EDatabaseError(UnusableFileMessage(path, code, e.Message()));
         throw;
     }
+}
+
+QString TSqliteDatabase::LeftOverJournal() const {
+    if (!FHandle) return QString();
+    sqlite3_file* journal = nullptr;
+    if (sqlite3_file_control(FHandle, "main", SQLITE_FCNTL_JOURNAL_POINTER, &journal) != SQLITE_OK ||
+        (journal && journal->pMethods))
+        return QString();
+    const QString path = QString::fromUtf8(sqlite3_db_filename(FHandle, "main")) + QStringLiteral("-journal");
+    return QFileInfo::exists(path) ? path : QString();
 }
 
 void TSqliteDatabase::Close() {

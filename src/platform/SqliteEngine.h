@@ -48,6 +48,11 @@ public:
     // Runs statements without parameters or result rows.
     void ExecScript(const QString& sql);
     bool InTransaction() const;
+    // The rollback journal that an earlier session left beside the database when it ended without closing
+    // (exclusive locking keeps the journal, its header zeroed, as long as the session lasts); empty when
+    // there is none or the engine itself holds it open. Only while this connection holds the exclusive lock
+    // is it certain that nobody uses that file.
+    QString LeftOverJournal() const;
     qint64 LastInsertId() const;
 
     // Creates a new database file from a script; refuses an existing path.
