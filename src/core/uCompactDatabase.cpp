@@ -113,9 +113,8 @@ void VerifyCompactedCopy(const QString& path, const QMap<QString, qint64>& sourc
     for (auto table = sourceRows.begin(); table != sourceRows.end(); ++table)
         if (rows.value(table.key(), -1) != table.value())
             throw EOrvError(QStringLiteral("De gecomprimeerde kopie is onvolledig: tabel %1 heeft %2 rijen in plaats van %3")
-                                .arg(table.key())
-                                .arg(rows.value(table.key(), 0))
-                                .arg(table.value()));
+                                .arg(table.key(), QString::number(rows.value(table.key(), 0)),
+                                     QString::number(table.value())));
 }
 }
 
