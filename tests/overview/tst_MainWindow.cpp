@@ -9,9 +9,11 @@
 #include "core/uUtils.h"
 #include "overview/fMain.h"
 #include "platform/ProgramDirectory.h"
+#include "testlib/BadDatabaseFiles.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +21,8 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
+#include <stdexcept>
+#include <unistd.h>
 
 namespace {
 // The main window with an employer edit window that stores what the test asks for.
@@ -32,6 +36,19 @@ protected:
     void ExecWerkgeverWindow(int mode, qint64& key) override {
         Calls.append({mode, key});
         if (EditWindow) EditWindow(mode, key);
+    }
+};
+
+// The main window with a start-up step that fails with the error a test names.
+class TfrmMainFailingStartUp : public TfrmMain {
+public:
+    QString Failure;  // "program" (a std::exception) or "unknown" (not one at all)
+
+protected:
+    bool HasWerkgeverWindow() const override {
+        if (Failure == u"program") throw std::runtime_error("vector::_M_range_check");
+        if (Failure == u"unknown") throw 42;
+        return false;
     }
 };
 
@@ -54,6 +71,10 @@ private Q_SLOTS:
     void normalStartShowsTheListSortedOnName();
     void failedOpenEndsWithoutCloseQuestion_data();
     void failedOpenEndsWithoutCloseQuestion();
+    void badDatabaseFileEndsWithoutCompaction_data();
+    void badDatabaseFileEndsWithoutCompaction();
+    void anyStartUpErrorEndsTheProgram_data();
+    void anyStartUpErrorEndsTheProgram();
     void emptyListDisablesChangeAndDelete();
     void payrollActionsOnlyWithSwitch_data();
     void payrollActionsOnlyWithSwitch();
@@ -129,6 +150,8 @@ void tst_MainWindow::failedOpenEndsWithoutCloseQuestion_data() {
 void tst_MainWindow::failedOpenEndsWithoutCloseQuestion() {
     QFETCH(QString, problem);
     QFETCH(QString, expected);
+    if (problem == u"readonly" && geteuid() == 0)
+        QSKIP("running as root: root may write every file, so no file is read-only to this user");
     TOrvADOConnection holder;
     if (problem != u"missing") WriteDemoDatabase(3);
     if (problem == u"readonly") QVERIFY(QFile::setPermissions(FDatabase, QFileDevice::ReadOwner));
@@ -144,6 +167,63 @@ void tst_MainWindow::failedOpenEndsWithoutCloseQuestion() {
     QCOMPARE(messages.Last().Caption, QStringLiteral("Pavenda"));
     QCOMPARE(messages.Last().Title, QStringLiteral("Initialisatie"));
     QCOMPARE(messages.Last().Text, kInitialisatie + expected.arg(FDatabase));
+}
+
+// The file is named with what is wrong with it; the program ends without the close question, and neither
+// start-up nor the shut-down's compaction changes the file.
+void tst_MainWindow::badDatabaseFileEndsWithoutCompaction_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected");  // %1: the database path
+    for (const TBadDatabaseFile& bad : BadDatabaseFiles())
+        QTest::newRow(qPrintable(bad.Name))
+            << bad.Content
+            << QStringLiteral("ConnectToZemloDatabase: ") +
+                   (bad.RefusedByEngine ? QStringLiteral("ConnectDatabase: ") : QString()) + bad.Message;
+}
+
+void tst_MainWindow::badDatabaseFileEndsWithoutCompaction() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+    WriteBytes(FDatabase, content);
+    TScriptedPresenter messages;
+    messages.Expect(mrOk);
+    {
+        TfrmMain window;
+        window.Initialize();
+        QVERIFY(window.Closed());
+    }
+    QCOMPARE(messages.Count(), 1);
+    QCOMPARE(messages.Last().Title, QStringLiteral("Initialisatie"));
+    QCOMPARE(messages.Last().Text, kInitialisatie + expected.arg(FDatabase));
+    QCOMPARE(ShutdownExitCode, 0);
+    QCOMPARE(ReadBytes(FDatabase), content);
+    QCOMPARE(QDir(FProgramDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zemlo2024.mdb")});
+}
+
+// An error of any kind takes the "Initialisatie" path; the database opened, so closing still asks.
+void tst_MainWindow::anyStartUpErrorEndsTheProgram_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("program error") << "program" << "TfrmMain.EnableDisable: vector::_M_range_check";
+    QTest::newRow("not an error object") << "unknown" << "Onbekende fout.";
+}
+
+void tst_MainWindow::anyStartUpErrorEndsTheProgram() {
+    QFETCH(QString, failure);
+    QFETCH(QString, message);
+    WriteDemoDatabase(2);
+    TScriptedPresenter messages;
+    messages.Expect(mrOk);
+    messages.Expect(mrYes);
+    TfrmMainFailingStartUp window;
+    window.Failure = failure;
+    window.Initialize();
+    QVERIFY(window.Closed());
+    QCOMPARE(messages.Count(), 2);
+    QCOMPARE(messages.Messages()[0].Kind, TOrvMessageType::mtError);
+    QCOMPARE(messages.Messages()[0].Title, QStringLiteral("Initialisatie"));
+    QCOMPARE(messages.Messages()[0].Text, kInitialisatie + message);
+    QCOMPARE(messages.Last().Text, QStringLiteral("Weet u zeker dat u het programma wilt verlaten?"));
 }
 
 void tst_MainWindow::emptyListDisablesChangeAndDelete() {
