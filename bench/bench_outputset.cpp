@@ -6,18 +6,18 @@
 #include "binding/OrvADOConnection.h"
 #include "core/DemoData.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <cstdio>
 #include <vector>
 
 namespace {
 constexpr int kEmployers = 10000;
 constexpr int kPosts = 500;
 constexpr double kBudgetMs = 5.0;
-}
+} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
     QElapsedTimer timer;
     timer.start();
     CreateDemoDatabase(path, options);
-    std::printf("Output set benchmark: %d employers generated in %.1f s\n", kEmployers, timer.elapsed() / 1000.0);
+    std::printf("Output set benchmark: %d employers generated in %.1f s\n", kEmployers,
+                timer.elapsed() / 1000.0);
 
     TOrvADOConnection connection;
     connection.Open(path, QString(), QStringLiteral("Share Exclusive"));
@@ -43,11 +44,12 @@ int main(int argc, char* argv[]) {
     times.reserve(kPosts);
     beforeCommit.reserve(kPosts);
     for (int i = 0; i < kPosts; ++i) {
-        const int id = 1 + (i * 7919) % kEmployers;  // spread over the table
+        const int id = 1 + (i * 7919) % kEmployers; // spread over the table
         timer.start();
         set.BeginTrans();
         set.Edit();
-        set.FieldByName(QStringLiteral("Naam")).SetAsString(QStringLiteral("Werkgever %1 (%2)").arg(id).arg(i));
+        set.FieldByName(QStringLiteral("Naam"))
+            .SetAsString(QStringLiteral("Werkgever %1 (%2)").arg(id).arg(i));
         set.FieldByName(QStringLiteral("AangifteTijdvak")).SetAsString(QStringLiteral("%1").arg(1 + i % 2));
         set.FieldByName(QStringLiteral("ConcernId")).Clear();
         set.FieldByName(QStringLiteral("WijzigDatum")).SetAsDateTime(QDateTime::currentDateTime());
