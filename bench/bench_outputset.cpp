@@ -6,18 +6,18 @@
 #include "binding/OrvADOConnection.h"
 #include "core/DemoData.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
 constexpr int kEmployers = 10000;
 constexpr int kPosts = 500;
 constexpr double kBudgetMs = 5.0;
-} // namespace
+}
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
     times.reserve(kPosts);
     beforeCommit.reserve(kPosts);
     for (int i = 0; i < kPosts; ++i) {
-        const int id = 1 + (i * 7919) % kEmployers; // spread over the table
+        const int id = 1 + (i * 7919) % kEmployers;  // spread over the table
         timer.start();
         set.BeginTrans();
         set.Edit();

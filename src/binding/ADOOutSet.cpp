@@ -24,7 +24,7 @@ const TParameter* FindParameter(const std::vector<TParameter>& parameters, const
         if (parameter.Name.compare(name, Qt::CaseInsensitive) == 0) return &parameter;
     return nullptr;
 }
-} // namespace
+}
 
 TOrvADOSQLOutputSet::TOrvADOSQLOutputSet(QObject* owner)
     : TOrvSQLOutputSet(owner), FQuery(new TOrvQuery(this)) {
@@ -64,11 +64,10 @@ const TTableDescription& TOrvADOSQLOutputSet::Table() const {
 
 void TOrvADOSQLOutputSet::Open() {
     WithPrefix(Prefix("Open"), [&] {
+        auto closed = qScopeGuard([this] { TOrvSQLOutputSet::Close(); });
         RequireConnection();
         TOrvSQLOutputSet::Open();
-        if (!Active()) return;
-        auto closed = qScopeGuard([this] { TOrvSQLOutputSet::Close(); });
-        GetPrimaryKeyFields();
+        if (Active()) GetPrimaryKeyFields();
         closed.dismiss();
     });
 }
@@ -206,25 +205,19 @@ void TOrvADOSQLOutputSet::PostDelete() {
 }
 
 void TOrvADOSQLOutputSet::Execute(const QString& sql, const std::vector<TBinding>& bindings, bool oneRow) {
-    const auto bind = [&] {
+    // A handler may change the text; the values go with the parameters that its text still holds.
+    const auto prepare = [&](const QString& text) {
+        SetSQL(text);
         for (const TBinding& binding : bindings)
             if (FindParameter(FQuery->Params(), binding.Name))
                 FQuery->ParamByName(binding.Name).Set(binding.Value, binding.Type);
     };
-    SetSQL(sql);
-    bind();
+    prepare(sql);
     bool execute = true;
     if (BeforeExecuteSQL) {
         QString text = sql;
         BeforeExecuteSQL(this, text, execute);
-        if (text != sql) {
-            // Values the handler gave stay with their parameters.
-            const std::vector<TParameter> given = FQuery->Params();
-            SetSQL(text);
-            for (const TParameter& parameter : given)
-                if (parameter.Assigned() && FindParameter(FQuery->Params(), parameter.Name))
-                    FQuery->ParamByName(parameter.Name) = parameter;
-        }
+        if (text != sql) prepare(text);
     }
     if (!execute) return;
     RunInTransaction(RequireConnection(), [&] {

@@ -1,8 +1,8 @@
 #include "binding/DBValue.h"
 
-#include <cmath>
 #include <QDate>
 #include <QTime>
+#include <cmath>
 
 namespace {
 // The program's number and date settings: Dutch, whatever the machine's locale says.
@@ -16,7 +16,7 @@ const QDate kDayZero(1899, 12, 30);
 
 // The low 32 bits of x truncated toward zero; 0 when x lies beyond the 64-bit integer range.
 qint32 TruncatedInteger(double x) {
-    constexpr double kLimit = 9223372036854775808.0; // 2^63
+    constexpr double kLimit = 9223372036854775808.0;  // 2^63
     if (!(x >= -kLimit && x < kLimit)) return 0;
     return qint32(quint32(quint64(qint64(x))));
 }
@@ -61,7 +61,7 @@ QString AdjustLineBreaks(const QString& text) {
     }
     return result;
 }
-} // namespace
+}
 
 double DateTimeToDays(const QDateTime& moment) {
     const double days = double(kDayZero.daysTo(moment.date()));
@@ -74,7 +74,7 @@ QDateTime DaysToDateTime(double days) {
     const double whole = std::trunc(days);
     qint64 msecs = std::llround(std::fabs(days - whole) * kMsecsPerDay);
     qint64 dayNumber = qint64(whole);
-    if (msecs >= kMsecsPerDay) { // rounded up to the next midnight
+    if (msecs >= kMsecsPerDay) {  // rounded up to the next midnight
         msecs -= kMsecsPerDay;
         dayNumber += days < 0 ? -1 : 1;
     }

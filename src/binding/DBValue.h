@@ -3,11 +3,11 @@
 // with a NULL flag. Data groups, output sets and bound controls pass values in it, so a value written as
 // text can be read back as the whole number or date that the column needs.
 
-#include <memory>
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 class TDBValue {

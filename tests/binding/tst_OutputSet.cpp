@@ -7,8 +7,8 @@
 #include "testlib/CaughtError.h"
 #include "testlib/TestDatabase.h"
 
-#include <functional>
 #include <QTest>
+#include <functional>
 
 namespace {
 // Sets a value by the type of the variant; an invalid variant leaves it NULL.
@@ -34,7 +34,7 @@ QString ParameterText(const TParameter& parameter) {
     return parameter.Name + u'=' + QString::fromLatin1(parameter.Value().typeName()) + u':' +
            parameter.Value().toString();
 }
-} // namespace
+}
 
 class tst_OutputSet : public QObject {
     Q_OBJECT
@@ -192,7 +192,7 @@ void tst_OutputSet::dbValue() {
 void tst_OutputSet::generatedStatements_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("operation");
-    QTest::addColumn<QVariantList>("values"); // column, value, column, value, ...
+    QTest::addColumn<QVariantList>("values");  // column, value, column, value, ...
     QTest::addColumn<QVariantList>("keys");
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QStringList>("parameters");
@@ -260,7 +260,7 @@ void tst_OutputSet::generatedStatements() {
         seen = text;
         for (const TParameter& parameter : FSet->Parameters())
             bound << ParameterText(parameter);
-        execute = false; // the rows do not exist; no row check then
+        execute = false;  // the rows do not exist; no row check then
     };
     FSet->Open();
     Step(operation);
@@ -279,7 +279,7 @@ void tst_OutputSet::generatedStatements() {
 void tst_OutputSet::stateRules_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("error"); // of the last step; the others succeed
+    QTest::addColumn<QString>("error");  // of the last step; the others succeed
     QTest::addColumn<int>("state");
     QTest::addColumn<bool>("active");
     const QString werkgevers = QStringLiteral("Werkgevers");
@@ -301,7 +301,7 @@ void tst_OutputSet::stateRules_data() {
     QTest::newRow("post when idle") << werkgevers << QStringList{"Open", "Post"}
                                     << ado + "Post: TOrvOutputSet.Post: Dataset not in edit or insert mode"
                                     << int(osIdle) << true;
-    QTest::newRow("open without connection") << werkgevers << QStringList{"NoConnection", "Open"}
+    QTest::newRow("open without connection") << werkgevers << QStringList{"Open", "NoConnection", "Open"}
                                              << ado + "Open: " + noConnection << int(osIdle) << false;
     QTest::newRow("open an unknown table")
         << "Bestaatniet" << QStringList{"Open"}
@@ -364,9 +364,9 @@ void tst_OutputSet::stateRules() {
 void tst_OutputSet::failedPost_data() {
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QVariantList>("values");
-    QTest::addColumn<QString>("meanwhile"); // "delete": another connection deletes the rows first;
-                                            // "widen": a handler widens the statement to every row
-    QTest::addColumn<bool>("outer");        // the caller has a transaction open
+    // "delete": another connection deletes the rows first; "widen": a handler widens the statement to every row
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<bool>("outer");  // the caller has a transaction open
     QTest::addColumn<QString>("error");
     const QString post = QStringLiteral("TOrvADOSQLOutputSet.Post: TOrvOutputSet.Post: TOrvADOSQLOutputSet.");
     const QString notOne = QStringLiteral("osOnderhoud: More or less than one row is selected");
@@ -419,7 +419,7 @@ void tst_OutputSet::failedPost() {
     if (operation != QLatin1String("Append"))
         FSet->PrimaryKeyFieldByName(QStringLiteral("WerkgeverId")).SetAsInteger(int(id));
     QCOMPARE(CaughtError([&] { FSet->Post(); }), error);
-    QCOMPARE(FSet->InTransaction(), outer); // the caller's transaction is the caller's to end
+    QCOMPARE(FSet->InTransaction(), outer);  // the caller's transaction is the caller's to end
     if (outer) FSet->RollbackTrans();
     QCOMPARE(Rows(QStringLiteral("SELECT * FROM Werkgevers ORDER BY WerkgeverId")), before);
     QCOMPARE(FSet->State(), osIdle);
