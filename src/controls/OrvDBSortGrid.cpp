@@ -113,17 +113,15 @@ void TOrvDBSortGridPrivate::Build() {
     miWaardenInKolomKopieren = FPopupMenuTitelBalk->addAction(QStringLiteral("Kolom kopiëren"));
     miWaardenInKolomKopieren->setObjectName(QStringLiteral("miWaardenInKolomKopieren"));
 
-    connect(miTitelsBlokkeren, &QAction::triggered, this, [this](bool checked) { GuardUiAction([&] { FreezeTitles(checked); }); });
-    connect(miWaardenInKolomKopieren, &QAction::triggered, this, [this] { GuardUiAction([&] { CopyColumn(); }); });
-    connect(header, &QHeaderView::sectionClicked, this, [this](int column) { GuardUiAction([&] { TitleClicked(column); }); });
+    ConnectGuarded(miTitelsBlokkeren, &QAction::triggered, this, [this](bool checked) { FreezeTitles(checked); });
+    ConnectGuarded(miWaardenInKolomKopieren, &QAction::triggered, this, [this] { CopyColumn(); });
+    ConnectGuarded(header, &QHeaderView::sectionClicked, this, [this](int column) { TitleClicked(column); });
     connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) { ColumnResized(column, width); });
     connect(header, &QHeaderView::sectionMoved, this, [this] { ApplyColumnLayout(); });
-    connect(header, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowTitleMenu(p); });
-    connect(FGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowGridMenu(p); });
-    connect(FGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current, const QModelIndex& previous) {
-                GuardUiAction([&] { CurrentCellChanged(current, previous); });
-            });
+    ConnectGuarded(header, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowTitleMenu(p); });
+    ConnectGuarded(FGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowGridMenu(p); });
+    ConnectGuarded(FGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                   [this](const QModelIndex& current, const QModelIndex& previous) { CurrentCellChanged(current, previous); });
     connect(FGrid->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this](int action) {
         // Arrows and page areas of the bar move the current row, not only the view.
         const int page = std::max(1, FGrid->viewport()->height() / FGrid->verticalHeader()->defaultSectionSize());
@@ -142,12 +140,12 @@ void TOrvDBSortGridPrivate::Build() {
     FSearchTimer->setObjectName(QStringLiteral("FSearchTimer"));
     FSearchTimer->setSingleShot(true);
     FSearchTimer->setInterval(300);
-    connect(FSearchTimer, &QTimer::timeout, this, [this] { GuardUiAction([&] { RunIncrementalSearch(); }); });
+    ConnectGuarded(FSearchTimer, &QTimer::timeout, this, [this] { RunIncrementalSearch(); });
     FRowChangeTimer = new QTimer(&q);
     FRowChangeTimer->setSingleShot(true);
     FRowChangeTimer->setInterval(FRowChangeDelayedInterval);
-    connect(FRowChangeTimer, &QTimer::timeout, this, [this] {
-        if (q.OnRowChangeDelayed) GuardUiAction([&] { q.OnRowChangeDelayed(&q); });
+    ConnectGuarded(FRowChangeTimer, &QTimer::timeout, this, [this] {
+        if (q.OnRowChangeDelayed) q.OnRowChangeDelayed(&q);
     });
     SetSearchText(QString());
 }

@@ -29,7 +29,7 @@ void TOrvDBSortGridPrivate::ShowGridMenu(const QPoint& position) {
         if (!menu->actions().isEmpty()) menu->addSeparator();
         QAction* item = menu->addAction(QStringLiteral("Celtekst kopiëren"));
         item->setObjectName(QStringLiteral("miCellWaardeKopieren"));
-        connect(item, &QAction::triggered, this, [this] { CopyCellText(); });
+        ConnectGuarded(item, &QAction::triggered, this, [this] { CopyCellText(); });
         FCellMenuAddedTo = menu;
     }
     menu->popup(FGrid->viewport()->mapToGlobal(position));

@@ -362,7 +362,7 @@ void TfrmMain::GridKeyDown(int& key) {
         OpenWerkgeverWindow(2);
         break;
     case Qt::Key_F5:
-        GuardUiAction([&] { WerkgeversBijwerken(); });
+        WerkgeversBijwerken();
         break;
     default:
         return;
