@@ -138,7 +138,8 @@ void TOrvDBMemo::LimitLength(int position, int added) {
     int start = end;
     while (excess > 0 && start > position) {
         --start;
-        excess -= FMemo->document()->characterAt(start) == QChar::ParagraphSeparator ? 2 : 1;
+        const QChar c = FMemo->document()->characterAt(start);
+        excess -= c == QChar::ParagraphSeparator || c == QChar::LineSeparator ? 2 : 1;
     }
     QTextCursor cursor(FMemo->document());
     cursor.setPosition(start);
