@@ -31,7 +31,10 @@ const QDate kLastDate(2070, 1, 1);
 }
 
 TBaseOnderhoud::TBaseOnderhoud(QWidget* owner)
-    : TBaseOkCancel(owner), dgOnderhoud(new TOrvDataGroup(this)), osOnderhoud(new TOrvADOSQLOutputSet(this)) {
+    : TBaseOkCancel(owner),
+      dgOnderhoud(new TOrvDataGroup(this)),
+      osOnderhoud(new TOrvADOSQLOutputSet(this)),
+      FTabStart(pnlBody) {
     if (HelpContext() == 0 && owner) {
         const auto* ownerForm = qobject_cast<TBaseForm*>(owner);
         SetHelpContext(ownerForm ? ownerForm->HelpContext() : owner->property("HelpContext").toInt());

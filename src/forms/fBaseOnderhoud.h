@@ -75,5 +75,5 @@ private:
     void DeleteRecord();
     // Focuses the first control of the panel that the tab order takes.
     void FocusFirstIn(QWidget* panel);
-    QWidget* FTabStart = pnlBody;
+    QWidget* FTabStart;
 };
