@@ -253,7 +253,9 @@ bool TOrvDBComponent::eventFilter(QObject* watched, QEvent* event) {
             handled = key->isAccepted();
             if (!handled) key->setAccepted(accepted);
         } else if (event->type() == QEvent::FocusOut) {
-            DoExit();
+            // Leaving the control, not the window losing its activation or a menu opening over it.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) DoExit();
         }
     });
     return handled;

@@ -2,6 +2,7 @@
 
 #include "controls/OrvComp.h"
 #include "controls/OrvNumed.h"
+#include "core/OrvMessages.h"
 
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
@@ -24,7 +25,7 @@ int CrLfLength(const QString& text) { return int(text.size() + text.count(u'\n')
 
 TOrvDBEdit::TOrvDBEdit(QWidget* parent) : TOrvDBComponent(parent), FEdit(new TOrvEdit(this)) {
     FEdit->setObjectName(QStringLiteral("ComponentEdit"));
-    connect(FEdit, &QLineEdit::textChanged, this, [this] { ValueShown(); });
+    ConnectGuarded(FEdit, &QLineEdit::textChanged, this, [this] { ValueShown(); });
     SetInput(FEdit, FEdit);
 }
 
@@ -66,9 +67,9 @@ void TOrvDBEdit::ApplyMaxLength() {
 
 TOrvDBMemo::TOrvDBMemo(QWidget* parent) : TOrvDBComponent(parent), FMemo(new TOrvMemo(this)) {
     FMemo->setObjectName(QStringLiteral("ComponentMemo"));
-    connect(FMemo->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { LimitLength(position, added); });
-    connect(FMemo, &QPlainTextEdit::textChanged, this, [this] { ValueShown(); });
+    ConnectGuarded(FMemo->document(), &QTextDocument::contentsChange, this,
+                   [this](int position, int, int added) { LimitLength(position, added); });
+    ConnectGuarded(FMemo, &QPlainTextEdit::textChanged, this, [this] { ValueShown(); });
     SetDefaultSize(QSize(225, 57));
     SetInput(FMemo, FMemo);
 }
@@ -151,7 +152,7 @@ void TOrvDBMemo::LimitLength(int position, int added) {
 
 TOrvDBNumericEdit::TOrvDBNumericEdit(QWidget* parent) : TOrvDBComponent(parent), FEdit(new TOrvNumericEdit(this)) {
     FEdit->setObjectName(QStringLiteral("ComponentEdit"));
-    connect(FEdit, &QLineEdit::textChanged, this, [this] { ValueShown(); });
+    ConnectGuarded(FEdit, &QLineEdit::textChanged, this, [this] { ValueShown(); });
     SetInput(FEdit, FEdit);
 }
 

@@ -73,6 +73,10 @@ private Q_SLOTS:
     void addNewItemKeepsKeysAndDescriptionsUnique_data();
     void addNewItemKeepsKeysAndDescriptionsUnique();
     void lookupListIsFilledFromItsDataset();
+    void programLookAppliesToEveryDropDown_data();
+    void programLookAppliesToEveryDropDown();
+    void leavingAChangedControlIsReported_data();
+    void leavingAChangedControlIsReported();
 };
 
 void tst_BoundControls::InitTest() {
@@ -409,6 +413,74 @@ void tst_BoundControls::lookupListIsFilledFromItsDataset() {
     lookup->SetLookupDisplayField(QStringLiteral("Omschrijving"));
     QCOMPARE(CaughtError([&] { lookup->Refresh(); }),
              QStringLiteral("TOrvDBLookupCombo.Refresh: TOrvDBLookupCombo.FillCombo: Field 'Omschrijving' not found"));
+}
+
+void tst_BoundControls::programLookAppliesToEveryDropDown_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("programLook");
+    for (const char* kind : {"combo", "comboex", "lookup"}) {
+        QTest::addRow("%s, library look", kind) << kind << false;
+        QTest::addRow("%s, program look", kind) << kind << true;
+    }
+}
+
+void tst_BoundControls::programLookAppliesToEveryDropDown() {
+    QFETCH(QString, kind);
+    QFETCH(bool, programLook);
+    QPalette yellow = FForm->palette();
+    yellow.setColor(QPalette::Base, Qt::yellow);
+    FForm->setPalette(yellow);
+    const TOrvDBComboboxLook libraryLook = OrvDBComboboxLook;
+    if (programLook) UseProgramComboboxLook();
+    TOrvDBComponent* control = nullptr;
+    if (kind == QLatin1String("combo"))
+        control = Add<TOrvDBCombobox>("cmbSoort", "Soort");
+    else if (kind == QLatin1String("comboex"))
+        control = Add<TOrvDBComboboxEx>("cmbTijdvak", "Tijdvak");
+    else
+        control = Add<TOrvDBLookupCombo>("cmbConcern", "ConcernId");
+    OrvDBComboboxLook = libraryLook;
+    auto* combo = Child<TOrvCombobox>(control, "ComponentCombobox");
+    combo->addItems({QStringLiteral("Maand"), QStringLiteral("4-weken")});
+    QFont large = combo->font();
+    large.setPixelSize(40);
+    combo->setItemData(1, large, Qt::FontRole);
+    QCOMPARE(combo->palette().color(QPalette::Base), programLook ? QColor(Qt::white) : QColor(Qt::yellow));
+    // Owner-drawn items all have the same height, whatever their own font.
+    QCOMPARE(combo->view()->sizeHintForRow(1) == combo->view()->sizeHintForRow(0), programLook);
+}
+
+void tst_BoundControls::leavingAChangedControlIsReported_data() {
+    QTest::addColumn<bool>("validateOnExit");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("changes");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("changed") << false << "Bakker" << 1 << 0;
+    QTest::newRow("unchanged") << false << "" << 0 << 0;
+    QTest::newRow("validated on leaving, empty required") << true << "" << 0 << 1;
+    QTest::newRow("validated on leaving, given") << true << "Bakker" << 1 << 0;
+}
+
+void tst_BoundControls::leavingAChangedControlIsReported() {
+    QFETCH(bool, validateOnExit);
+    QFETCH(QString, typed);
+    QFETCH(int, changes);
+    QFETCH(int, messages);
+    TScriptedPresenter presenter;
+    for (int i = 0; i < messages; ++i) presenter.Expect();
+    auto* edit = Add<TOrvDBEdit>("edNaam", "Naam");
+    auto* next = Add<TOrvDBEdit>("edSoort", "Soort");
+    edit->SetValidateOnExit(validateOnExit);
+    int reported = 0;
+    connect(edit, &TOrvDBComponent::DataChange, this, [&] { ++reported; });
+    FForm->show();
+    QApplication::setActiveWindow(FForm.get());
+    QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+    edit->SetFocus();
+    QTest::keyClicks(edit->Edit(), typed);
+    next->SetFocus();
+    QCOMPARE(reported, changes);
+    QCOMPARE(presenter.Count(), messages);
 }
 
 QTEST_MAIN(tst_BoundControls)
