@@ -26,22 +26,31 @@ const TParameter* FindParameter(const std::vector<TParameter>& parameters, const
 }
 }
 
-TOrvADOSQLOutputSet::TOrvADOSQLOutputSet(QObject* owner) : TOrvSQLOutputSet(owner), FQuery(new TOrvQuery(this)) {
+TOrvADOSQLOutputSet::TOrvADOSQLOutputSet(QObject* owner)
+    : TOrvSQLOutputSet(owner), FQuery(new TOrvQuery(this)) {
     SetFieldInfoAttributes(faFieldType | faFieldRequired | faFieldLength);
 }
 
-TOrvADOConnection* TOrvADOSQLOutputSet::Connection() const { return FQuery->Connection(); }
+TOrvADOConnection* TOrvADOSQLOutputSet::Connection() const {
+    return FQuery->Connection();
+}
 
 void TOrvADOSQLOutputSet::SetConnection(TOrvADOConnection* connection) {
     FQuery->SetConnection(connection);
     PrimaryKeys().Clear();
 }
 
-const QString& TOrvADOSQLOutputSet::SQL() const { return FQuery->SQL(); }
+const QString& TOrvADOSQLOutputSet::SQL() const {
+    return FQuery->SQL();
+}
 
-void TOrvADOSQLOutputSet::SetSQL(const QString& sql) { FQuery->SetSQL(sql); }
+void TOrvADOSQLOutputSet::SetSQL(const QString& sql) {
+    FQuery->SetSQL(sql);
+}
 
-const std::vector<TParameter>& TOrvADOSQLOutputSet::Parameters() const { return FQuery->Params(); }
+const std::vector<TParameter>& TOrvADOSQLOutputSet::Parameters() const {
+    return FQuery->Params();
+}
 
 TOrvADOConnection& TOrvADOSQLOutputSet::RequireConnection() const {
     TOrvADOConnection* connection = Connection();
@@ -55,11 +64,10 @@ const TTableDescription& TOrvADOSQLOutputSet::Table() const {
 
 void TOrvADOSQLOutputSet::Open() {
     WithPrefix(Prefix("Open"), [&] {
+        auto closed = qScopeGuard([this] { TOrvSQLOutputSet::Close(); });
         RequireConnection();
         TOrvSQLOutputSet::Open();
-        if (!Active()) return;
-        auto closed = qScopeGuard([this] { TOrvSQLOutputSet::Close(); });
-        GetPrimaryKeyFields();
+        if (Active()) GetPrimaryKeyFields();
         closed.dismiss();
     });
 }
@@ -67,7 +75,8 @@ void TOrvADOSQLOutputSet::Open() {
 void TOrvADOSQLOutputSet::GetPrimaryKeyFields() {
     WithPrefix(Prefix("GetPrimaryKeyFields"), [&] {
         PrimaryKeys().Clear();
-        for (const QString& column : Table().PrimaryKeyConstraint().Columns) PrimaryKeys().Add(column);
+        for (const QString& column : Table().PrimaryKeyConstraint().Columns)
+            PrimaryKeys().Add(column);
     });
 }
 
@@ -93,7 +102,8 @@ void TOrvADOSQLOutputSet::Delete() {
             ResetToIdle();
             throw EOutputSetError(QStringLiteral("No primary key defined"));
         }
-        SetSQL(QStringLiteral("DELETE FROM ") + DataReference() + QStringLiteral("\nWHERE ") + KeyConditions());
+        SetSQL(QStringLiteral("DELETE FROM ") + DataReference() + QStringLiteral("\nWHERE ") +
+               KeyConditions());
     });
 }
 
@@ -133,7 +143,8 @@ TOrvADOSQLOutputSet::TBinding TOrvADOSQLOutputSet::Binding(const QString& column
 std::vector<TOrvADOSQLOutputSet::TBinding> TOrvADOSQLOutputSet::KeyBindings() {
     std::vector<TBinding> bindings;
     const TDBValueList& keys = PrimaryKeyFields();
-    for (int i = 0; i < keys.Count(); ++i) bindings.push_back(Binding(keys.Name(i), keys.Value(i)));
+    for (int i = 0; i < keys.Count(); ++i)
+        bindings.push_back(Binding(keys.Name(i), keys.Value(i)));
     return bindings;
 }
 
@@ -142,7 +153,8 @@ void TOrvADOSQLOutputSet::PostAppend() {
         TDBValueList& fields = PendingFields();
         if (fields.Count() == 0) return;
         QString sql = SQL().section(u'\n', 0, 0);
-        for (int i = 0; i < fields.Count(); ++i) sql += fields.Name(i) + u',';
+        for (int i = 0; i < fields.Count(); ++i)
+            sql += fields.Name(i) + u',';
         sql.chop(1);
         sql += QStringLiteral(")\nVALUES (");
         for (int i = 0; i < fields.Count();) {
@@ -157,7 +169,8 @@ void TOrvADOSQLOutputSet::PostAppend() {
         sql.chop(1);
         sql += u')';
         std::vector<TBinding> bindings;
-        for (int i = 0; i < fields.Count(); ++i) bindings.push_back(Binding(fields.Name(i), fields.Value(i)));
+        for (int i = 0; i < fields.Count(); ++i)
+            bindings.push_back(Binding(fields.Name(i), fields.Value(i)));
         Execute(sql, bindings, false);
     });
 }
@@ -181,7 +194,8 @@ void TOrvADOSQLOutputSet::PostEdit() {
         if (PrimaryKeyFields().Count() == 0) throw EOutputSetError(QStringLiteral("No primary key defined"));
         sql += KeyConditions();
         std::vector<TBinding> bindings = KeyBindings();
-        for (int i = 0; i < fields.Count(); ++i) bindings.push_back(Binding(fields.Name(i), fields.Value(i)));
+        for (int i = 0; i < fields.Count(); ++i)
+            bindings.push_back(Binding(fields.Name(i), fields.Value(i)));
         Execute(sql, bindings, true);
     });
 }
@@ -191,30 +205,25 @@ void TOrvADOSQLOutputSet::PostDelete() {
 }
 
 void TOrvADOSQLOutputSet::Execute(const QString& sql, const std::vector<TBinding>& bindings, bool oneRow) {
-    const auto bind = [&] {
+    // A handler may change the text; the values go with the parameters that its text still holds.
+    const auto prepare = [&](const QString& text) {
+        SetSQL(text);
         for (const TBinding& binding : bindings)
             if (FindParameter(FQuery->Params(), binding.Name))
                 FQuery->ParamByName(binding.Name).Set(binding.Value, binding.Type);
     };
-    SetSQL(sql);
-    bind();
+    prepare(sql);
     bool execute = true;
     if (BeforeExecuteSQL) {
         QString text = sql;
         BeforeExecuteSQL(this, text, execute);
-        if (text != sql) {
-            // Values the handler gave stay with their parameters.
-            const std::vector<TParameter> given = FQuery->Params();
-            SetSQL(text);
-            for (const TParameter& parameter : given)
-                if (parameter.Assigned() && FindParameter(FQuery->Params(), parameter.Name))
-                    FQuery->ParamByName(parameter.Name) = parameter;
-        }
+        if (text != sql) prepare(text);
     }
     if (!execute) return;
     RunInTransaction(RequireConnection(), [&] {
         const int rows = ExecSQL();
-        if (oneRow && rows != 1) throw EOutputSetError(NamedMessage(": More or less than one row is selected"));
+        if (oneRow && rows != 1)
+            throw EOutputSetError(NamedMessage(": More or less than one row is selected"));
     });
 }
 
@@ -222,11 +231,17 @@ int TOrvADOSQLOutputSet::ExecSQL() {
     return WithPrefix(Prefix("ExecSQL"), [&] { return FQuery->ExecSQL(); });
 }
 
-void TOrvADOSQLOutputSet::BeginTrans() { RequireConnection().BeginTrans(); }
+void TOrvADOSQLOutputSet::BeginTrans() {
+    RequireConnection().BeginTrans();
+}
 
-void TOrvADOSQLOutputSet::CommitTrans() { RequireConnection().CommitTrans(); }
+void TOrvADOSQLOutputSet::CommitTrans() {
+    RequireConnection().CommitTrans();
+}
 
-void TOrvADOSQLOutputSet::RollbackTrans() { RequireConnection().RollbackTrans(); }
+void TOrvADOSQLOutputSet::RollbackTrans() {
+    RequireConnection().RollbackTrans();
+}
 
 bool TOrvADOSQLOutputSet::InTransaction() {
     return WithPrefix(Prefix("InTransaction"), [&] { return RequireConnection().InTransaction(); });
@@ -234,9 +249,11 @@ bool TOrvADOSQLOutputSet::InTransaction() {
 
 void TOrvADOSQLOutputSet::GetFieldNames(QStringList& names) {
     WithPrefix(Prefix("GetFieldNames"), [&] {
-        if (DataReference().isEmpty()) throw EOutputSetError(NamedMessage(": Missing DataReference property"));
+        if (DataReference().isEmpty())
+            throw EOutputSetError(NamedMessage(": Missing DataReference property"));
         names.clear();
-        for (const TFieldDescription& field : Table().Fields) names.append(field.ColumnName);
+        for (const TFieldDescription& field : Table().Fields)
+            names.append(field.ColumnName);
     });
 }
 

@@ -8,8 +8,8 @@ namespace {
 // The program's number and date settings: Dutch, whatever the machine's locale says.
 constexpr char16_t kDecimalSeparator = u',';
 constexpr const char* kShortDateFormat = "dd-MM-yyyy";
-// Short dates are read without leading zeros too; stored dates come back in the engine's form.
-constexpr const char* kDateReadFormats[] = {"d-M-yyyy", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"};
+// Short dates are also read without leading zeros.
+constexpr const char* kShortDateReadFormat = "d-M-yyyy";
 
 constexpr qint64 kMsecsPerDay = 24 * 60 * 60 * 1000;
 const QDate kDayZero(1899, 12, 30);
@@ -37,15 +37,12 @@ double ParseFloat(const QString& text) {
     return ok && std::isfinite(value) ? value : 0;
 }
 
-// A date in the short format (or the engine's form) as days; 0 when the text is no date.
+// A date in the short format as days; 0 when the text is no date.
 double ParseDate(const QString& text) {
     const QString t = text.trimmed();
     if (t.size() < 8 || !t.front().isDigit()) return 0;
-    for (const char* format : kDateReadFormats) {
-        const QDateTime moment = QDateTime::fromString(t, QLatin1String(format));
-        if (moment.isValid()) return DateTimeToDays(moment);
-    }
-    return 0;
+    const QDate date = QDate::fromString(t, QLatin1String(kShortDateReadFormat));
+    return date.isValid() ? double(kDayZero.daysTo(date)) : 0;
 }
 
 // Every lone CR or LF becomes CR LF.
@@ -114,7 +111,9 @@ void TDBValue::SetAsDateTime(const QDateTime& moment) {
     FBinary = FString.toUtf8();
 }
 
-QDateTime TDBValue::AsDateTime() const { return DaysToDateTime(FDateTime); }
+QDateTime TDBValue::AsDateTime() const {
+    return DaysToDateTime(FDateTime);
+}
 
 void TDBValue::SetAsBoolean(bool value) {
     SetNumber(value ? 1.0 : 0.0);
@@ -142,7 +141,9 @@ void TDBValue::SetAsBinary(const QByteArray& bytes) {
     FIsNull = false;
 }
 
-void TDBValue::Clear() { *this = TDBValue(); }
+void TDBValue::Clear() {
+    *this = TDBValue();
+}
 
 int TDBValueList::IndexOf(const QString& name) const {
     for (int i = 0; i < Count(); ++i)
@@ -158,6 +159,7 @@ TDBValue& TDBValueList::Add(const QString& name) {
 QStringList TDBValueList::Names() const {
     QStringList names;
     names.reserve(Count());
-    for (const TEntry& entry : FEntries) names.append(entry.Name);
+    for (const TEntry& entry : FEntries)
+        names.append(entry.Name);
     return names;
 }

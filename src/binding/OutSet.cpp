@@ -24,15 +24,20 @@ void TOrvOutputSet::ResetToIdle() {
 
 void TOrvOutputSet::Start(TSQLOutputSetState state) {
     CheckOpen();
-    if (FState != osIdle) throw EOutputSetError(NamedMessage(": Dataset already in edit, insert or delete mode"));
+    if (FState != osIdle)
+        throw EOutputSetError(NamedMessage(": Dataset already in edit, insert or delete mode"));
     FFieldList.Clear();
     FState = state;
 }
 
 // Close, Open, FieldByName and DeleteFieldFromList cannot fail here, so they add no prefix of their own.
-void TOrvOutputSet::Close() { FActive = false; }
+void TOrvOutputSet::Close() {
+    FActive = false;
+}
 
-void TOrvOutputSet::Open() { FActive = !FDataReference.isEmpty(); }
+void TOrvOutputSet::Open() {
+    FActive = !FDataReference.isEmpty();
+}
 
 void TOrvOutputSet::Append() {
     WithPrefix(Prefix("Append"), [&] { Start(osInsert); });
@@ -49,7 +54,8 @@ void TOrvOutputSet::Delete() {
 void TOrvOutputSet::Cancel() {
     WithPrefix(Prefix("Cancel"), [&] {
         CheckOpen();
-        if (FState == osIdle) throw EOutputSetError(NamedMessage(": Dataset not in edit, insert or delete mode"));
+        if (FState == osIdle)
+            throw EOutputSetError(NamedMessage(": Dataset not in edit, insert or delete mode"));
         ResetToIdle();
     });
 }
