@@ -13,16 +13,16 @@
 #include "forms/fBaseOnderhoud.h"
 #include "support/OrvErrors.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtGui/QAction>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QVBoxLayout>
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <memory>
 
 namespace {
 class TfrmMutBench : public TBaseOnderhoud {
@@ -69,8 +69,7 @@ public:
     TOrvDBEdit* edNaam;
 
 private:
-    template <class Control>
-    Control* Bound(const char* name, const char* column, const char* caption) {
+    template <class Control> Control* Bound(const char* name, const char* column, const char* caption) {
         auto* control = new Control(pnlBody);
         control->setObjectName(QLatin1String(name));
         control->SetLabelCaption(QString::fromUtf8(caption));
@@ -90,7 +89,9 @@ double Median(std::vector<double> times) {
     return times[times.size() / 2];
 }
 
-double Milliseconds(const QElapsedTimer& timer) { return timer.nsecsElapsed() / 1e6; }
+double Milliseconds(const QElapsedTimer& timer) {
+    return timer.nsecsElapsed() / 1e6;
+}
 
 struct TTimes {
     std::vector<double> Opening;
@@ -107,7 +108,7 @@ TTimes OpenAndSave(TOrvADOConnection& connection, int runs, int firstId) {
         auto window = std::make_unique<TfrmMutBench>(&connection);
         window->Initialize(mdEdit, id);
         window->show();
-        QCoreApplication::processEvents();  // laid out and painted
+        QCoreApplication::processEvents(); // laid out and painted
         times.Opening.push_back(Milliseconds(timer));
 
         window->edNaam->Edit()->setText(window->edNaam->AsText() + QStringLiteral(" B.V."));
@@ -127,13 +128,14 @@ double BareCommit(TOrvADOConnection& connection, int runs) {
         QElapsedTimer timer;
         timer.start();
         RunInTransaction(connection, [&] {
-            connection.Execute(QStringLiteral("UPDATE Werkgevers SET Naam = Naam || '.' WHERE WerkgeverId = 1"));
+            connection.Execute(
+                QStringLiteral("UPDATE Werkgevers SET Naam = Naam || '.' WHERE WerkgeverId = 1"));
         });
         times.push_back(Milliseconds(timer));
     }
     return Median(times);
 }
-}
+} // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

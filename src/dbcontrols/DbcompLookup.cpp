@@ -15,7 +15,8 @@ void TOrvDBLookupCombo::FillCombo() {
         auto* query = qobject_cast<TOrvQuery*>(dataSet);
         const bool opened = !dataSet->Active();
         if (opened) {
-            if (!query) throw EDBComponentError(objectName() + QStringLiteral(": Cannot open the lookup dataset"));
+            if (!query)
+                throw EDBComponentError(objectName() + QStringLiteral(": Cannot open the lookup dataset"));
             query->Open();
         } else {
             dataSet->First();
@@ -31,7 +32,8 @@ void TOrvDBLookupCombo::FillCombo() {
         if (FAddBlank) lines.append(QLatin1String(kNoValueKey) + u'=');
         // Walks the shared dataset, which is left after its last row.
         for (; !dataSet->Eof(); dataSet->Next())
-            lines.append(dataSet->FieldValue(key).toString() + u'=' + dataSet->FieldValue(description).toString());
+            lines.append(dataSet->FieldValue(key).toString() + u'=' +
+                         dataSet->FieldValue(description).toString());
         AssignItems(lines);
         SetValue(current);
     });

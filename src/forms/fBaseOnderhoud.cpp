@@ -3,8 +3,8 @@
 #include "binding/ADOOutSet.h"
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
-#include "core/OrvMessages.h"
 #include "core/dMain.h"
+#include "core/OrvMessages.h"
 #include "dbcontrols/OrvDataGroup.h"
 #include "platform/WaitCursor.h"
 #include "support/OrvErrors.h"
@@ -17,8 +17,7 @@ ORV_METHOD_PREFIXES(TBaseOnderhoud)
 namespace {
 // The edit window's own reports of a failure: a warning with the error behind a lead text. Whatever went
 // wrong, the window stays usable.
-template <class Body>
-void WarnOnError(const QString& lead, Body&& body) {
+template <class Body> void WarnOnError(const QString& lead, Body&& body) {
     try {
         body();
     } catch (const std::exception& e) {
@@ -28,12 +27,10 @@ void WarnOnError(const QString& lead, Body&& body) {
 
 const QDate kFirstDate(1880, 1, 1);
 const QDate kLastDate(2070, 1, 1);
-}
+} // namespace
 
 TBaseOnderhoud::TBaseOnderhoud(QWidget* owner)
-    : TBaseOkCancel(owner),
-      dgOnderhoud(new TOrvDataGroup(this)),
-      osOnderhoud(new TOrvADOSQLOutputSet(this)),
+    : TBaseOkCancel(owner), dgOnderhoud(new TOrvDataGroup(this)), osOnderhoud(new TOrvADOSQLOutputSet(this)),
       FTabStart(pnlBody) {
     if (HelpContext() == 0 && owner) {
         const auto* ownerForm = qobject_cast<TBaseForm*>(owner);
@@ -49,7 +46,9 @@ TBaseOnderhoud::TBaseOnderhoud(QWidget* owner)
     if (dmMain) osOnderhoud->SetConnection(dmMain->ADOConnection());
 }
 
-bool TBaseOnderhoud::GetFormDataChanged() const { return FFormDataChanged || dgOnderhoud->IsChanged(); }
+bool TBaseOnderhoud::GetFormDataChanged() const {
+    return FFormDataChanged || dgOnderhoud->IsChanged();
+}
 
 void TBaseOnderhoud::SetCaption() {
     if (FCaptionNaam.isEmpty()) FCaptionNaam = QStringLiteral("gegevens");
@@ -82,7 +81,8 @@ void TBaseOnderhoud::LoadRecord(TOrvQuery* recordQuery) {
 void TBaseOnderhoud::EnableDisable() {
     WithPrefix(Prefix("EnableDisable"), [&] {
         if (FMode == mdDelete || FMode == mdView) dgOnderhoud->DisableControls();
-        // The tab order runs through the body and the button bar in a circle; the mode decides where it starts.
+        // The tab order runs through the body and the button bar in a circle; the mode decides where it
+        // starts.
         FTabStart = FMode == mdDelete || FMode == mdView || FMode == mdRun ? pnlOkCancel : pnlBody;
         if (isVisible()) FocusFirstIn(FTabStart);
     });
@@ -120,7 +120,8 @@ bool TBaseOnderhoud::StoreData() {
             WriteRecord(false);
             break;
         case mdDelete:
-            if (AskQuestion(QStringLiteral("Verwijderen"), QStringLiteral("Weet u zeker dat u de gegevens wilt verwijderen?"),
+            if (AskQuestion(QStringLiteral("Verwijderen"),
+                            QStringLiteral("Weet u zeker dat u de gegevens wilt verwijderen?"),
                             false) != mrYes)
                 return false;
             DeleteRecord();
@@ -134,8 +135,7 @@ bool TBaseOnderhoud::StoreData() {
 
 namespace {
 // A step after Append, Edit or Delete failed: the group must not stay in that mode.
-template <class Body>
-void CancelOnFailure(TOrvDataGroup* group, Body&& body) {
+template <class Body> void CancelOnFailure(TOrvDataGroup* group, Body&& body) {
     try {
         body();
     } catch (...) {
@@ -143,7 +143,7 @@ void CancelOnFailure(TOrvDataGroup* group, Body&& body) {
         throw;
     }
 }
-}
+} // namespace
 
 void TBaseOnderhoud::WriteRecord(bool insert) {
     dgOnderhoud->OpenOutput();
@@ -162,7 +162,8 @@ void TBaseOnderhoud::WriteRecord(bool insert) {
 
 void TBaseOnderhoud::DeleteRecord() {
     TOrvADOConnection* connection = osOnderhoud->Connection();
-    if (!connection) throw EOutputSetError(osOnderhoud->objectName() + QStringLiteral(": Missing connection property"));
+    if (!connection)
+        throw EOutputSetError(osOnderhoud->objectName() + QStringLiteral(": Missing connection property"));
     // The delete is this window's own transaction; the group's post then neither commits nor rolls back.
     RunInTransaction(*connection, [&] {
         dgOnderhoud->OpenOutput();
@@ -175,8 +176,9 @@ void TBaseOnderhoud::DeleteRecord() {
 bool TBaseOnderhoud::InsertAlsNodig() {
     return WithPrefix(Prefix("InsertAlsNodig"), [&] {
         if (FMode != mdInsert) return true;
-        const int answer = AskQuestion(QStringLiteral("Toevoegen"),
-                                       QStringLiteral("De gegevens worden eerst opgeslagen.\rWilt u doorgaan?"), false);
+        const int answer =
+            AskQuestion(QStringLiteral("Toevoegen"),
+                        QStringLiteral("De gegevens worden eerst opgeslagen.\rWilt u doorgaan?"), false);
         if (answer != mrYes || !dgOnderhoud->ValidateControls() || !StoreData()) return false;
         FMode = mdEdit;
         ReInit();
@@ -215,10 +217,11 @@ bool TBaseOnderhoud::FormCloseQuery() {
     bool canClose = true;
     WarnOnError(QStringLiteral("Mutatie afbreken: "), [&] {
         if (result() != mrOK && FMode == mdInsert && GetFormDataChanged())
-            canClose = AskQuestion(QStringLiteral("Afbreken"),
-                                   QStringLiteral("De ingevoerde gegevens zijn nog niet opgeslagen. Wilt u het "
-                                                  "invoeren afbreken?"),
-                                   false) == mrYes;
+            canClose =
+                AskQuestion(QStringLiteral("Afbreken"),
+                            QStringLiteral("De ingevoerde gegevens zijn nog niet opgeslagen. Wilt u het "
+                                           "invoeren afbreken?"),
+                            false) == mrYes;
     });
     return canClose;
 }
@@ -232,7 +235,8 @@ void TBaseOnderhoud::dgOnderhoudInternalValidateMessage(TOrvDBComponent* sender,
     if (errResult == 1)
         ShowWarning(QStringLiteral("U dient het veld \"%1\" in te vullen.").arg(sender->LabelCaption()));
     else if (errResult == 2)
-        ShowWarning(QStringLiteral("Het formaat van het veld \"%1\" is niet geldig.").arg(sender->LabelCaption()));
+        ShowWarning(
+            QStringLiteral("Het formaat van het veld \"%1\" is niet geldig.").arg(sender->LabelCaption()));
 }
 
 void TBaseOnderhoud::showEvent(QShowEvent* event) {

@@ -16,13 +16,13 @@
 #include "testlib/TestDatabase.h"
 #include "testlib/widgets/WidgetTest.h"
 
+#include <memory>
 #include <QTest>
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QVBoxLayout>
-#include <memory>
 
 namespace {
 const char* const kProefTable =
@@ -39,8 +39,7 @@ private:
     std::unique_ptr<QDialog> FForm;
 
     // A control of the form, writing column of the output set osProef.
-    template <class Control>
-    Control* Add(const char* name, const char* column) {
+    template <class Control> Control* Add(const char* name, const char* column) {
         auto* control = new Control(FForm.get());
         control->setObjectName(QLatin1String(name));
         control->SetSQLInputField(QLatin1String(column));
@@ -101,29 +100,33 @@ void tst_BoundControls::CleanupTest() {
 
 void tst_BoundControls::emptyAndChanged_data() {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QVariant>("loaded");  // null: a NULL value
-    QTest::addColumn<QString>("action");   // "", "clear", "type:<text>", "click", "pick:<description>"
+    QTest::addColumn<QVariant>("loaded"); // null: a NULL value
+    QTest::addColumn<QString>("action");  // "", "clear", "type:<text>", "click", "pick:<description>"
     QTest::addColumn<bool>("isNull");
     QTest::addColumn<bool>("changed");
     QTest::addColumn<QString>("text");
     QTest::newRow("edit, NULL left alone") << "edit" << QVariant() << "" << true << false << "";
     QTest::newRow("edit, loaded text") << "edit" << QVariant("Bakker") << "" << false << false << "Bakker";
-    QTest::newRow("edit, loaded text emptied") << "edit" << QVariant("Bakker") << "clear" << true << true << "";
+    QTest::newRow("edit, loaded text emptied")
+        << "edit" << QVariant("Bakker") << "clear" << true << true << "";
     QTest::newRow("edit, NULL typed into") << "edit" << QVariant() << "type:x" << false << true << "x";
     QTest::newRow("memo, CR LF kept") << "memo" << QVariant("a\r\nb") << "" << false << false << "a\r\nb";
-    QTest::newRow("memo, lone LF loaded as CR LF") << "memo" << QVariant("a\nb") << "" << false << false << "a\r\nb";
+    QTest::newRow("memo, lone LF loaded as CR LF")
+        << "memo" << QVariant("a\nb") << "" << false << false << "a\r\nb";
     QTest::newRow("amount 0,00 is a value") << "numeric" << QVariant(0.0) << "" << false << false << "0,00";
     QTest::newRow("amount NULL shows the template") << "numeric" << QVariant() << "" << true << false << ",";
     QTest::newRow("amount typed into NULL") << "numeric" << QVariant() << "type:12" << false << true << "12,";
     QTest::newRow("amount emptied") << "numeric" << QVariant(1234.5) << "clear" << true << true << ",";
-    QTest::newRow("check box NULL is unchecked, unchanged") << "check" << QVariant() << "" << false << false << "FALSE";
+    QTest::newRow("check box NULL is unchecked, unchanged")
+        << "check" << QVariant() << "" << false << false << "FALSE";
     QTest::newRow("check box clicked") << "check" << QVariant() << "click" << false << true << "TRUE";
     QTest::newRow("check box loaded true") << "check" << QVariant(true) << "" << false << false << "TRUE";
     QTest::newRow("plain drop-down text") << "combo" << QVariant("Groot") << "" << false << false << "Groot";
-    QTest::newRow("key list shows the key's description") << "comboex" << QVariant(2) << "" << false << false << "4-weken";
+    QTest::newRow("key list shows the key's description")
+        << "comboex" << QVariant(2) << "" << false << false << "4-weken";
     QTest::newRow("key list, unknown key") << "comboex" << QVariant(9) << "" << true << true << "";
-    QTest::newRow("key list, other description chosen") << "comboex" << QVariant(2) << "pick:Maand" << false << true
-                                                         << "Maand";
+    QTest::newRow("key list, other description chosen")
+        << "comboex" << QVariant(2) << "pick:Maand" << false << true << "Maand";
     QTest::newRow("lookup, blank line chosen") << "lookup" << QVariant(1) << "pick:" << true << true << "";
     QTest::newRow("lookup, NULL") << "lookup" << QVariant() << "" << true << false << "";
 }
@@ -157,7 +160,8 @@ void tst_BoundControls::emptyAndChanged() {
         control = combo;
     } else {
         auto* lookup = Add<TOrvDBLookupCombo>("cmbConcern", "ConcernId");
-        lookup->AssignItems({QStringLiteral("NOVALUE="), QStringLiteral("1=Zuid"), QStringLiteral("2=Noord")});
+        lookup->AssignItems(
+            {QStringLiteral("NOVALUE="), QStringLiteral("1=Zuid"), QStringLiteral("2=Noord")});
         control = lookup;
     }
     if (!loaded.isNull()) control->ReadField(loaded, value);
@@ -201,11 +205,11 @@ void tst_BoundControls::textIsCutToItsColumn() {
         input = static_cast<TOrvDBCombobox*>(control)->ComboBox();
     }
     control->Initialize();
-    QCOMPARE(control->MaxLength(), 10);  // VARCHAR(10)
+    QCOMPARE(control->MaxLength(), 10); // VARCHAR(10)
 
     control->ForceDBValue(Text(QStringLiteral("Vijftien tekens")));
     QCOMPARE(control->AsText(), QStringLiteral("Vijftien t"));
-    QVERIFY(control->DataChanged());  // the cut text is what a save writes
+    QVERIFY(control->DataChanged()); // the cut text is what a save writes
 
     control->Clear();
     input->setFocus();
@@ -237,9 +241,9 @@ void tst_BoundControls::requiredLookFollowsTheSchema() {
     edit->SetAutoFetch(autoFetch);
     edit->SetRequiredColor(Qt::darkRed);
     edit->SetSQLOutputField(column);
-    FForm->show();  // the first size change initialises the control
+    FForm->show(); // the first size change initialises the control
     QVERIFY(edit->AlreadyInitialized());
-    QCOMPARE(edit->LabelCaption(), QStringLiteral("Soort"));  // taken from the first field name
+    QCOMPARE(edit->LabelCaption(), QStringLiteral("Soort")); // taken from the first field name
     QCOMPARE(edit->Required(), required);
     QCOMPARE(edit->MaxLength(), maxLength);
     auto* label = Child<TOrvLabel>(edit, "ComponentLabel");
@@ -265,9 +269,13 @@ void tst_BoundControls::missingValueReportsThroughOnePath() {
     edit->SetDataGroup(group);
     QStringList reported;
     if (handler == QLatin1String("group"))
-        group->OnInternalValidateMessage = [&](TOrvDBComponent* c, int code) { reported << c->objectName() + QString::number(code); };
+        group->OnInternalValidateMessage = [&](TOrvDBComponent* c, int code) {
+            reported << c->objectName() + QString::number(code);
+        };
     else if (handler == QLatin1String("control"))
-        edit->OnInternalValidateMessage = [&](TOrvDBComponent* c, int code) { reported << c->objectName() + QString::number(code); };
+        edit->OnInternalValidateMessage = [&](TOrvDBComponent* c, int code) {
+            reported << c->objectName() + QString::number(code);
+        };
     else
         messages.Expect();
     FForm->show();
@@ -301,10 +309,11 @@ void tst_BoundControls::escapeClosesTheWindow() {
     QFETCH(bool, closed);
     auto* edit = Add<TOrvDBNumericEdit>("edBedrag", "Bedrag");
     int escapesSeen = 0;
-    connect(edit, &TOrvDBComponent::KeyDown, this, [&](QKeyEvent* key) { escapesSeen += key->key() == Qt::Key_Escape; });
+    connect(edit, &TOrvDBComponent::KeyDown, this,
+            [&](QKeyEvent* key) { escapesSeen += key->key() == Qt::Key_Escape; });
     FForm->show();
     QTest::keyClick(edit->NumericEdit(), Qt::Key_Escape, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(escapesSeen, 1);  // a modifier held down is a key press of its own
+    QCOMPARE(escapesSeen, 1); // a modifier held down is a key press of its own
     QCOMPARE(FForm->isVisible(), !closed);
 }
 
@@ -314,7 +323,8 @@ void tst_BoundControls::disabledTextIsCopied_data() {
     QTest::addColumn<bool>("menu");
     QTest::addColumn<QString>("copied");
     QTest::newRow("edit") << "edit" << QVariant("Bakker") << true << "Bakker";
-    QTest::newRow("amount, without the template's blanks") << "numeric" << QVariant(1234.5) << true << "1.234,50";
+    QTest::newRow("amount, without the template's blanks")
+        << "numeric" << QVariant(1234.5) << true << "1.234,50";
     QTest::newRow("empty edit offers nothing") << "edit" << QVariant() << false << "";
     QTest::newRow("check box takes no part") << "check" << QVariant(true) << false << "";
     QTest::newRow("key list takes no part") << "comboex" << QVariant(1) << false << "";
@@ -336,7 +346,8 @@ void tst_BoundControls::disabledTextIsCopied() {
         control = Add<TOrvDBCheckbox>("chkActief", "Actief");
     else
         control = Add<TOrvDBComboboxEx>("cmbTijdvak", "Tijdvak");
-    if (auto* combo = qobject_cast<TOrvDBComboboxEx*>(control)) combo->AssignItems({QStringLiteral("1=Maand")});
+    if (auto* combo = qobject_cast<TOrvDBComboboxEx*>(control))
+        combo->AssignItems({QStringLiteral("1=Maand")});
     TDBValue value;
     if (!loaded.isNull()) control->ReadField(loaded, value);
     control->ForceDBValue(value);
@@ -360,10 +371,14 @@ void tst_BoundControls::addNewItemKeepsKeysAndDescriptionsUnique_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("description");
     QTest::addColumn<bool>("added");
-    QTest::newRow("new pair, trimmed") << " 3 " << " Kwartaal " << true;
-    QTest::newRow("key taken") << "2" << "Kwartaal" << false;
-    QTest::newRow("description taken") << "3" << "Maand" << false;
-    QTest::newRow("description taken after trimming") << "3" << " 4-weken " << false;
+    QTest::newRow("new pair, trimmed") << " 3 "
+                                       << " Kwartaal " << true;
+    QTest::newRow("key taken") << "2"
+                               << "Kwartaal" << false;
+    QTest::newRow("description taken") << "3"
+                                       << "Maand" << false;
+    QTest::newRow("description taken after trimming") << "3"
+                                                      << " 4-weken " << false;
 }
 
 void tst_BoundControls::addNewItemKeepsKeysAndDescriptionsUnique() {
@@ -397,8 +412,9 @@ void tst_BoundControls::lookupListIsFilledFromItsDataset() {
     lookup->SetLookupDisplayField(QStringLiteral("Naam"));
     lookup->SetAddBlank(true);
     lookup->Initialize();
-    QCOMPARE(lookup->KeyList(), (QStringList{QStringLiteral("NOVALUE="), QStringLiteral("2=Noord"), QStringLiteral("1=Zuid")}));
-    QVERIFY(!concerns.Active());  // opened for the fill and closed again
+    QCOMPARE(lookup->KeyList(),
+             (QStringList{QStringLiteral("NOVALUE="), QStringLiteral("2=Noord"), QStringLiteral("1=Zuid")}));
+    QVERIFY(!concerns.Active()); // opened for the fill and closed again
 
     lookup->ForceDBValue(Text(QStringLiteral("1")));
     concerns.Open();
@@ -406,13 +422,14 @@ void tst_BoundControls::lookupListIsFilledFromItsDataset() {
     concerns.Open();
     lookup->Refresh();
     QCOMPARE(lookup->ComboBox()->count(), 4);
-    QCOMPARE(lookup->AsText(), QStringLiteral("Zuid"));  // the chosen key stays chosen
+    QCOMPARE(lookup->AsText(), QStringLiteral("Zuid")); // the chosen key stays chosen
     QVERIFY(concerns.Active());
-    QVERIFY(concerns.Eof());  // an open dataset is left after its last row
+    QVERIFY(concerns.Eof()); // an open dataset is left after its last row
 
     lookup->SetLookupDisplayField(QStringLiteral("Omschrijving"));
     QCOMPARE(CaughtError([&] { lookup->Refresh(); }),
-             QStringLiteral("TOrvDBLookupCombo.Refresh: TOrvDBLookupCombo.FillCombo: Field 'Omschrijving' not found"));
+             QStringLiteral(
+                 "TOrvDBLookupCombo.Refresh: TOrvDBLookupCombo.FillCombo: Field 'Omschrijving' not found"));
 }
 
 void tst_BoundControls::programLookAppliesToEveryDropDown_data() {
@@ -467,7 +484,8 @@ void tst_BoundControls::leavingAChangedControlIsReported() {
     QFETCH(int, changes);
     QFETCH(int, messages);
     TScriptedPresenter presenter;
-    for (int i = 0; i < messages; ++i) presenter.Expect();
+    for (int i = 0; i < messages; ++i)
+        presenter.Expect();
     auto* edit = Add<TOrvDBEdit>("edNaam", "Naam");
     auto* next = Add<TOrvDBEdit>("edSoort", "Soort");
     edit->SetValidateOnExit(validateOnExit);

@@ -12,16 +12,17 @@
 #include "testlib/TestDatabase.h"
 #include "testlib/widgets/WidgetTest.h"
 
-#include <QTest>
-#include <QtWidgets/QDialog>
-#include <QtWidgets/QVBoxLayout>
 #include <functional>
 #include <map>
 #include <memory>
+#include <QTest>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QVBoxLayout>
 
 namespace {
 const char* const kSchema[] = {
-    "CREATE TABLE Proef (ProefId INTEGER PRIMARY KEY AUTOINCREMENT, Naam VARCHAR(20) NOT NULL, Soort VARCHAR(10), "
+    "CREATE TABLE Proef (ProefId INTEGER PRIMARY KEY AUTOINCREMENT, Naam VARCHAR(20) NOT NULL, Soort "
+    "VARCHAR(10), "
     "Opmerking TEXT)",
     "CREATE TABLE Logboek (LogId INTEGER PRIMARY KEY AUTOINCREMENT, Regel VARCHAR(20))",
     "CREATE TRIGGER trLogboek BEFORE INSERT ON Logboek WHEN NEW.Regel = 'weiger' BEGIN SELECT RAISE(ABORT, "
@@ -49,8 +50,7 @@ private:
         outputSet->SetConnection(FConnection.get());
         return outputSet;
     }
-    template <class Control>
-    Control* Add(const char* name, const char* outputSet, const char* column) {
+    template <class Control> Control* Add(const char* name, const char* outputSet, const char* column) {
         auto* control = new Control(FForm.get());
         control->setObjectName(QLatin1String(name));
         control->SetSQLInputField(QLatin1String(column));
@@ -92,7 +92,8 @@ void tst_DataGroup::InitTest() {
     FDatabase = std::make_unique<TTestDatabase>();
     FConnection = std::make_unique<TOrvADOConnection>();
     FDatabase->Open(*FConnection);
-    for (const char* statement : kSchema) Exec(*FConnection, QLatin1String(statement));
+    for (const char* statement : kSchema)
+        Exec(*FConnection, QLatin1String(statement));
     FForm = std::make_unique<QDialog>();
     new QVBoxLayout(FForm.get());
     dgProef = new TOrvDataGroup(FForm.get());
@@ -116,8 +117,12 @@ void tst_DataGroup::failedPostLeavesTheDatabaseAsItWas_data() {
     QTest::addColumn<QString>("naam");
     QTest::addColumn<QString>("regel");
     QTest::addColumn<QString>("error");
-    QTest::newRow("the second output set refuses") << "Bakker" << "weiger" << "geweigerd";
-    QTest::newRow("the first output set refuses") << "Bakker" << "ok" << "UNIQUE constraint failed: Proef.Naam";
+    QTest::newRow("the second output set refuses") << "Bakker"
+                                                   << "weiger"
+                                                   << "geweigerd";
+    QTest::newRow("the first output set refuses") << "Bakker"
+                                                  << "ok"
+                                                  << "UNIQUE constraint failed: Proef.Naam";
 }
 
 void tst_DataGroup::failedPostLeavesTheDatabaseAsItWas() {
@@ -125,19 +130,22 @@ void tst_DataGroup::failedPostLeavesTheDatabaseAsItWas() {
     QFETCH(QString, regel);
     QFETCH(QString, error);
     Exec(*FConnection, QStringLiteral("CREATE UNIQUE INDEX ixProefNaam ON Proef (Naam)"));
-    if (regel == QLatin1String("ok")) Exec(*FConnection, QStringLiteral("INSERT INTO Proef (Naam) VALUES ('Bakker')"));
+    if (regel == QLatin1String("ok"))
+        Exec(*FConnection, QStringLiteral("INSERT INTO Proef (Naam) VALUES ('Bakker')"));
     const int before = Count(QStringLiteral("Proef"));
     edNaam->Edit()->setText(naam);
     edRegel->Edit()->setText(regel);
     const QString message = CaughtError([&] { Insert(); });
-    QVERIFY2(message.startsWith(QLatin1String("TOrvDataGroup.Post: TOrvDataGroup.PostSQLBased: TOrvADOSQLOutputSet.Post: ")),
+    QVERIFY2(message.startsWith(
+                 QLatin1String("TOrvDataGroup.Post: TOrvDataGroup.PostSQLBased: TOrvADOSQLOutputSet.Post: ")),
              qPrintable(message));
     QVERIFY2(message.contains(error), qPrintable(message));
     QCOMPARE(Count(QStringLiteral("Proef")), before);
     QCOMPARE(Count(QStringLiteral("Logboek")), 0);
     QVERIFY(!FConnection->InTransaction());
     QCOMPARE(dgProef->State(), dgsIdle);
-    for (const TOrvOutputSet* outputSet : FForm->findChildren<TOrvOutputSet*>()) QCOMPARE(outputSet->State(), osIdle);
+    for (const TOrvOutputSet* outputSet : FForm->findChildren<TOrvOutputSet*>())
+        QCOMPARE(outputSet->State(), osIdle);
     QCOMPARE(edNaam->AsText(), naam);
     QCOMPARE(edRegel->AsText(), regel);
 
@@ -154,10 +162,10 @@ void tst_DataGroup::postInsideAnOuterTransactionLeavesItToItsOwner() {
     edRegel->Edit()->setText(QStringLiteral("weiger"));
     FConnection->BeginTrans();
     QVERIFY(!CaughtError([&] { Insert(); }).isEmpty());
-    QVERIFY(FConnection->InTransaction());  // not rolled back by the group
+    QVERIFY(FConnection->InTransaction()); // not rolled back by the group
     edRegel->Edit()->setText(QStringLiteral("goed"));
     Insert();
-    QVERIFY(FConnection->InTransaction());  // nor committed
+    QVERIFY(FConnection->InTransaction()); // nor committed
     FConnection->RollbackTrans();
     QCOMPARE(Count(QStringLiteral("Proef")), 0);
 }
@@ -170,8 +178,9 @@ void tst_DataGroup::controlsAreCheckedAgainstTheirColumns_data() {
         << "TOrvDataGroup.Post: TOrvDataGroup.CheckValuesConsistent: dgProef: Required field Naam may not be "
            "assigned NULL";
     QTest::newRow("control allowing longer texts than its column")
-        << "longer" << "TOrvDataGroup.Post: TOrvDataGroup.CheckValuesConsistent: dgProef: edSoort.MaxLength is "
-                       "greater than field length.";
+        << "longer"
+        << "TOrvDataGroup.Post: TOrvDataGroup.CheckValuesConsistent: dgProef: edSoort.MaxLength is "
+           "greater than field length.";
 }
 
 void tst_DataGroup::controlsAreCheckedAgainstTheirColumns() {
@@ -185,7 +194,7 @@ void tst_DataGroup::controlsAreCheckedAgainstTheirColumns() {
         edSoort->SetAutoFetch(false);
         edSoort->SetMaxLength(15);
     }
-    QVERIFY(dgProef->ValidateControls());  // a disabled control is not validated
+    QVERIFY(dgProef->ValidateControls()); // a disabled control is not validated
     bool componentError = false;
     const QString message = CaughtError([&] {
         try {
@@ -207,23 +216,41 @@ void tst_DataGroup::misuseIsReportedWithItsPrefixes_data() {
     QTest::addColumn<QString>("error");
     const QString fields = QStringLiteral("TOrvDataGroup.GetFields: TOrvDataGroup.GetFieldsSQLBased ");
     const QString setFields = QStringLiteral("TOrvDataGroup.SetFields: TOrvDataGroup.SetFieldsSQLBased: ");
-    const QString check = QStringLiteral("TOrvDataGroup.Append: TOrvDataGroup.CheckSQLOutputConnections: dgProef: ");
-    QTest::newRow("Post while idle") << "post" << "TOrvDataGroup.Post: dgProef: Datagroup not in edit, insert or delete mode";
-    QTest::newRow("Cancel while idle") << "cancel" << "TOrvDataGroup.Cancel: dgProef: Datagroup not in edit, insert or delete mode";
-    QTest::newRow("SetFields while idle") << "setfields" << setFields + "dgProef: Datagroup not in edit or insert mode";
-    QTest::newRow("Append twice") << "append2" << "TOrvDataGroup.Append: dgProef: Datagroup already in edit, insert or delete mode";
+    const QString check =
+        QStringLiteral("TOrvDataGroup.Append: TOrvDataGroup.CheckSQLOutputConnections: dgProef: ");
+    QTest::newRow("Post while idle")
+        << "post"
+        << "TOrvDataGroup.Post: dgProef: Datagroup not in edit, insert or delete mode";
+    QTest::newRow("Cancel while idle")
+        << "cancel"
+        << "TOrvDataGroup.Cancel: dgProef: Datagroup not in edit, insert or delete mode";
+    QTest::newRow("SetFields while idle")
+        << "setfields" << setFields + "dgProef: Datagroup not in edit or insert mode";
+    QTest::newRow("Append twice")
+        << "append2"
+        << "TOrvDataGroup.Append: dgProef: Datagroup already in edit, insert or delete mode";
     QTest::newRow("no output sets") << "nosets" << check + "No outputsets defined";
     QTest::newRow("unknown output set") << "unknownset" << check + "Could not find outputset osWeg";
     QTest::newRow("not an output set") << "notaset" << check + "edNaam is not a valid outputset";
     QTest::newRow("no input set") << "noinput" << fields + "(): dgProef: Missing inputset property";
-    QTest::newRow("closed input set") << "closedinput" << fields + "(): dgProef: Cannot perform this operation on a closed dataset";
-    QTest::newRow("control without input field") << "noinputfield" << fields + "(ComponentName:edSoort): edSoort: Missing inputfield property";
-    QTest::newRow("unknown input field") << "unknownfield" << fields + "(ComponentName:edSoort InputField:Onbekend): Field 'Onbekend' not found";
-    QTest::newRow("control naming an unlisted output set") << "unlisted" << setFields + "edSoort: Invalid outputset name";
-    QTest::newRow("control without output field") << "nooutputfield" << setFields + "edSoort: Missing outputfield property";
-    QTest::newRow("key not in the input set") << "nokey" << "TOrvDataGroup.Edit: TOrvDataGroup.SetPrimaryKeys: dgProef: Primary key not found in inputset";
-    QTest::newRow("owner is no form") << "owner" << "TOrvDataGroup.Create: : Owner must be of type TForm";
-    QTest::newRow("table-based handling") << "tablebased" << "TableBased Handling is no longer supported";
+    QTest::newRow("closed input set")
+        << "closedinput" << fields + "(): dgProef: Cannot perform this operation on a closed dataset";
+    QTest::newRow("control without input field")
+        << "noinputfield" << fields + "(ComponentName:edSoort): edSoort: Missing inputfield property";
+    QTest::newRow("unknown input field")
+        << "unknownfield"
+        << fields + "(ComponentName:edSoort InputField:Onbekend): Field 'Onbekend' not found";
+    QTest::newRow("control naming an unlisted output set")
+        << "unlisted" << setFields + "edSoort: Invalid outputset name";
+    QTest::newRow("control without output field")
+        << "nooutputfield" << setFields + "edSoort: Missing outputfield property";
+    QTest::newRow("key not in the input set")
+        << "nokey"
+        << "TOrvDataGroup.Edit: TOrvDataGroup.SetPrimaryKeys: dgProef: Primary key not found in inputset";
+    QTest::newRow("owner is no form") << "owner"
+                                      << "TOrvDataGroup.Create: : Owner must be of type TForm";
+    QTest::newRow("table-based handling") << "tablebased"
+                                          << "TableBased Handling is no longer supported";
 }
 
 void tst_DataGroup::misuseIsReportedWithItsPrefixes() {
@@ -235,17 +262,68 @@ void tst_DataGroup::misuseIsReportedWithItsPrefixes() {
         {"post", [&] { dgProef->Post(); }},
         {"cancel", [&] { dgProef->Cancel(); }},
         {"setfields", [&] { dgProef->SetFields(); }},
-        {"append2", [&] { dgProef->OpenOutput(); dgProef->Append(); dgProef->Append(); }},
-        {"nosets", [&] { dgProef->SetOutputSets({}); dgProef->Append(); }},
-        {"unknownset", [&] { dgProef->SetOutputSets({QStringLiteral("osWeg")}); dgProef->Append(); }},
-        {"notaset", [&] { dgProef->SetOutputSets({QStringLiteral("edNaam")}); dgProef->Append(); }},
+        {"append2",
+         [&] {
+             dgProef->OpenOutput();
+             dgProef->Append();
+             dgProef->Append();
+         }},
+        {"nosets",
+         [&] {
+             dgProef->SetOutputSets({});
+             dgProef->Append();
+         }},
+        {"unknownset",
+         [&] {
+             dgProef->SetOutputSets({QStringLiteral("osWeg")});
+             dgProef->Append();
+         }},
+        {"notaset",
+         [&] {
+             dgProef->SetOutputSets({QStringLiteral("edNaam")});
+             dgProef->Append();
+         }},
         {"noinput", [&] { dgProef->GetFields(); }},
-        {"closedinput", [&] { dgProef->SetInputSet(&input); dgProef->GetFields(); }},
-        {"noinputfield", [&] { input.Open(); dgProef->SetInputSet(&input); edSoort->SetSQLInputField({}); dgProef->GetFields(); }},
-        {"unknownfield", [&] { input.Open(); dgProef->SetInputSet(&input); edSoort->SetSQLInputField(QStringLiteral("Onbekend")); dgProef->GetFields(); }},
-        {"unlisted", [&] { dgProef->OpenOutput(); dgProef->Append(); edSoort->SetSQLOutputSet(QStringLiteral("osLogboekX")); dgProef->SetFields(); }},
-        {"nooutputfield", [&] { dgProef->OpenOutput(); dgProef->Append(); edSoort->SetSQLOutputField({}); dgProef->SetFields(); }},
-        {"nokey", [&] { input.Open(); dgProef->SetInputSet(&input); dgProef->OpenOutput(); dgProef->Edit(); }},
+        {"closedinput",
+         [&] {
+             dgProef->SetInputSet(&input);
+             dgProef->GetFields();
+         }},
+        {"noinputfield",
+         [&] {
+             input.Open();
+             dgProef->SetInputSet(&input);
+             edSoort->SetSQLInputField({});
+             dgProef->GetFields();
+         }},
+        {"unknownfield",
+         [&] {
+             input.Open();
+             dgProef->SetInputSet(&input);
+             edSoort->SetSQLInputField(QStringLiteral("Onbekend"));
+             dgProef->GetFields();
+         }},
+        {"unlisted",
+         [&] {
+             dgProef->OpenOutput();
+             dgProef->Append();
+             edSoort->SetSQLOutputSet(QStringLiteral("osLogboekX"));
+             dgProef->SetFields();
+         }},
+        {"nooutputfield",
+         [&] {
+             dgProef->OpenOutput();
+             dgProef->Append();
+             edSoort->SetSQLOutputField({});
+             dgProef->SetFields();
+         }},
+        {"nokey",
+         [&] {
+             input.Open();
+             dgProef->SetInputSet(&input);
+             dgProef->OpenOutput();
+             dgProef->Edit();
+         }},
         {"owner", [&] { TOrvDataGroup group(edNaam); }},
         {"tablebased", [&] { dgProef->SetDataHandling(dhTableBased); }},
     };
@@ -254,21 +332,27 @@ void tst_DataGroup::misuseIsReportedWithItsPrefixes() {
 }
 
 void tst_DataGroup::editWritesOnlyWhatChanged_data() {
-    QTest::addColumn<QString>("keyField");  // the input set's name of the key column
-    QTest::addColumn<QString>("typed");     // into edSoort; empty: nothing changed
+    QTest::addColumn<QString>("keyField"); // the input set's name of the key column
+    QTest::addColumn<QString>("typed");    // into edSoort; empty: nothing changed
     QTest::addColumn<QString>("statement");
-    QTest::newRow("joined query, one change") << "Proef.ProefId" << "Groot"
+    QTest::newRow("joined query, one change") << "Proef.ProefId"
+                                              << "Groot"
                                               << "UPDATE Proef\nSET soort = :soort\nWHERE ProefId = :ProefId";
-    QTest::newRow("plain key, one change") << "ProefId" << "Groot" << "UPDATE Proef\nSET soort = :soort\nWHERE ProefId = :ProefId";
-    QTest::newRow("nothing changed: no statement") << "ProefId" << "" << "";
+    QTest::newRow("plain key, one change") << "ProefId"
+                                           << "Groot"
+                                           << "UPDATE Proef\nSET soort = :soort\nWHERE ProefId = :ProefId";
+    QTest::newRow("nothing changed: no statement") << "ProefId"
+                                                   << ""
+                                                   << "";
 }
 
 void tst_DataGroup::editWritesOnlyWhatChanged() {
     QFETCH(QString, keyField);
     QFETCH(QString, typed);
     QFETCH(QString, statement);
-    Exec(*FConnection, QStringLiteral("INSERT INTO Proef (Naam, Soort, Opmerking) VALUES ('O''Neil; DROP Proef', "
-                                      "'Klein', 'regel 1\r\nregel 2')"));
+    Exec(*FConnection,
+         QStringLiteral("INSERT INTO Proef (Naam, Soort, Opmerking) VALUES ('O''Neil; DROP Proef', "
+                        "'Klein', 'regel 1\r\nregel 2')"));
     dgProef->SetOutputSets({QStringLiteral("osProef")});
     edRegel->SetSQLOutputSet({});
     edRegel->SetSQLInputField(QStringLiteral("Naam"));
@@ -292,7 +376,8 @@ void tst_DataGroup::editWritesOnlyWhatChanged() {
     dgProef->Post();
     QCOMPARE(statements, statement.isEmpty() ? QStringList() : QStringList{statement});
     input.Open();
-    QCOMPARE(input.FieldByName(QStringLiteral("Soort")).toString(), typed.isEmpty() ? QStringLiteral("Klein") : typed);
+    QCOMPARE(input.FieldByName(QStringLiteral("Soort")).toString(),
+             typed.isEmpty() ? QStringLiteral("Klein") : typed);
     QCOMPARE(input.FieldByName(QStringLiteral("Opmerking")).toString(), QStringLiteral("regel 1\r\nregel 2"));
 }
 
@@ -300,7 +385,8 @@ void tst_DataGroup::disabledControlsTakeTheGroupsColour() {
     dgProef->SetEnabledColor(Qt::darkBlue);
     dgProef->SetDisabledColor(QColor(96, 96, 96));
     dgProef->DisableControls();
-    for (TOrvDBComponent* control : dgProef->Controls()) QVERIFY(!control->Enabled());
+    for (TOrvDBComponent* control : dgProef->Controls())
+        QVERIFY(!control->Enabled());
     QVERIFY(!edNaam->Edit()->isEnabled());
     QCOMPARE(edNaam->Edit()->palette().color(QPalette::Disabled, QPalette::Text), QColor(96, 96, 96));
     // The memo stays scrollable: read-only, not disabled.
