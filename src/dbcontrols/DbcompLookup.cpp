@@ -44,8 +44,6 @@ void TOrvDBLookupCombo::Refresh() {
 }
 
 bool TOrvDBLookupCombo::IsNull() const {
-    return WithPrefix(Prefix("GetIsNull"), [&] {
-        const QString key = Value();
-        return key.isEmpty() || key == QLatin1String(kNoValueKey);
-    });
+    const QString key = Value();
+    return key.isEmpty() || key == QLatin1String(kNoValueKey);
 }

@@ -38,7 +38,6 @@ TBaseOnderhoud::TBaseOnderhoud(QWidget* owner)
     }
     dgOnderhoud->setObjectName(QStringLiteral("dgOnderhoud"));
     dgOnderhoud->SetOutputSets({QStringLiteral("osOnderhoud")});
-    dgOnderhoud->SetDisabledColor(QColor(96, 96, 96));
     dgOnderhoud->OnInternalValidateMessage = [this](TOrvDBComponent* sender, int errResult) {
         dgOnderhoudInternalValidateMessage(sender, errResult);
     };
