@@ -29,6 +29,9 @@ class TfrmMutBench : public TBaseOnderhoud {
 public:
     explicit TfrmMutBench(TOrvADOConnection* connection)
         : qryWerkgever(new TOrvQuery(this, connection)), qryConcerns(new TOrvQuery(this, connection)) {
+        setObjectName(QStringLiteral("frmMutWerkgever"));
+        qryWerkgever->setObjectName(QStringLiteral("qryWerkgever"));
+        qryConcerns->setObjectName(QStringLiteral("qryConcerns"));
         osOnderhoud->SetConnection(connection);
         osOnderhoud->SetDataReference(QStringLiteral("Werkgevers"));
         new QVBoxLayout(pnlBody);
@@ -37,7 +40,9 @@ public:
         Bound<TOrvDBComboboxEx>("cmbAangifteTijdvak", "AangifteTijdvak", "Aangiftetijdvak:")
             ->AssignItems({QStringLiteral("1=Maand"), QStringLiteral("2=4-weken")});
         auto* concern = Bound<TOrvDBLookupCombo>("cmbConcern", "ConcernId", "Concern:");
-        concern->SetLookupSource(new TDataSource(this, qryConcerns));
+        auto* dsConcerns = new TDataSource(this, qryConcerns);
+        dsConcerns->setObjectName(QStringLiteral("dsConcerns"));
+        concern->SetLookupSource(dsConcerns);
         concern->SetLookupKeyField(QStringLiteral("ConcernId"));
         concern->SetLookupDisplayField(QStringLiteral("Naam"));
         concern->SetAddBlank(true);

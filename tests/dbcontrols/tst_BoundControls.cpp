@@ -7,6 +7,7 @@
 #include "binding/OrvQuery.h"
 #include "controls/OrvComp.h"
 #include "controls/OrvNumed.h"
+#include "controls/OrvSpell.h"
 #include "dbcontrols/DbcompCombos.h"
 #include "dbcontrols/DbcompEdits.h"
 #include "dbcontrols/OrvDataGroup.h"
@@ -17,6 +18,7 @@
 #include "testlib/widgets/WidgetTest.h"
 
 #include <memory>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
@@ -65,6 +67,7 @@ private Q_SLOTS:
     void requiredLookFollowsTheSchema();
     void missingValueReportsThroughOnePath_data();
     void missingValueReportsThroughOnePath();
+    void boundMemoChecksItsSpelling();
     void escapeClosesTheWindow_data();
     void escapeClosesTheWindow();
     void disabledTextIsCopied_data();
@@ -294,6 +297,21 @@ void tst_BoundControls::missingValueReportsThroughOnePath() {
     }
     QTest::keyClicks(edit->Edit(), QStringLiteral("Bakker"));
     QVERIFY(group->ValidateControls());
+}
+
+void tst_BoundControls::boundMemoChecksItsSpelling() {
+    const QTemporaryDir noDictionary;
+    SetSpellDictionaryDirectory(noDictionary.path());
+    TScriptedPresenter messages;
+    messages.Expect();
+    auto* memo = Add<TOrvDBMemo>("mmOpmerking", "Opmerking");
+    memo->Memo()->SetRaiseException(true);
+    memo->ForceDBValue(Text(QStringLiteral("tekst")));
+    QTest::keyClick(memo->Memo(), Qt::Key_F2, Qt::ControlModifier);
+    SetSpellDictionaryDirectory(QString());
+    QCOMPARE(messages.Count(), 1);
+    QCOMPARE(messages.Last().Text, QStringLiteral("TSpelCheckMemo.CheckSpelling: Word is niet aanwezig"));
+    QVERIFY(!memo->DataChanged());
 }
 
 void tst_BoundControls::escapeClosesTheWindow_data() {

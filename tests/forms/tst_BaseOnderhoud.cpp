@@ -35,6 +35,7 @@ public:
         qryProef->setObjectName(QStringLiteral("qryProef"));
         qryConcerns->setObjectName(QStringLiteral("qryConcerns"));
         auto* dsConcerns = new TDataSource(this, qryConcerns);
+        dsConcerns->setObjectName(QStringLiteral("dsConcerns"));
         osOnderhoud->SetConnection(connection);
         osOnderhoud->SetDataReference(QStringLiteral("Proefrecords"));
         new QVBoxLayout(pnlBody);
@@ -52,14 +53,14 @@ public:
         concern->SetAddBlank(true);
     }
 
-    void Initialize(TMode mode, int id) {
+    void Initialize(TMode mode, int id, const QString& captionNaam = QStringLiteral("proefrecord")) {
         WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
             TBaseForm::Initialize();
             const TWaitCursor wait;
             FMode = mode;
             FKeyVeldNaam = QStringLiteral("ProefId");
             FKeyWaarde = mode == mdInsert ? -1 : id;
-            FCaptionNaam = QStringLiteral("proefrecord");
+            FCaptionNaam = captionNaam;
             SetCaption();
             qryConcerns->SetSQL(QStringLiteral("SELECT ConcernId, Naam FROM Concerns ORDER BY Naam"));
             qryProef->SetSQL(QStringLiteral("SELECT * FROM Proefrecords WHERE ProefId = :ProefId"));
@@ -101,9 +102,9 @@ private:
     std::unique_ptr<TOrvADOConnection> FConnection;
     std::unique_ptr<TfrmMutProef> FWindow;
 
-    TfrmMutProef& Open(TMode mode, int id = 1) {
+    TfrmMutProef& Open(TMode mode, int id = 1, const QString& captionNaam = QStringLiteral("proefrecord")) {
         FWindow = std::make_unique<TfrmMutProef>(FConnection.get());
-        FWindow->Initialize(mode, id);
+        FWindow->Initialize(mode, id, captionNaam);
         FWindow->show();
         QApplication::setActiveWindow(FWindow.get());
         if (!QTest::qWaitForWindowActive(FWindow.get()))
@@ -190,27 +191,39 @@ void tst_BaseOnderhoud::CleanupTest() {
 
 void tst_BaseOnderhoud::modesShowTheRecord_data() {
     QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("noun");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("naam");
-    QTest::newRow("add") << int(mdInsert) << "Toevoegen -  proefrecord" << true << "ComponentEdit"
+    QTest::newRow("add") << int(mdInsert) << "proefrecord"
+                         << "Toevoegen -  proefrecord" << true << "ComponentEdit"
                          << "";
-    QTest::newRow("change") << int(mdEdit) << "Wijzigen -  proefrecord" << true << "ComponentEdit"
+    QTest::newRow("add without a noun") << int(mdInsert) << ""
+                                        << "Toevoegen -  gegevens" << true << "ComponentEdit"
+                                        << "";
+    QTest::newRow("change") << int(mdEdit) << "proefrecord"
+                            << "Wijzigen -  proefrecord" << true << "ComponentEdit"
                             << "Bakker";
-    QTest::newRow("delete") << int(mdDelete) << "Verwijderen -  proefrecord" << false << "btnOk"
+    QTest::newRow("delete") << int(mdDelete) << "proefrecord"
+                            << "Verwijderen -  proefrecord" << false << "btnOk"
                             << "Bakker";
-    QTest::newRow("view") << int(mdView) << "Bekijken -  proefrecord" << false << "btnOk"
+    QTest::newRow("view") << int(mdView) << "proefrecord"
+                          << "Bekijken -  proefrecord" << false << "btnOk"
                           << "Bakker";
+    QTest::newRow("run: shown as viewing") << int(mdRun) << "proefrecord"
+                                           << "Bekijken -  proefrecord" << true << "btnOk"
+                                           << "Bakker";
 }
 
 void tst_BaseOnderhoud::modesShowTheRecord() {
     QFETCH(int, mode);
+    QFETCH(QString, noun);
     QFETCH(QString, caption);
     QFETCH(bool, enabled);
     QFETCH(QString, focus);
     QFETCH(QString, naam);
-    TfrmMutProef& window = Open(TMode(mode));
+    TfrmMutProef& window = Open(TMode(mode), 1, noun);
     QCOMPARE(window.windowTitle(), caption);
     QCOMPARE(QApplication::focusWidget()->objectName(), focus);
     QCOMPARE(Child<TOrvDBComponent>(&window, "edNaam")->AsText(), naam);
