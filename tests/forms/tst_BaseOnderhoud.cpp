@@ -108,7 +108,7 @@ private:
         FWindow->show();
         QApplication::setActiveWindow(FWindow.get());
         if (!QTest::qWaitForWindowActive(FWindow.get()))
-            Fail(QStringLiteral("The edit window did not become active"));
+            QTest::qFail("The edit window did not become active", __FILE__, __LINE__);
         return *FWindow;
     }
     QWidget* Input(const char* control) {
@@ -130,7 +130,7 @@ private:
                            &QAbstractButton::clicked);
         QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
         if (clicked.isEmpty() && !clicked.wait(2000))
-            Fail(QStringLiteral("Alt+letter did not click the button"));
+            QTest::qFail("Alt+letter did not click the button", __FILE__, __LINE__);
     }
     // The table's rows, each as column=value texts.
     QStringList Rows() {
