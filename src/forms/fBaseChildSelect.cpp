@@ -265,6 +265,7 @@ void TBaseChildSelect::OpenEditWindow(TMode mode, const QString& keyField, const
         if (mode != mdInsert && dbgridChildSelect->IsEmpty()) return;
         if (ParentFormMode() == mdDelete && (mode == mdInsert || mode == mdDelete)) return;
         const TWaitCursor wait;
+        TBaseOnderhoud* parent = ParentOnderhoud("ParentFormMode");
         if (!ParentInsertAlsNodig()) return;
         int key = -1;
         if (mode != mdInsert) {
@@ -276,7 +277,6 @@ void TBaseChildSelect::OpenEditWindow(TMode mode, const QString& keyField, const
             GegevensBijwerken();
             dbgridChildSelect->FindKey(keyField, window->KeyWaarde());
             // The employer window shows totals of its lists; any parent offering that refresh gets it.
-            TBaseOnderhoud* parent = ParentOnderhoud("ParentFormMode");
             if (parent->metaObject()->indexOfMethod("RefreshZemloInfo()") >= 0)
                 QMetaObject::invokeMethod(parent, "RefreshZemloInfo");
         }
