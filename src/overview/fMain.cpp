@@ -9,6 +9,7 @@
 #include "core/uUtils.h"
 #include "forms/HelpViewer.h"
 #include "maintenance/fSelConcerns.h"
+#include "maintenance/fSelKostencategorieen.h"
 #include "overview/Logo.h"
 #include "overview/fAbout.h"
 #include "platform/ProgramDirectory.h"
@@ -105,10 +106,16 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
         // Renamed and deleted concerns show in the employer list.
         WerkgeversBijwerken();
     });
+    ConnectGuarded(acKostencategorieen, &QAction::triggered, this,
+                   QStringLiteral("Fout bij openen kostencategorieën scherm: "), [this] {
+                       TfrmSelKostencategorieen kostencategorieen(this);
+                       kostencategorieen.Initialize();
+                       kostencategorieen.exec();
+                   });
     ConnectGuarded(acZemloHelp, &QAction::triggered, this, [] { ShowHelpTopic(1); });
     connect(acAfsluiten, &QAction::triggered, this, &QWidget::close);
     // The windows behind these actions come with the maintenance, filter and exchange functions.
-    for (QAction* later : {acKostencategorieen, acFilter, acQueltKoppeling, acExporteerKosten,
+    for (QAction* later : {acFilter, acQueltKoppeling, acExporteerKosten,
                            acImporteerWerkgevers, acImporteerLoonsommen, acConversie})
         later->setEnabled(false);
 
