@@ -8,6 +8,8 @@
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
 #include "forms/HelpViewer.h"
+#include "maintenance/fSelConcerns.h"
+#include "maintenance/fSelKostencategorieen.h"
 #include "overview/Logo.h"
 #include "overview/fAbout.h"
 #include "platform/ProgramDirectory.h"
@@ -97,10 +99,23 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     ConnectGuarded(acFilterUit, &QAction::triggered, this, [this] { acFilterUitExecute(); });
     ConnectGuarded(acServiceInformatie, &QAction::triggered, this,
                    QStringLiteral("Fout bij openen service informatie scherm: "), [this] { acServiceInformatieExecute(); });
+    ConnectGuarded(acConcerns, &QAction::triggered, this, QStringLiteral("Fout bij openen concerns scherm: "), [this] {
+        TfrmSelConcerns concerns(this);
+        concerns.Initialize();
+        concerns.exec();
+        // Renamed and deleted concerns show in the employer list.
+        WerkgeversBijwerken();
+    });
+    ConnectGuarded(acKostencategorieen, &QAction::triggered, this,
+                   QStringLiteral("Fout bij openen kostencategorieën scherm: "), [this] {
+                       TfrmSelKostencategorieen kostencategorieen(this);
+                       kostencategorieen.Initialize();
+                       kostencategorieen.exec();
+                   });
     ConnectGuarded(acZemloHelp, &QAction::triggered, this, [] { ShowHelpTopic(1); });
     connect(acAfsluiten, &QAction::triggered, this, &QWidget::close);
     // The windows behind these actions come with the maintenance, filter and exchange functions.
-    for (QAction* later : {acConcerns, acKostencategorieen, acFilter, acQueltKoppeling, acExporteerKosten,
+    for (QAction* later : {acFilter, acQueltKoppeling, acExporteerKosten,
                            acImporteerWerkgevers, acImporteerLoonsommen, acConversie})
         later->setEnabled(false);
 

@@ -1,0 +1,130 @@
+#include "maintenance/fMutKostencategorie.h"
+
+#include "binding/ADOOutSet.h"
+#include "binding/OrvADOConnection.h"
+#include "binding/OrvQuery.h"
+#include "controls/OrvComp.h"
+#include "core/dBeheer.h"
+#include "core/OrvMessages.h"
+#include "core/uUtils.h"
+#include "dbcontrols/DbcompCombos.h"
+#include "dbcontrols/DbcompEdits.h"
+#include "dbcontrols/OrvDataGroup.h"
+#include "platform/Clock.h"
+#include "platform/WaitCursor.h"
+#include "support/OrvErrors.h"
+
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QVBoxLayout>
+
+ORV_METHOD_PREFIXES(TfrmMutKostencategorie)
+
+namespace {
+template <class Control>
+Control* BoundControl(QWidget* body, TOrvDataGroup* group, const char* name, const char* column,
+                      const char* caption) {
+    auto* control = new Control(body);
+    control->setObjectName(QLatin1String(name));
+    control->SetLabelCaption(QString::fromUtf8(caption));
+    control->SetDataGroup(group);
+    control->SetSQLInputField(QLatin1String(column));
+    control->SetSQLOutputSet(QStringLiteral("osOnderhoud"));
+    control->SetSQLOutputField(QLatin1String(column));
+    body->layout()->addWidget(control);
+    return control;
+}
+
+void SetLookup(TOrvDBLookupCombo* combo, TDataSource* source, const char* keyField, bool addBlank) {
+    combo->SetLookupSource(source);
+    combo->SetLookupKeyField(QLatin1String(keyField));
+    combo->SetLookupDisplayField(QStringLiteral("Omschrijving"));
+    combo->SetAddBlank(addBlank);
+    combo->ComboBox()->setMaxVisibleItems(8);
+}
+} // namespace
+
+TfrmMutKostencategorie::TfrmMutKostencategorie(QWidget* owner)
+    : TBaseOnderhoud(owner), dsKostengroepen(new TDataSource(this)), dsVergoedingtypen(new TDataSource(this)),
+      FdmBeheer(new TdmBeheer(this)) {
+    setObjectName(QStringLiteral("frmMutKostencategorie"));
+    SetHelpContext(8);
+    resize(width(), 377 + 51);
+    osOnderhoud->SetDataReference(QStringLiteral("Kostencategorieen"));
+    dsKostengroepen->setObjectName(QStringLiteral("dsKostengroepen"));
+    dsVergoedingtypen->setObjectName(QStringLiteral("dsVergoedingtypen"));
+    auto* body = new QVBoxLayout(pnlBody);
+    body->setAlignment(Qt::AlignTop);
+    edOmschrijving =
+        BoundControl<TOrvDBEdit>(pnlBody, dgOnderhoud, "edOmschrijving", "Omschrijving", "Omschrijving:");
+    cmbKostengroep = BoundControl<TOrvDBLookupCombo>(pnlBody, dgOnderhoud, "cmbKostengroep", "KostengroepId",
+                                                     "Kostengroep:");
+    SetLookup(cmbKostengroep, dsKostengroepen, "KostengroepId", true);
+    cmbVergoedingtype = BoundControl<TOrvDBLookupCombo>(pnlBody, dgOnderhoud, "cmbVergoedingtype",
+                                                        "VergoedingtypeId", "Vergoedingtype:");
+    SetLookup(cmbVergoedingtype, dsVergoedingtypen, "VergoedingtypeId", false);
+    edGrootboekrekening = BoundControl<TOrvDBEdit>(pnlBody, dgOnderhoud, "edGrootboekrekening",
+                                                   "Grootboekrekening", "Grootboekrekening:");
+    edGrootboekOmschrijving = BoundControl<TOrvDBEdit>(pnlBody, dgOnderhoud, "edGrootboekOmschrijving",
+                                                       "GrootboekOmschrijving", "Grootboek-omschrijving:");
+    memoOpmerkingen =
+        BoundControl<TOrvDBMemo>(pnlBody, dgOnderhoud, "memoOpmerkingen", "Opmerkingen", "Opmerkingen:");
+    memoOpmerkingen->Memo()->setFixedSize(530, 123);
+    memoOpmerkingen->Memo()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memoOpmerkingen->Memo()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memoOpmerkingen->SetTabOnEnter(false); // Enter starts a new line of the remarks
+    for (TOrvDBEdit* edit : {edOmschrijving, edGrootboekrekening, edGrootboekOmschrijving})
+        edit->OnValidate = [this](QObject*, bool& dataValid) { edOmschrijvingValidate(dataValid); };
+    dgOnderhoud->OnCrossValidate = [this](QObject*, bool& dataValid) { dgOnderhoudCrossValidate(dataValid); };
+}
+
+void TfrmMutKostencategorie::Initialize(TMode AMode, int AId) {
+    WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
+        TBaseForm::Initialize();
+        const TWaitCursor wait;
+        FMode = AMode;
+        FKeyVeldNaam = QStringLiteral("KostencategorieId");
+        FKeyWaarde = AMode == mdInsert ? -1 : AId;
+        FCaptionNaam = QStringLiteral("kostencategorie");
+        SetCaption();
+        FdmBeheer->OpenKostengroepen();
+        dsKostengroepen->SetDataSet(FdmBeheer->qrySelKostengroepen);
+        FdmBeheer->OpenVergoedingtypen();
+        dsVergoedingtypen->SetDataSet(FdmBeheer->qrySelVergoedingtypen);
+        osOnderhoud->SetConnection(FdmBeheer->Connection());
+        // Adding reads no record; the query with key -1 gives the group its columns and no row.
+        FdmBeheer->GetMutKostencategorie(AMode == mdInsert ? -1 : AId);
+        LoadRecord(FdmBeheer->qryMutKostencategorie);
+        EnableDisable();
+    });
+}
+
+void TfrmMutKostencategorie::SetExtraFields() {
+    WithPrefix(Prefix("SetExtraFields"), [&] {
+        const QDateTime nu = Clock::Now();
+        if (FMode == mdInsert) osOnderhoud->FieldByName(QStringLiteral("AanmaakDatum")).SetAsDateTime(nu);
+        osOnderhoud->FieldByName(QStringLiteral("WijzigDatum")).SetAsDateTime(nu);
+    });
+}
+
+void TfrmMutKostencategorie::edOmschrijvingValidate(bool& dataValid) {
+    WithPrefix(Prefix("edOmschrijvingValidate"), [&] {
+        if (!CheckValueExists(FdmBeheer->Connection(), QStringLiteral("kostencategorieen"),
+                              QStringLiteral("omschrijving"), QString(), FKeyWaarde,
+                              QStringLiteral("kostencategorieid"), edOmschrijving->AsText()))
+            return;
+        ShowWarning(QStringLiteral("De door u gekozen omschrijving bestaat reeds."));
+        edOmschrijving->SetFocus();
+        dataValid = false;
+    });
+}
+
+void TfrmMutKostencategorie::dgOnderhoudCrossValidate(bool& dataValid) {
+    WithPrefix(Prefix("dgOnderhoudCrossValidate"), [&] {
+        if (FMode != mdDelete || !CheckValueExists(FdmBeheer->Connection(), QStringLiteral("kosten"),
+                                                   QStringLiteral("kostencategorieid"), QString(), -1,
+                                                   QString(), qint64(FKeyWaarde)))
+            return;
+        ShowWarning(QStringLiteral("Deze kostencategorie is al in gebruik."));
+        dataValid = false;
+    });
+}
