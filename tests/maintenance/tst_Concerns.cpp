@@ -189,9 +189,11 @@ void tst_Concerns::roundFromTheMainWindow() {
 
     // The employer list was rebuilt: the renamed concern shows at its employers.
     const int column = 2;
+    auto* employers = Child<TOrvDBSortGrid>(&main, QStringLiteral("dbgridWG"));
+    QVERIFY(employers);
     bool shown = false;
-    for (int row = 1; row < main.dbgridWG->RowCount(); ++row)
-        shown = shown || main.dbgridWG->CellText(row, column) == QLatin1String("Zzz Hernoemd");
+    for (int row = 1; row < employers->RowCount(); ++row)
+        shown = shown || employers->CellText(row, column) == QLatin1String("Zzz Hernoemd");
     QVERIFY(shown);
 }
 
