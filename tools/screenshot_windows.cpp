@@ -1,9 +1,13 @@
-// screenshot_windows: the main window on a program folder's database and the service information window,
-// saved as PNG files for review.
+// screenshot_windows: the main window on a program folder's database, the service information window and
+// the maintenance lists and edit windows, saved as PNG files for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
+#include "maintenance/fMutConcern.h"
+#include "maintenance/fMutKostencategorie.h"
+#include "maintenance/fSelConcerns.h"
+#include "maintenance/fSelKostencategorieen.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
 #include "platform/ProgramDirectory.h"
@@ -37,5 +41,22 @@ int main(int argc, char* argv[]) {
     if (!save(main, "main-window.png")) return 1;
     TfrmAbout about(&main);
     about.Initialize(main.DataModule()->ADOConnectionZemlo);
-    return save(about, "service-informatie.png") ? 0 : 1;
+    if (!save(about, "service-informatie.png")) return 1;
+    about.hide();
+
+    // The lists on the demo's rows and the edit windows on their first record.
+    TfrmSelConcerns concerns(&main);
+    concerns.Initialize();
+    if (!save(concerns, "concerns.png")) return 1;
+    TfrmMutConcern concern(&concerns);
+    concern.Initialize(mdEdit, 1);
+    if (!save(concern, "concern-wijzigen.png")) return 1;
+    concern.hide();
+    concerns.hide();
+    TfrmSelKostencategorieen categories(&main);
+    categories.Initialize();
+    if (!save(categories, "kostencategorieen.png")) return 1;
+    TfrmMutKostencategorie category(&categories);
+    category.Initialize(mdEdit, 1);
+    return save(category, "kostencategorie-wijzigen.png") ? 0 : 1;
 }

@@ -96,6 +96,11 @@ TOrvDBMemo::TOrvDBMemo(QWidget* parent) : TOrvDBComponent(parent), FMemo(new TOr
     SetInput(FMemo, FMemo);
 }
 
+void TOrvDBMemo::SetMemoSize(const QSize& size) {
+    SetInnerWidth(size.width());
+    SetDefaultSize(QSize(WinControlLeft() + size.width(), size.height()));
+}
+
 QString TOrvDBMemo::AsText() const {
     return WithCrLf(FMemo->toPlainText());
 }

@@ -42,6 +42,8 @@ public:
     explicit TOrvDBMemo(QWidget* parent = nullptr);
     // The inner memo, also for its spell-check settings.
     TOrvMemo* Memo() const { return FMemo; }
+    // A memo of this size beside its caption; the panel grows to hold it.
+    void SetMemoSize(const QSize& size);
 
     QString AsText() const override;
     bool DataChanged() const override;

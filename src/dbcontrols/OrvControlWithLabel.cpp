@@ -2,6 +2,8 @@
 
 #include "controls/OrvComp.h"
 
+#include <QtGui/QFontMetrics>
+
 namespace {
 constexpr int kLabelOffset = 4;
 }
@@ -18,6 +20,12 @@ TOrvControlWithLabel::TOrvControlWithLabel(QWidget* parent) : QWidget(parent), F
 void TOrvControlWithLabel::SetWinControlLeft(int left) {
     FWinControlLeft = left;
     UpdateLook();
+}
+
+int TOrvControlWithLabel::BoldCaptionEnd() const {
+    QFont bold = FLabel->font();
+    bold.setBold(true);
+    return FLabel->x() + QFontMetrics(bold).horizontalAdvance(FLabel->text());
 }
 
 QString TOrvControlWithLabel::LabelCaption() const {

@@ -13,6 +13,8 @@ public:
 
     int WinControlLeft() const { return FWinControlLeft; }
     void SetWinControlLeft(int left);
+    // Where the caption ends when it is shown bold, as a required field shows it.
+    int BoldCaptionEnd() const;
     QString LabelCaption() const;
     void SetLabelCaption(const QString& caption);
     QSize sizeHint() const override { return FDefaultSize; }

@@ -5,12 +5,14 @@
 #include "binding/OrvQuery.h"
 #include "core/dMain.h"
 #include "core/OrvMessages.h"
+#include "dbcontrols/OrvControlWithLabel.h"
 #include "dbcontrols/OrvDataGroup.h"
 #include "platform/WaitCursor.h"
 #include "support/OrvErrors.h"
 
 #include <QtWidgets/QDateTimeEdit>
 #include <QtWidgets/QFrame>
+#include <algorithm>
 
 ORV_METHOD_PREFIXES(TBaseOnderhoud)
 
@@ -244,4 +246,13 @@ void TBaseOnderhoud::showEvent(QShowEvent* event) {
     // The styling of the base window: every input has a white background while it has the focus.
     for (TOrvDBComponent* control : findChildren<TOrvDBComponent*>())
         if (OwnerForm(control) == this) control->SetFocusedColor(Qt::white);
+}
+
+int TBaseOnderhoud::AlignCaptions(const QList<TOrvControlWithLabel*>& controls) {
+    constexpr int kGap = 12;
+    int left = 0;
+    for (const TOrvControlWithLabel* control : controls)
+        left = std::max({left, control->WinControlLeft(), control->BoldCaptionEnd() + kGap});
+    for (TOrvControlWithLabel* control : controls) control->SetWinControlLeft(left);
+    return left;
 }

@@ -5,6 +5,10 @@
 
 #include "forms/fBaseOkCancel.h"
 
+#include <QList>
+
+class TOrvControlWithLabel;
+
 class TOrvADOSQLOutputSet;
 class TOrvDataGroup;
 class TOrvDBComponent;
@@ -60,6 +64,9 @@ protected:
     virtual bool FormCloseQuery();
     void dgOnderhoudInternalValidateMessage(TOrvDBComponent* sender, int errResult);
     void showEvent(QShowEvent* event) override;
+    // Lets every input start right of the longest caption, in bold as a required field shows it, so no
+    // caption is cut; returns that left edge.
+    static int AlignCaptions(const QList<TOrvControlWithLabel*>& controls);
 
     TOrvDataGroup* dgOnderhoud;
     TOrvADOSQLOutputSet* osOnderhoud;

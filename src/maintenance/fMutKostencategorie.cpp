@@ -16,6 +16,7 @@
 
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 
 ORV_METHOD_PREFIXES(TfrmMutKostencategorie)
 
@@ -68,10 +69,16 @@ TfrmMutKostencategorie::TfrmMutKostencategorie(QWidget* owner)
                                                        "GrootboekOmschrijving", "Grootboek-omschrijving:");
     memoOpmerkingen =
         BoundControl<TOrvDBMemo>(pnlBody, dgOnderhoud, "memoOpmerkingen", "Opmerkingen", "Opmerkingen:");
-    memoOpmerkingen->Memo()->setFixedSize(530, 123);
     memoOpmerkingen->Memo()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memoOpmerkingen->Memo()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memoOpmerkingen->SetTabOnEnter(false); // Enter starts a new line of the remarks
+    const int left = AlignCaptions({edOmschrijving, cmbKostengroep, cmbVergoedingtype, edGrootboekrekening,
+                                    edGrootboekOmschrijving, memoOpmerkingen});
+    // Wide enough for the remarks beside the longest caption.
+    constexpr int kMargins = 40;
+    constexpr QSize kRemarks(530, 123);
+    memoOpmerkingen->SetMemoSize(kRemarks);
+    resize(std::max(width(), left + kRemarks.width() + kMargins), height());
     for (TOrvDBEdit* edit : {edOmschrijving, edGrootboekrekening, edGrootboekOmschrijving})
         edit->OnValidate = [this](QObject*, bool& dataValid) { edOmschrijvingValidate(dataValid); };
     dgOnderhoud->OnCrossValidate = [this](QObject*, bool& dataValid) { dgOnderhoudCrossValidate(dataValid); };
