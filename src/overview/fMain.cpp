@@ -8,6 +8,7 @@
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
 #include "forms/HelpViewer.h"
+#include "maintenance/fFilWerkgevers.h"
 #include "overview/Logo.h"
 #include "overview/fAbout.h"
 #include "platform/ProgramDirectory.h"
@@ -94,13 +95,14 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     connect(acWerkgeverWijzigen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(1); });
     connect(acWerkgeverToevoegen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(0); });
     connect(acWerkgeverVerwijderen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(2); });
+    ConnectGuarded(acFilter, &QAction::triggered, this, [this] { acFilterExecute(); });
     ConnectGuarded(acFilterUit, &QAction::triggered, this, [this] { acFilterUitExecute(); });
     ConnectGuarded(acServiceInformatie, &QAction::triggered, this,
                    QStringLiteral("Fout bij openen service informatie scherm: "), [this] { acServiceInformatieExecute(); });
     ConnectGuarded(acZemloHelp, &QAction::triggered, this, [] { ShowHelpTopic(1); });
     connect(acAfsluiten, &QAction::triggered, this, &QWidget::close);
-    // The windows behind these actions come with the maintenance, filter and exchange functions.
-    for (QAction* later : {acConcerns, acKostencategorieen, acFilter, acQueltKoppeling, acExporteerKosten,
+    // The windows behind these actions come with the maintenance and exchange functions.
+    for (QAction* later : {acConcerns, acKostencategorieen, acQueltKoppeling, acExporteerKosten,
                            acImporteerWerkgevers, acImporteerLoonsommen, acConversie})
         later->setEnabled(false);
 
@@ -335,6 +337,19 @@ void TfrmMain::OpenWerkgeverWindow(int mode) {
         dbgridWG->ClearIncrementalSearch();
         EnableDisable();
     });
+}
+
+void TfrmMain::acFilterExecute() {
+    TfrmFilWerkgevers filter(this, &FFilter);
+    filter.Initialize();
+    if (filter.exec() == mrOK) {
+        // OK with nothing chosen switches the filter off.
+        if (filter.Filtered())
+            SetupWerkgeversGrid();
+        else
+            acFilterUitExecute();
+    }
+    EnableDisable();
 }
 
 void TfrmMain::acFilterUitExecute() {
