@@ -1,9 +1,10 @@
-// screenshot_windows: the main window on a program folder's database and the service information window,
-// saved as PNG files for review.
+// screenshot_windows: the main window on a program folder's database, the service information window and
+// the employer filter, saved as PNG files for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
+#include "maintenance/fFilWerkgevers.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
 #include "platform/ProgramDirectory.h"
@@ -37,5 +38,8 @@ int main(int argc, char* argv[]) {
     if (!save(main, "main-window.png")) return 1;
     TfrmAbout about(&main);
     about.Initialize(main.DataModule()->ADOConnectionZemlo);
-    return save(about, "service-informatie.png") ? 0 : 1;
+    if (!save(about, "service-informatie.png")) return 1;
+    TfrmFilWerkgevers filter(&main, &main.FFilter);
+    filter.Initialize();
+    return save(filter, "werkgever-selectiefilter.png") ? 0 : 1;
 }

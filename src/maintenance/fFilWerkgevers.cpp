@@ -15,7 +15,7 @@
 ORV_METHOD_PREFIXES(TfrmFilWerkgevers)
 
 namespace {
-constexpr int kLabelWidth = 130;
+constexpr int kLabelWidth = 150;
 
 template <class Control>
 Control* FilterControl(QWidget* body, const char* name, const char* field, const char* caption) {
@@ -41,7 +41,7 @@ TfrmFilWerkgevers::TfrmFilWerkgevers(QWidget* owner, TFilter* filter)
     body->setContentsMargins(16, 16, 16, 8);
     body->setSpacing(8);
     edConcern = FilterControl<TOrvDBLookupCombo>(pnlBody, "edConcern", "ConcernId", "Concern:");
-    edConcern->setFixedWidth(kLabelWidth + 300);
+    edConcern->setFixedWidth(kLabelWidth + 280);
     edConcern->SetAddBlank(true);
     edConcern->SetLookupKeyField(QStringLiteral("ConcernId"));
     edConcern->SetLookupDisplayField(QStringLiteral("Naam"));
