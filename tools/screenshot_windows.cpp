@@ -1,9 +1,10 @@
 // screenshot_windows: the main window on a program folder's database, the service information window and
-// the maintenance lists and edit windows, saved as PNG files for review.
+// the employer filter and the maintenance lists and edit windows, saved as PNG files for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
+#include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutConcern.h"
 #include "maintenance/fMutKostencategorie.h"
 #include "maintenance/fSelConcerns.h"
@@ -43,6 +44,10 @@ int main(int argc, char* argv[]) {
     about.Initialize(main.DataModule()->ADOConnectionZemlo);
     if (!save(about, "service-informatie.png")) return 1;
     about.hide();
+    TfrmFilWerkgevers filter(&main, &main.FFilter);
+    filter.Initialize();
+    if (!save(filter, "werkgever-selectiefilter.png")) return 1;
+    filter.hide();
 
     // The lists on the demo's rows and the edit windows on their first record.
     TfrmSelConcerns concerns(&main);

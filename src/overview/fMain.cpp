@@ -8,6 +8,7 @@
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
 #include "forms/HelpViewer.h"
+#include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
 #include "overview/Logo.h"
@@ -96,6 +97,7 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     connect(acWerkgeverWijzigen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(1); });
     connect(acWerkgeverToevoegen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(0); });
     connect(acWerkgeverVerwijderen, &QAction::triggered, this, [this] { OpenWerkgeverWindow(2); });
+    ConnectGuarded(acFilter, &QAction::triggered, this, [this] { acFilterExecute(); });
     ConnectGuarded(acFilterUit, &QAction::triggered, this, [this] { acFilterUitExecute(); });
     ConnectGuarded(acServiceInformatie, &QAction::triggered, this,
                    QStringLiteral("Fout bij openen service informatie scherm: "), [this] { acServiceInformatieExecute(); });
@@ -114,8 +116,8 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
                    });
     ConnectGuarded(acZemloHelp, &QAction::triggered, this, [] { ShowHelpTopic(1); });
     connect(acAfsluiten, &QAction::triggered, this, &QWidget::close);
-    // The windows behind these actions come with the maintenance, filter and exchange functions.
-    for (QAction* later : {acFilter, acQueltKoppeling, acExporteerKosten,
+    // The windows behind these actions come with the exchange functions.
+    for (QAction* later : {acQueltKoppeling, acExporteerKosten,
                            acImporteerWerkgevers, acImporteerLoonsommen, acConversie})
         later->setEnabled(false);
 
@@ -350,6 +352,19 @@ void TfrmMain::OpenWerkgeverWindow(int mode) {
         dbgridWG->ClearIncrementalSearch();
         EnableDisable();
     });
+}
+
+void TfrmMain::acFilterExecute() {
+    TfrmFilWerkgevers filter(this, &FFilter);
+    filter.Initialize();
+    if (filter.exec() == mrOK) {
+        // OK with nothing chosen switches the filter off.
+        if (filter.Filtered())
+            SetupWerkgeversGrid();
+        else
+            acFilterUitExecute();
+    }
+    EnableDisable();
 }
 
 void TfrmMain::acFilterUitExecute() {

@@ -83,6 +83,7 @@ private:
     void BuildControlBar();
     void BuildMenus();
     void OpenWerkgeverWindow(int mode);
+    void acFilterExecute();
     void acFilterUitExecute();
     void acServiceInformatieExecute();
     void GridKeyDown(int& key);
