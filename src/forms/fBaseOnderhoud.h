@@ -6,6 +6,7 @@
 #include "forms/fBaseOkCancel.h"
 
 #include <QList>
+#include <QtWidgets/QLayout>
 
 class TOrvControlWithLabel;
 
@@ -67,6 +68,19 @@ protected:
     // Lets every input start right of the longest caption, in bold as a required field shows it, so no
     // caption is cut; returns that left edge.
     static int AlignCaptions(const QList<TOrvControlWithLabel*>& controls);
+    // A bound control in the body, below the ones before it, reading and writing column of the edited record.
+    template <class Control>
+    Control* AddBoundControl(const char* name, const char* column, const char* caption) {
+        auto* control = new Control(pnlBody);
+        control->setObjectName(QLatin1String(name));
+        control->SetLabelCaption(QString::fromUtf8(caption));
+        control->SetDataGroup(dgOnderhoud);
+        control->SetSQLInputField(QLatin1String(column));
+        control->SetSQLOutputSet(QStringLiteral("osOnderhoud"));
+        control->SetSQLOutputField(QLatin1String(column));
+        pnlBody->layout()->addWidget(control);
+        return control;
+    }
 
     TOrvDataGroup* dgOnderhoud;
     TOrvADOSQLOutputSet* osOnderhoud;

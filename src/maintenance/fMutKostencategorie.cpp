@@ -21,19 +21,6 @@
 ORV_METHOD_PREFIXES(TfrmMutKostencategorie)
 
 namespace {
-template <class Control>
-Control* BoundControl(QWidget* body, TOrvDataGroup* group, const char* name, const char* column,
-                      const char* caption) {
-    auto* control = new Control(body);
-    control->setObjectName(QLatin1String(name));
-    control->SetLabelCaption(QString::fromUtf8(caption));
-    control->SetDataGroup(group);
-    control->SetSQLInputField(QLatin1String(column));
-    control->SetSQLOutputSet(QStringLiteral("osOnderhoud"));
-    control->SetSQLOutputField(QLatin1String(column));
-    body->layout()->addWidget(control);
-    return control;
-}
 
 void SetLookup(TOrvDBLookupCombo* combo, TDataSource* source, const char* keyField, bool addBlank) {
     combo->SetLookupSource(source);
@@ -55,20 +42,15 @@ TfrmMutKostencategorie::TfrmMutKostencategorie(QWidget* owner)
     dsVergoedingtypen->setObjectName(QStringLiteral("dsVergoedingtypen"));
     auto* body = new QVBoxLayout(pnlBody);
     body->setAlignment(Qt::AlignTop);
-    edOmschrijving =
-        BoundControl<TOrvDBEdit>(pnlBody, dgOnderhoud, "edOmschrijving", "Omschrijving", "Omschrijving:");
-    cmbKostengroep = BoundControl<TOrvDBLookupCombo>(pnlBody, dgOnderhoud, "cmbKostengroep", "KostengroepId",
-                                                     "Kostengroep:");
+    edOmschrijving = AddBoundControl<TOrvDBEdit>("edOmschrijving", "Omschrijving", "Omschrijving:");
+    cmbKostengroep = AddBoundControl<TOrvDBLookupCombo>("cmbKostengroep", "KostengroepId", "Kostengroep:");
     SetLookup(cmbKostengroep, dsKostengroepen, "KostengroepId", true);
-    cmbVergoedingtype = BoundControl<TOrvDBLookupCombo>(pnlBody, dgOnderhoud, "cmbVergoedingtype",
-                                                        "VergoedingtypeId", "Vergoedingtype:");
+    cmbVergoedingtype = AddBoundControl<TOrvDBLookupCombo>("cmbVergoedingtype", "VergoedingtypeId", "Vergoedingtype:");
     SetLookup(cmbVergoedingtype, dsVergoedingtypen, "VergoedingtypeId", false);
-    edGrootboekrekening = BoundControl<TOrvDBEdit>(pnlBody, dgOnderhoud, "edGrootboekrekening",
-                                                   "Grootboekrekening", "Grootboekrekening:");
-    edGrootboekOmschrijving = BoundControl<TOrvDBEdit>(pnlBody, dgOnderhoud, "edGrootboekOmschrijving",
-                                                       "GrootboekOmschrijving", "Grootboek-omschrijving:");
-    memoOpmerkingen =
-        BoundControl<TOrvDBMemo>(pnlBody, dgOnderhoud, "memoOpmerkingen", "Opmerkingen", "Opmerkingen:");
+    edGrootboekrekening = AddBoundControl<TOrvDBEdit>("edGrootboekrekening", "Grootboekrekening", "Grootboekrekening:");
+    edGrootboekOmschrijving =
+        AddBoundControl<TOrvDBEdit>("edGrootboekOmschrijving", "GrootboekOmschrijving", "Grootboek-omschrijving:");
+    memoOpmerkingen = AddBoundControl<TOrvDBMemo>("memoOpmerkingen", "Opmerkingen", "Opmerkingen:");
     memoOpmerkingen->Memo()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memoOpmerkingen->Memo()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memoOpmerkingen->SetTabOnEnter(false); // Enter starts a new line of the remarks

@@ -21,20 +21,6 @@
 
 ORV_METHOD_PREFIXES(TfrmMutLoonsom)
 
-namespace {
-template <class Control>
-Control* BoundControl(QWidget* body, TOrvDataGroup* group, const char* name, const char* column, const char* caption) {
-    auto* control = new Control(body);
-    control->setObjectName(QLatin1String(name));
-    control->SetLabelCaption(QString::fromUtf8(caption));
-    control->SetDataGroup(group);
-    control->SetSQLInputField(QLatin1String(column));
-    control->SetSQLOutputSet(QStringLiteral("osOnderhoud"));
-    control->SetSQLOutputField(QLatin1String(column));
-    body->layout()->addWidget(control);
-    return control;
-}
-}
 
 TfrmMutLoonsom::TfrmMutLoonsom(QWidget* owner) : TBaseOnderhoud(owner), FdmBeheer(new TdmBeheer(this)) {
     setObjectName(QStringLiteral("frmMutLoonsom"));
@@ -43,10 +29,10 @@ TfrmMutLoonsom::TfrmMutLoonsom(QWidget* owner) : TBaseOnderhoud(owner), FdmBehee
     osOnderhoud->SetDataReference(QStringLiteral("Loonsommen"));
     auto* body = new QVBoxLayout(pnlBody);
     body->setAlignment(Qt::AlignTop);
-    cmbPeriode = BoundControl<TOrvDBComboboxEx>(pnlBody, dgOnderhoud, "cmbPeriode", "Periode", "Periode:");
+    cmbPeriode = AddBoundControl<TOrvDBComboboxEx>("cmbPeriode", "Periode", "Periode:");
     cmbPeriode->ComboBox()->setMaxVisibleItems(8);
-    chkProforma = BoundControl<TOrvDBCheckbox>(pnlBody, dgOnderhoud, "chkProforma", "Proforma", "Proforma:");
-    edBedrag = BoundControl<TOrvDBNumericEdit>(pnlBody, dgOnderhoud, "edBedrag", "Bedrag", "Bedrag:");
+    chkProforma = AddBoundControl<TOrvDBCheckbox>("chkProforma", "Proforma", "Proforma:");
+    edBedrag = AddBoundControl<TOrvDBNumericEdit>("edBedrag", "Bedrag", "Bedrag:");
     edBedrag->NumericEdit()->SetNumericFormat(QStringLiteral("1.000,00"));
     edBedrag->NumericEdit()->SetDecimals(2);
     edBedrag->NumericEdit()->SetDigits(12);
