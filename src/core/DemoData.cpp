@@ -215,13 +215,15 @@ void CreateDemoQueltDatabase(const QString& path, TOrvADOConnection& zemlo, cons
                 // The current version starts in 2024 or earlier; older ones a year or two before it, under an
                 // earlier name and sometimes the other kind.
                 QDate ingang = random.bounded(3) == 0 ? QDate(2024, 1 + random.bounded(6), 1) : QDate(2023, 1, 1);
+                QDate tot;  // the start of the next newer version
                 const int versies = 1 + random.bounded(3);
                 for (int v = 0; v < versies; ++v) {
                     const bool huidig = v == 0;
                     version(QStringLiteral("Nr"), nummer)(QStringLiteral("Ingang"), ingang)(QStringLiteral("LHNr"), w.Nummer)(
-                        QStringLiteral("Naam"), huidig ? w.Naam : w.Naam + QStringLiteral(" (tot %1)").arg(ingang.year()))(
+                        QStringLiteral("Naam"), huidig ? w.Naam : w.Naam + QStringLiteral(" (tot %1)").arg(tot.year()))(
                         QStringLiteral("Tijdvak"), huidig || random.bounded(3) != 0 ? w.Tijdvak : 3 - w.Tijdvak)
                         .Run();
+                    tot = ingang;
                     ingang = ingang.addYears(-1 - random.bounded(2));
                 }
                 const double loon = 2000 + random.bounded(58000.0);
