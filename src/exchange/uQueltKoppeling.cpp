@@ -43,7 +43,9 @@ const TTabelKolommen& Kolommen(TQueltTabel tabel) {
 QString BestandsProbleem(const QString& bestand) {
     const QFileInfo info(bestand);
     if (!info.isReadable()) return QStringLiteral("het bestand kan niet worden gelezen.");
-    if (!info.isWritable()) return QStringLiteral("het bestand is alleen-lezen.");
+    // Marked read-only (the owner's write permission off) counts, also for a user who may write anything.
+    if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
+        return QStringLiteral("het bestand is alleen-lezen.");
     QFile file(bestand);
     if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("het bestand kan niet worden gelezen.");
     const QByteArray header = file.read(100);
