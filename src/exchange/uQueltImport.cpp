@@ -13,13 +13,13 @@
 
 #include <QHash>
 #include <QScopeGuard>
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <sqlite3.h>
 #include <vector>
 
 namespace {
-// The bookings of this column are the taxable wage.
-constexpr int kLoonKolom = 14;
-
 void RequireConnection(const TOrvADOConnection* connection) {
     if (!connection) throw EOrvError(QStringLiteral("No DB connection specified"));
 }
@@ -28,18 +28,113 @@ std::unique_ptr<TSqliteStatement> Prepare(TOrvADOConnection& connection, const Q
     return std::make_unique<TSqliteStatement>(connection.Handle(), sql);
 }
 
-std::unique_ptr<TSqliteStatement> StelQueryOp_SelectBoekingskolommen(TOrvADOConnection& connection) {
-    return WithPrefix(QStringLiteral("StelQueryOp_SelectBoekingskolommen: "), [&] {
-        return Prepare(connection,
-                       QStringLiteral(" SELECT WG.Loonbelastingnummer, SUM(BK.KolomBedrag) AS Bedrag   FROM "
-                                      "BoekingsKolommen BK         INNER JOIN Werkgever WG         ON "
-                                      "WG.Werkgeversnummer = BK.Werkgeversnummer   WHERE BK.Kolomboeking = 14     "
-                                      "AND BK.Boekingsdatum BETWEEN :DtBegin AND :DtEind     AND WG.Ingangsdatum IN "
-                                      "        (SELECT MAX(WG2.Ingangsdatum)           FROM Werkgever WG2          "
-                                      "WHERE WG2.Werkgeversnummer = WG.Werkgeversnummer)     AND "
-                                      "WG.Bericht_TijdvakSoort = :AangifteTijdvak   GROUP BY WG.Loonbelastingnummer "));
-    });
-}
+// What the select of the bookings per period gives (per wage tax number the total of column 14 booked from
+// the period's first to its last day, for the employers whose current version has the period's kind), for
+// every kind and period at once: one pass over the bookings instead of a select per period, which reads
+// each booking through the index once per period and is slower the larger the payroll. Per period the rows
+// come in the select's order, its GROUP BY on the number as the database orders text.
+class TBoekingsSommen {
+public:
+    explicit TBoekingsSommen(TOrvADOConnection& quelt) {
+        WithPrefix(QStringLiteral("StelQueryOp_SelectBoekingskolommen: "), [&] {
+            for (const int soort : {kAangifteTijdvakMaand, kAangifteTijdvakVierWeken})
+                for (int periode = 1; periode <= AantalPerioden(soort); ++periode) {
+                    const TImportTijdvak t = ImportTijdvak(soort, periode);
+                    // The bound dates as the engine compares them with the stored text.
+                    FTijdvakken[soort - 1].push_back(
+                        {ToEngineValue(t.Begin.startOfDay()).toString(), ToEngineValue(t.Eind.startOfDay()).toString()});
+                }
+            LeesHuidigeVersies(quelt);
+            LeesBoekingen(quelt);
+        });
+    }
+
+    // The rows of the period: wage tax number and total.
+    std::vector<std::pair<QString, double>> Rijen(int soort, int periode) const {
+        std::vector<std::pair<QString, double>> rijen;
+        const std::vector<TSom>& sommen = FSommen[soort - 1];
+        for (const int groep : FVolgorde) {
+            const TSom& som = sommen[size_t(periode - 1) * FNummers.size() + size_t(groep)];
+            if (som.Aanwezig) rijen.emplace_back(FNummers[size_t(groep)], som.Bedrag);
+        }
+        return rijen;
+    }
+
+private:
+    struct TVersie {
+        int Soort;
+        int Groep;
+    };
+    struct TSom {
+        double Bedrag = 0;
+        bool Aanwezig = false;  // a booking in the period, even one without an amount
+    };
+
+    // The current version of every payroll employer; its number decides the group, its kind the periods.
+    void LeesHuidigeVersies(TOrvADOConnection& quelt) {
+        TSqliteStatement select(quelt.Handle(),
+                                QStringLiteral(" SELECT WG.Werkgeversnummer, WG.Loonbelastingnummer, "
+                                               "WG.Bericht_TijdvakSoort    FROM Werkgever WG   WHERE WG.Ingangsdatum IN "
+                                               "        (SELECT MAX(WG2.Ingangsdatum)            FROM Werkgever WG2    "
+                                               "       WHERE WG2.Werkgeversnummer = WG.Werkgeversnummer ) "));
+        QHash<QString, int> groepen;
+        while (select.Step()) {
+            const QVariant nummer = select.ColumnValue(1);
+            bool isGetal = false;
+            const double soort = select.ColumnValue(2).toDouble(&isGetal);
+            if (nummer.isNull() || !isGetal || (soort != kAangifteTijdvakMaand && soort != kAangifteTijdvakVierWeken))
+                continue;
+            const QString sleutel = AlsDatabaseVergelijkt(nummer.toString());
+            auto groep = groepen.constFind(sleutel);
+            if (groep == groepen.constEnd()) {
+                groep = groepen.insert(sleutel, int(FNummers.size()));
+                FNummers.push_back(nummer.toString());
+            }
+            FVersies[select.ColumnValue(0).toLongLong()].append({int(soort), *groep});
+        }
+        for (int i = 0; i < int(FNummers.size()); ++i) FVolgorde.push_back(i);
+        std::sort(FVolgorde.begin(), FVolgorde.end(), [&](int a, int b) {
+            return AlsDatabaseVergelijkt(FNummers[size_t(a)]) < AlsDatabaseVergelijkt(FNummers[size_t(b)]);
+        });
+        for (const int soort : {kAangifteTijdvakMaand, kAangifteTijdvakVierWeken})
+            FSommen[soort - 1].resize(size_t(AantalPerioden(soort)) * FNummers.size());
+    }
+
+    void LeesBoekingen(TOrvADOConnection& quelt) {
+        // Column 14 holds the taxable wage.
+        TSqliteStatement select(quelt.Handle(), QStringLiteral("SELECT Werkgeversnummer, Boekingsdatum, KolomBedrag FROM "
+                                                               "BoekingsKolommen WHERE Kolomboeking = 14"));
+        while (select.Step()) {
+            const auto versies = FVersies.constFind(select.ColumnValue(0).toLongLong());
+            // A date stored as anything but text lies between no two bound dates.
+            if (versies == FVersies.constEnd() || select.ColumnStorageClass(1) != SQLITE_TEXT) continue;
+            const QString datum = select.ColumnValue(1).toString();
+            const QVariant bedrag = select.ColumnValue(2);
+            for (const TVersie& versie : *versies) {
+                const int periode = PeriodeVan(versie.Soort, datum);
+                if (periode == 0) continue;
+                TSom& som = FSommen[versie.Soort - 1][size_t(periode - 1) * FNummers.size() + size_t(versie.Groep)];
+                som.Aanwezig = true;
+                if (!bedrag.isNull()) som.Bedrag += bedrag.toDouble();
+            }
+        }
+    }
+
+    // The period of the kind whose dates hold the text, 0 for none (the periods do not overlap).
+    int PeriodeVan(int soort, const QString& datum) const {
+        const auto& tijdvakken = FTijdvakken[soort - 1];
+        const auto na = std::upper_bound(tijdvakken.begin(), tijdvakken.end(), datum,
+                                         [](const QString& d, const auto& t) { return d < t.first; });
+        if (na == tijdvakken.begin() || datum > std::prev(na)->second) return 0;
+        return int(na - tijdvakken.begin());
+    }
+
+    std::array<std::vector<std::pair<QString, QString>>, 2> FTijdvakken;  // first and last day per kind
+    QHash<qint64, QVector<TVersie>> FVersies;                             // by payroll employer number
+    std::vector<QString> FNummers;                                        // per group, as stored
+    std::vector<int> FVolgorde;                                           // the groups in the select's order
+    std::array<std::vector<TSom>, 2> FSommen;                             // per kind: period by group
+};
 
 std::unique_ptr<TSqliteStatement> StelQueryOp_UpdateLoonsommen(TOrvADOConnection& connection) {
     return WithPrefix(QStringLiteral("StelQueryOp_UpdateLoonsommen: "), [&] {
@@ -57,13 +152,14 @@ std::unique_ptr<TSqliteStatement> StelQueryOp_InsertLoonsommen(TOrvADOConnection
     });
 }
 
-// One run of the wage sum import: the three statements prepared once, and the program's employer keys
-// looked up once per wage tax number (the run adds no employers).
+// One run of the wage sum import: the sums of all periods computed at once, the update and the insert
+// prepared once, and the program's employer keys looked up once per wage tax number (the run adds no
+// employers).
 class TLoonsomImport {
 public:
     explicit TLoonsomImport(TdmMain& data)
         : FZemlo(*data.ADOConnectionZemlo),
-          FSelect(StelQueryOp_SelectBoekingskolommen(*data.ADOConnectionQuelt)),
+          FSommen(*data.ADOConnectionQuelt),
           FUpdate(StelQueryOp_UpdateLoonsommen(FZemlo)),
           FInsert(StelQueryOp_InsertLoonsommen(FZemlo)) {
         const QDateTime now = Clock::Now();
@@ -74,16 +170,9 @@ public:
 
     void LoonsommenBijwerkenPerTijdvakNummer(int aangifteTijdvak, int periode) {
         WithPrefix(QStringLiteral("LoonsommenBijwerkenPerTijdvakNummer: "), [&] {
-            const TImportTijdvak tijdvak = ImportTijdvak(aangifteTijdvak, periode);
-            FSelect->Reset();
-            FSelect->Bind(QStringLiteral("DtBegin"), tijdvak.Begin.startOfDay());
-            FSelect->Bind(QStringLiteral("DtEind"), tijdvak.Eind.startOfDay());
-            FSelect->Bind(QStringLiteral("AangifteTijdvak"), aangifteTijdvak);
-            while (FSelect->Step()) {
-                const qint64 werkgeverId = ZemloWerkgeverId(FSelect->ColumnValue(0).toString());
+            for (const auto& [loonbelastingnummer, bedrag] : FSommen.Rijen(aangifteTijdvak, periode)) {
+                const qint64 werkgeverId = ZemloWerkgeverId(loonbelastingnummer);
                 if (werkgeverId == -1) continue;
-                // A sum of only empty amounts is no wage.
-                const double bedrag = FSelect->ColumnValue(1).toDouble();
                 for (TSqliteStatement* statement : {FUpdate.get(), FInsert.get()}) {
                     statement->Bind(QStringLiteral("WGId"), werkgeverId);
                     statement->Bind(QStringLiteral("Periode"), periode);
@@ -91,7 +180,6 @@ public:
                 }
                 if (ExecutePrepared(*FUpdate) == 0) ExecutePrepared(*FInsert);
             }
-            FSelect->Reset();
         });
     }
 
@@ -104,7 +192,7 @@ private:
     }
 
     TOrvADOConnection& FZemlo;
-    std::unique_ptr<TSqliteStatement> FSelect;
+    const TBoekingsSommen FSommen;
     std::unique_ptr<TSqliteStatement> FUpdate;
     std::unique_ptr<TSqliteStatement> FInsert;
     QHash<QString, qint64> FWerkgeverIds;
@@ -217,10 +305,12 @@ TUitwisseling ImporteerLoonsommen(TdmMain& data) {
             RunInTransaction(*data.ADOConnectionZemlo, [&] {
                 OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling),
                                   {TQueltTabel::Werkgever, TQueltTabel::BoekingsKolommen});
+                progress.SetStep(QStringLiteral("Boekingen lezen"));
                 TLoonsomImport import(data);
                 int gedaan = 0;
                 for (const int soort : {kAangifteTijdvakMaand, kAangifteTijdvakVierWeken}) {
                     const int perioden = AantalPerioden(soort);
+                    // Without employers of the kind its periods are not looked at.
                     if (!BestaanWerkgeversMetAangifteTijvak(data.ADOConnectionQuelt, soort)) {
                         progress.Advance(gedaan += perioden);
                         continue;

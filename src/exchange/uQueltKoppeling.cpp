@@ -119,6 +119,13 @@ void OpenQueltDatabase(TdmMain& data, const QString& bestand, std::initializer_l
     });
 }
 
+QString AlsDatabaseVergelijkt(const QString& text) {
+    QString folded = text;
+    for (QChar& c : folded)
+        if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
+    return folded;
+}
+
 int ExecutePrepared(TSqliteStatement& statement) {
     statement.Reset();
     while (statement.Step()) {

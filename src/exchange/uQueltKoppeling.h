@@ -39,6 +39,10 @@ enum class TQueltTabel { Werkgever, BoekingsKolommen, Werkkosten };
 // (read-only, damaged, a table or column missing); nothing is changed then.
 void OpenQueltDatabase(TdmMain& data, const QString& bestand, std::initializer_list<TQueltTabel> tabellen);
 
+// Text as the database compares, groups and orders it in both databases (their text columns and
+// Loonbelastingnummer compare without regard to case): ASCII letters folded to lower case, the rest as is.
+QString AlsDatabaseVergelijkt(const QString& text);
+
 // Runs a prepared statement from the start with its bound values and leaves it ready for new ones;
 // returns the changed rows.
 int ExecutePrepared(TSqliteStatement& statement);

@@ -89,11 +89,12 @@ inline QString QueltWerkgever(int nummer, const char* ingang, const char* lhnr, 
         .arg(QLatin1String(ingang), QLatin1String(lhnr), QLatin1String(naam), QLatin1String(soort));
 }
 
+// A date without a time of day is stored at midnight, as the payroll program stores its booking dates.
 inline QString Boeking(int nummer, int kolom, double bedrag, const QString& datum) {
     return QStringLiteral("INSERT INTO BoekingsKolommen (Werkgeversnummer, Kolomboeking, KolomBedrag, Boekingsdatum) "
-                          "VALUES (%1, %2, %3, '%4 00:00:00')")
+                          "VALUES (%1, %2, %3, '%4')")
         .arg(nummer)
         .arg(kolom)
         .arg(bedrag)
-        .arg(datum);
+        .arg(datum.size() == 10 ? datum + QStringLiteral(" 00:00:00") : datum);
 }

@@ -2,11 +2,14 @@
 // wage sum on its representative, and a rebuilt table at every run.
 
 #include "exchange/QueltFixture.h"
+#include "binding/OrvQuery.h"
+#include "core/DemoData.h"
 #include "core/uUtils.h"
 #include "exchange/uQueltExport.h"
 #include "platform/Clock.h"
 #include "testlib/ScriptedPresenter.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -72,6 +75,7 @@ private Q_SLOTS:
     void representative();
     void payrollEmployerAsGetQueltWerkgeverIdFindsIt();
     void twiceGivesTheSameRows();
+    void sameAsTheSelectsOneByOne();
     void answeredNoChangesNothing();
 };
 
@@ -198,6 +202,73 @@ void tst_QueltExport::twiceGivesTheSameRows() {
     QCOMPARE(Export(f), QStringLiteral("De kosten zijn geëxporteerd."));
     QCOMPARE(f.QueltRows(kWerkkosten), werkkosten);
     QCOMPARE(f.QueltRows(QStringLiteral("SELECT * FROM Werkgever ORDER BY rowid")), werkgevers);
+}
+
+// The export totals the costs in one pass; its rows must be those of the two selects, each row looked up
+// and written in turn, on a demo where part of the employers is missing from the payroll.
+void tst_QueltExport::sameAsTheSelectsOneByOne() {
+    TQueltFixture f;
+    TDemoOptions demo;
+    demo.Werkgevers = 100;
+    FillDemoDatabase(f.Zemlo(), demo);
+    QVERIFY(QFile::remove(f.QueltPath()));
+    CreateDemoQueltDatabase(f.QueltPath(), f.Zemlo(), TDemoQueltOptions{});
+
+    TOrvADOConnection quelt;
+    ConnectDatabase(quelt, f.QueltPath(), QString(), QStringLiteral("Share Deny None"));
+    const QString where = QStringLiteral(
+        "   FROM Kosten K, KostenTypen KT, Werkgevers WG   WHERE K.KostenTypeId = KT.KostenTypeId     AND "
+        "K.WerkgeverId = WG.WerkgeverId     AND KT.TeltMee = True     AND K.Proforma = False     AND ");
+    TOrvQuery werkgevers(nullptr, &f.Zemlo());
+    werkgevers.SetSQL(QStringLiteral(" SELECT WG.Loonheffingennummer, Periode, SUM(Bedrag) AS TotBedrag ") + where +
+                      QStringLiteral("WG.ConcernId IS NULL   GROUP BY WG.Loonheffingennummer, Periode   ORDER BY "
+                                     "WG.Loonheffingennummer, Periode "));
+    werkgevers.Open();
+    QStringList expected;
+    const auto row = [](qint64 nummer, const TOrvQuery& q, int r) {
+        return QStringLiteral("%1|%2|%3").arg(nummer).arg(q.Value(r, 1).toInt()).arg(QString::number(q.Value(r, 2).toDouble(), 'f', 2));
+    };
+    for (int r = 0; r < werkgevers.RecordCount(); ++r)
+        if (const qint64 n = GetQueltWerkgeverId(&quelt, werkgevers.Value(r, 0).toString()); n != -1)
+            expected.append(row(n, werkgevers, r));
+    TOrvQuery concerns(nullptr, &f.Zemlo());
+    concerns.SetSQL(QStringLiteral(" SELECT WG.ConcernId, Periode, SUM(Bedrag) AS TotBedrag ") + where +
+                    QStringLiteral("WG.ConcernId IS NOT NULL   GROUP BY WG.ConcernId, Periode   ORDER BY WG.ConcernId, "
+                                   "Periode "));
+    concerns.Open();
+    QStringList afwijkend;
+    qint64 concern = -1;
+    qint64 vertegenwoordiger = -1;
+    for (int r = 0; r < concerns.RecordCount(); ++r) {
+        if (concerns.Value(r, 0).toLongLong() != concern) {
+            concern = concerns.Value(r, 0).toLongLong();
+            QString nummer;
+            double loonsom = 0;
+            GetConcernGegevens(&f.Zemlo(), concern, nummer, loonsom);
+            vertegenwoordiger = nummer.isEmpty() ? -1 : GetQueltWerkgeverId(&quelt, nummer);
+            if (vertegenwoordiger != -1) afwijkend.append(QStringLiteral("%1|%2").arg(vertegenwoordiger).arg(loonsom, 0, 'f', 2));
+        }
+        if (vertegenwoordiger != -1) expected.append(row(vertegenwoordiger, concerns, r));
+    }
+    quelt.Close();
+    afwijkend.sort();
+
+    QCOMPARE(Export(f), QStringLiteral("De kosten zijn geëxporteerd."));
+    QStringList actual;
+    for (const QString& r : f.QueltRows(QStringLiteral("SELECT Werkgeversnummer, Periode, Bedrag FROM Werkkosten ORDER BY "
+                                                       "WerkkostenId"))) {
+        QStringList v = r.split(u'|');
+        v[2] = QString::number(v[2].toDouble(), 'f', 2);
+        actual.append(v.join(u'|'));
+    }
+    QVERIFY2(expected.size() > 100 && !afwijkend.isEmpty(), qPrintable(QString::number(expected.size())));
+    QCOMPARE(actual, expected);
+    QStringList actualAfwijkend;
+    for (const QString& r : f.QueltRows(QStringLiteral("SELECT DISTINCT Werkgeversnummer, AfwijkendeLoonsomVoorZemlo FROM "
+                                                       "Werkgever WHERE AfwijkendeLoonsomVoorZemlo IS NOT NULL")))
+        actualAfwijkend.append(r.section(u'|', 0, 0) + u'|' + QString::number(r.section(u'|', 1).toDouble(), 'f', 2));
+    actualAfwijkend.sort();
+    QCOMPARE(actualAfwijkend, afwijkend);
 }
 
 void tst_QueltExport::answeredNoChangesNothing() {

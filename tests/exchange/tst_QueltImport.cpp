@@ -1,11 +1,17 @@
 // The employer and wage sum imports from the payroll database: what is taken over, what is never touched,
 // and which bookings count for which period.
 
+#include "binding/OrvQuery.h"
+#include "core/DemoData.h"
+#include "core/uConst.h"
+#include "core/uUtils.h"
 #include "exchange/QueltFixture.h"
 #include "exchange/uQueltImport.h"
 #include "platform/Clock.h"
 #include "testlib/ScriptedPresenter.h"
 
+#include <QFile>
+#include <QMap>
 #include <QTest>
 
 namespace {
@@ -47,6 +53,7 @@ private Q_SLOTS:
     void existingWageSums_data();
     void existingWageSums();
     void payrollDecidesKindAndEmployer();
+    void sameAsThePerPeriodSelect();
 };
 
 void tst_QueltImport::werkgevers_data() {
@@ -147,6 +154,10 @@ void tst_QueltImport::periodBorders_data() {
         {"2024-12-31", 13}, {"2025-01-15", 13}, {"2025-01-31", 13}, {"2025-02-01", 0}};
     for (const auto& [datum, periode] : vierWeken)
         QTest::addRow("four weeks %s", datum) << 2 << QString::fromLatin1(datum) << periode;
+    // The bound dates are midnight: a time of day on a period's last day lies after it.
+    QTest::newRow("month, last day in the morning") << 1 << "2024-01-31 08:00:00" << 0;
+    QTest::newRow("month, first day in the morning") << 1 << "2024-02-01 08:00:00" << 2;
+    QTest::newRow("four weeks, last day of the extension in the morning") << 2 << "2025-01-31 08:00:00" << 0;
 }
 
 void tst_QueltImport::periodBorders() {
@@ -212,6 +223,79 @@ void tst_QueltImport::payrollDecidesKindAndEmployer() {
     QString question;
     RunAnswered(ImporteerLoonsommen, f, &question);
     QCOMPARE(question, kLoonsommenVraag.arg(f.Koppeling()));
+}
+
+// The import computes all periods in one pass; its result must be what the select of the bookings per
+// period gives, applied row by row, on a demo with the payroll's odd rows added.
+void tst_QueltImport::sameAsThePerPeriodSelect() {
+    TQueltFixture f;
+    FillDemoDatabase(f.Zemlo(), TDemoOptions{});
+    QVERIFY(QFile::remove(f.QueltPath()));
+    CreateDemoQueltDatabase(f.QueltPath(), f.Zemlo(), TDemoQueltOptions{});
+    // The current version of the first payroll employer: number and kind.
+    const QStringList eerste = f.QueltRows(QStringLiteral("SELECT Loonbelastingnummer, Bericht_TijdvakSoort FROM Werkgever "
+                                                          "WHERE Werkgeversnummer = 1001 ORDER BY Ingangsdatum DESC"))
+                                   .first()
+                                   .split(u'|');
+    f.InQuelt({// a second payroll employer of that kind under the same number in other letters, one without a kind
+               QueltWerkgever(5001, "2024-01-01", qPrintable(eerste[0].toLower()), "Tweede", qPrintable(eerste[1])),
+               QueltWerkgever(5002, "2024-01-01", "999999990L01", "Zonder soort", "NULL"),
+               Boeking(5001, 14, 11.11, "2024-03-03"), Boeking(5002, 14, 22.22, "2024-03-03"),
+               Boeking(1001, 14, 0, "2024-05-05 10:00:00"), Boeking(1001, 14, 0, "2024-05-05"),
+               QStringLiteral("INSERT INTO BoekingsKolommen (Werkgeversnummer, Kolomboeking, KolomBedrag, Boekingsdatum) "
+                              "VALUES (1001, 14, NULL, '2024-06-06 00:00:00'), (1001, 14, 5, 20240707), "
+                              "(7777, 14, 5, '2024-07-07 00:00:00')")});
+
+    // The reference: the statements one by one on the databases as they are before the import.
+    QMap<std::pair<qint64, int>, std::pair<qint64, double>> definitief;  // (employer, period) -> (key, amount)
+    for (const QString& row : f.ZemloRows(QStringLiteral("SELECT WerkgeverId, Periode, LoonsomId, Bedrag FROM "
+                                                         "Loonsommen WHERE Proforma = 0"))) {
+        const QStringList v = row.split(u'|');
+        definitief[{v[0].toLongLong(), v[1].toInt()}] = {v[2].toLongLong(), v[3].toDouble()};
+    }
+    qint64 volgende = f.ZemloRows(QStringLiteral("SELECT MAX(LoonsomId) FROM Loonsommen")).first().toLongLong() + 1;
+    TOrvADOConnection quelt;
+    ConnectDatabase(quelt, f.QueltPath(), QString(), QStringLiteral("Share Deny None"));
+    TOrvQuery select(nullptr, &quelt);
+    select.SetSQL(QStringLiteral(
+        " SELECT WG.Loonbelastingnummer, SUM(BK.KolomBedrag) AS Bedrag   FROM BoekingsKolommen BK         INNER JOIN "
+        "Werkgever WG         ON WG.Werkgeversnummer = BK.Werkgeversnummer   WHERE BK.Kolomboeking = 14     AND "
+        "BK.Boekingsdatum BETWEEN :DtBegin AND :DtEind     AND WG.Ingangsdatum IN         (SELECT MAX(WG2.Ingangsdatum)  "
+        "         FROM Werkgever WG2          WHERE WG2.Werkgeversnummer = WG.Werkgeversnummer)     AND "
+        "WG.Bericht_TijdvakSoort = :AangifteTijdvak   GROUP BY WG.Loonbelastingnummer "));
+    for (const int soort : {kAangifteTijdvakMaand, kAangifteTijdvakVierWeken})
+        for (int periode = 1; periode <= AantalPerioden(soort); ++periode) {
+            const TImportTijdvak tijdvak = ImportTijdvak(soort, periode);
+            select.ParamByName(QStringLiteral("DtBegin")).SetAsDateTime(tijdvak.Begin.startOfDay());
+            select.ParamByName(QStringLiteral("DtEind")).SetAsDateTime(tijdvak.Eind.startOfDay());
+            select.ParamByName(QStringLiteral("AangifteTijdvak")).SetAsInteger(soort);
+            select.Open();
+            for (int r = 0; r < select.RecordCount(); ++r) {
+                const qint64 id = GetZemloWerkgeverId(&f.Zemlo(), select.Value(r, 0).toString());
+                if (id == -1) continue;
+                auto found = definitief.find({id, periode});
+                if (found == definitief.end()) found = definitief.insert({id, periode}, {volgende++, 0});
+                found->second = select.Value(r, 1).toDouble();
+            }
+        }
+    quelt.Close();
+    QStringList expected;
+    for (auto it = definitief.cbegin(); it != definitief.cend(); ++it)
+        expected.append(QStringLiteral("%1|%2|%3|%4").arg(it->first).arg(it.key().first).arg(it.key().second)
+                            .arg(QString::number(it->second, 'f', 2)));
+    expected.sort();
+
+    QCOMPARE(RunAnswered(ImporteerLoonsommen, f), QStringLiteral("Loonsommen zijn geïmporteerd."));
+    QStringList actual;
+    for (const QString& row : f.ZemloRows(QStringLiteral("SELECT LoonsomId, WerkgeverId, Periode, Bedrag FROM "
+                                                         "Loonsommen WHERE Proforma = 0"))) {
+        QStringList v = row.split(u'|');
+        v[3] = QString::number(v[3].toDouble(), 'f', 2);
+        actual.append(v.join(u'|'));
+    }
+    actual.sort();
+    QVERIFY(expected.size() > 300);
+    QCOMPARE(actual, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_QueltImport)
