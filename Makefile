@@ -46,9 +46,10 @@ screenshots: build
 	xvfb-run -a -s "-screen 0 1280x900x24" $(BUILD_DIR)/screenshot_windows $(DEMO_DIR) docs/screenshots
 
 bench: configure
-	cmake --build $(BUILD_DIR) --target bench_overview bench_grid
+	cmake --build $(BUILD_DIR) --target bench_overview bench_grid bench_quelt
 	$(BUILD_DIR)/bench_overview
 	$(BUILD_DIR)/bench_grid
+	$(BUILD_DIR)/bench_quelt
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)
