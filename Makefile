@@ -1,6 +1,8 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing and build.
 BUILD_DIR ?= build
 ASAN_DIR  ?= build-asan
+# Every benchmark under bench/, by its file name.
+BENCHES   := $(basename $(notdir $(wildcard bench/bench_*.cpp)))
 DEMO_DIR  ?= demo
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
@@ -46,10 +48,8 @@ screenshots: build
 	xvfb-run -a -s "-screen 0 1280x900x24" $(BUILD_DIR)/screenshot_windows $(DEMO_DIR) docs/screenshots
 
 bench: configure
-	cmake --build $(BUILD_DIR) --target bench_overview bench_grid bench_quelt
-	$(BUILD_DIR)/bench_overview
-	$(BUILD_DIR)/bench_grid
-	$(BUILD_DIR)/bench_quelt
+	cmake --build $(BUILD_DIR) --target $(BENCHES)
+	@for b in $(BENCHES); do echo "== $$b"; $(BUILD_DIR)/$$b || exit 1; done
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QTemporaryDir>
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QApplication>
 #include <algorithm>
 #include <cstdio>

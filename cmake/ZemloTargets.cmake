@@ -141,6 +141,11 @@ foreach(src IN LISTS ZEMLO_TOOL_SOURCES)
   target_link_libraries(${name} PRIVATE zemlo_ui)
 endforeach()
 
+# The compaction test's helper, which ends the process abruptly at a chosen step of the compaction.
+add_executable(compact_crash_helper tests/core/CompactCrashHelper.cpp)
+target_link_libraries(compact_crash_helper PRIVATE zemlo_core)
+add_dependencies(tst_CompactDatabase compact_crash_helper)
+
 # Window titles on a real X server: the program itself under Xvfb, driven with xdotool; skipped where either
 # is missing.
 add_test(NAME xvfb_window_titles

@@ -2,29 +2,20 @@
 // The list control of every list: a read-only copy of a data source's rows in fixed, formatted columns,
 // sorted by a click on a title, with a current row, incremental search and copy menus.
 
+#include "controls/OrvStringGrid.h"
 #include "support/DataSet.h"
-#include "support/FuzzyMatch.h"
-#include "support/OrvClientDataSet.h"
+#include "support/GridText.h"
 
-#include <QAbstractTableModel>
-#include <QPointer>
-#include <QTimer>
 #include <QtGui/QColor>
 #include <QtWidgets/QFrame>
-#include <QtWidgets/QHeaderView>
-#include <QtWidgets/QMenu>
-#include <QtWidgets/QStyledItemDelegate>
-#include <QtWidgets/QTableView>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
-class QAction;
-class QLineEdit;
-
-class QScrollBar;
-class TOrvDBSortGrid;
+class QHeaderView;
+class QMenu;
+class TOrvDBSortGridColumnItem;
+class TOrvDBSortGridPrivate;
 
 enum TOrvDBSortGridSortDirection { sdAscending, sdDescending, sdNotSorted };
 enum TOrvDBSortGridSortImplementation { siSortOnVisualData, siSortOnRawDBData, siDefaultForDataType, siAlternateField };
@@ -44,14 +35,7 @@ extern TOrvDBSortGridColors OrvDBSortGridColors;
 // The program's own colours, set once at start before any window exists.
 void UseProgramGridColors();
 
-inline constexpr const char* kDefaultForDataType = "DEFAULT_FOR_DATA_TYPE";
-inline constexpr const char* kBooleanNL = "BOOLEAN_NL";
-
-// The display text of one value by the column's actual format (empty: no format).
-QString GridDisplayText(const QVariant& value, TFieldType type, const QString& actualFormat);
-// The format a column declared with this format uses on a field of this type.
-QString GridActualFormat(const QString& declaredFormat, TFieldType type);
-
+// One declared column. The grid changes its width and frozen state; the windows read them.
 class TOrvDBSortGridColumn {
 public:
     const QString& Caption() const { return FCaption; }
@@ -72,9 +56,8 @@ public:
     // The copy's field with this column's display texts; empty when the column has no format.
     QString FormattedFieldName() const;
 
-private:
-    friend class TOrvDBSortGridColumns;
-    friend class TOrvDBSortGrid;
+protected:
+    TOrvDBSortGridColumn() = default;
     QString FCaption;
     QString FFieldName;
     int FDefaultWidth = 0;
@@ -93,7 +76,8 @@ private:
 
 class TOrvDBSortGridColumns {
 public:
-    explicit TOrvDBSortGridColumns(TOrvDBSortGrid* grid) : FGrid(grid) {}
+    explicit TOrvDBSortGridColumns(TOrvDBSortGridPrivate& grid);
+    ~TOrvDBSortGridColumns();
 
     // Declares a column on a field of the data source's dataset.
     TOrvDBSortGridColumn& Add(const QString& caption, const QString& fieldName, int width,
@@ -101,7 +85,7 @@ public:
                               TOrvDBSortGridAlignment alignment = gaDefaultForDataType,
                               TOrvDBSortGridSortImplementation sortImplementation = siDefaultForDataType);
     int Count() const { return int(FItems.size()); }
-    TOrvDBSortGridColumn& Items(int index) const { return *FItems[index]; }
+    TOrvDBSortGridColumn& Items(int index) const;
     int IndexOf(const TOrvDBSortGridColumn* column) const;
     TOrvDBSortGridColumn* FindColumn(const QString& fieldName) const;
     TOrvDBSortGridColumn& ColumnByFieldName(const QString& fieldName) const;
@@ -117,49 +101,10 @@ public:
     std::vector<int> VisibleInVisualOrder() const;
 
 private:
-    TOrvDBSortGrid* FGrid;
-    std::vector<std::unique_ptr<TOrvDBSortGridColumn>> FItems;
+    TOrvDBSortGridPrivate& FGrid;
+    std::vector<std::unique_ptr<TOrvDBSortGridColumnItem>> FItems;
     bool FInitialized = false;
     int FMinimumColWidth = 40;
-};
-
-// The grid's rows as a table model over the grid's copy; model column = declaration index.
-class TOrvDBSortGridModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    explicit TOrvDBSortGridModel(TOrvDBSortGrid* grid);
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-    // Tells the view the rows were replaced, reordered or filtered.
-    void Refill();
-    void ColumnAdded();
-
-private:
-    TOrvDBSortGrid* FGrid;
-    int FRows = 1;
-    int FColumns = 0;
-};
-
-// The inner grid: a table view that leaves keys, scrolling and the context menus to its control.
-class TOrvStringGrid : public QTableView {
-    Q_OBJECT
-public:
-    explicit TOrvStringGrid(TOrvDBSortGrid* owner);
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
-    void keyboardSearch(const QString&) override {}
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    TOrvDBSortGrid* FOwner;
 };
 
 class TOrvDBSortGrid : public QFrame {
@@ -169,9 +114,9 @@ public:
     ~TOrvDBSortGrid() override;
 
     void SetDataSource(TDataSource* dataSource);
-    TDataSource* DataSource() const { return FDataSource; }
-    TOrvDBSortGridColumns& Columns() { return FColumns; }
-    const TOrvDBSortGridColumns& Columns() const { return FColumns; }
+    TDataSource* DataSource() const;
+    TOrvDBSortGridColumns& Columns();
+    const TOrvDBSortGridColumns& Columns() const;
 
     // (Re)loads the copy from the data source and fills the grid, keeping the sort.
     void FetchAllRows();
@@ -179,7 +124,7 @@ public:
     void Refresh();
     void Sort(const QString& fieldName, TOrvDBSortGridSortDirection direction);
     void ReSortOnCurrentVisualSortColumnAndOrder();
-    TOrvDBSortGridSortDirection SortDirection() const { return FSortDirection; }
+    TOrvDBSortGridSortDirection SortDirection() const;
     // The field of the current sort column, empty when not sorted.
     QString SortFieldName() const;
     // Moves to the first row whose field equals the value exactly (case-sensitive).
@@ -195,23 +140,24 @@ public:
     int Row() const;
     void SetRow(int row);
     int RowCount() const;
-    // The copy, positioned on the current row.
-    TOrvClientDataSet* DataSet() const { return FCopy.get(); }
-    TOrvStringGrid* Grid() const { return FGrid; }
+    // The rows as the grid holds them, read-only, positioned on the current row. The grid alone sorts,
+    // filters and reloads them.
+    const TDataSet* DataSet() const;
+    TOrvStringGrid* Grid() const;
     void SetFocus();
     bool Focused() const;
     void SetDefaultRowHeight(int height);
     // The window's own context menu of the grid; the grid adds "Celtekst kopiëren" to it.
-    void SetPopupMenu(QMenu* menu) { FPopupMenu = menu; }
+    void SetPopupMenu(QMenu* menu);
 
-    int RowChangeDelayedInterval() const { return FRowChangeDelayedInterval; }
+    int RowChangeDelayedInterval() const;
     void SetRowChangeDelayedInterval(int milliseconds);
 
-    bool AllowIncrementalSearch() const { return FAllowIncrementalSearch; }
+    bool AllowIncrementalSearch() const;
     void SetAllowIncrementalSearch(bool allow);
     void ClearIncrementalSearch();
     QString IncrementalSearchText() const;
-    int IncrementalSearchDelay() const { return FSearchTimer.interval(); }
+    int IncrementalSearchDelay() const;
 
     // The display text of a cell of a data row (1-based) and declared column.
     QString CellText(int row, int column) const;
@@ -223,90 +169,5 @@ public:
     std::function<void(TOrvDBSortGrid*, QString& fieldName)> OnBeginSort;
 
 private:
-    friend class TOrvDBSortGridColumns;
-    friend class TOrvDBSortGridModel;
-    friend class TOrvStringGrid;
-    friend class TOrvDBSortGridHeader;
-    friend class TOrvDBSortGridDelegate;
-
-    void CheckDataSet() const;
-    void EnsureCopy();
-    void BuildCopy();
-    void FillGrid();
-    // keepRecord: stay on the current record (not after a reload, whose order is new).
-    void SortOnColumn(int column, TOrvDBSortGridSortDirection direction, bool keepRecord = true);
-    int SortFieldOf(int column) const;
-    void SetCurrent(int row, int column);
-    int CurrentColumn() const;
-    void CurrentCellChanged(const QModelIndex& current, const QModelIndex& previous);
-    void ReportRowChange();
-    void TitleClicked(int column);
-    void ColumnResized(int column, int newWidth);
-
-    // Keys: true when the grid used the key.
-    bool GridKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    bool GridKeyPress(QChar ch);
-    void ShowDebugInfo();
-
-    void SetSearchText(const QString& text);
-    void RunIncrementalSearch();
-    int SearchNumeric(int field, const QString& text) const;
-    int SearchDate(int field, const QString& text) const;
-    void FilterOnText(int field, const QString& text);
-    int LocateText(int field, const QString& text) const;
-
-    void ShowTitleMenu(const QPoint& position);
-    void ShowGridMenu(const QPoint& position);
-    void FreezeTitles(bool freeze);
-    void CopyColumn();
-    void CopyCellText();
-
-    // Horizontal scrolling by whole columns; frozen columns stay in place.
-    void ApplyColumnLayout();
-    void EnsureColumnVisible(int column);
-    void UpdateHorzScrollBar();
-    void HorzScrollAction(int action);
-    int FrozenCount(const std::vector<int>& order) const;
-
-    TOrvDBSortGridColumns FColumns;
-    QPointer<TDataSource> FDataSource;
-    std::unique_ptr<TOrvClientDataSet> FCopy;
-    std::vector<QStringList> FCells;  // display texts per record id, per declared column
-    // The searched texts of one field per record id, made ready once per fetch: a search runs at every key.
-    struct TSearchText {
-        QString Form;
-        std::optional<TFuzzyText> Fuzzy;
-    };
-    std::vector<std::optional<TSearchText>> FSearchTexts;
-    int FSearchTextsField = -1;
-    int FInactiveField = -1;  // a row whose field "inactive" holds "Y" is drawn grey; found once per fetch
-    TOrvDBSortGridModel* FModel;
-    TOrvStringGrid* FGrid;
-    QWidget* pnlBottom;
-    QLineEdit* edIncSearch;
-    QWidget* sbHorzScrollBar;
-    QScrollBar* FHorzScrollBar;
-
-    int FSortColumn = -1;
-    TOrvDBSortGridSortDirection FSortDirection = sdNotSorted;
-    bool FHomeState = false;
-    bool FFilling = false;
-    int FLastReportedRow = -1;
-    int FLeftCol = 0;  // scrolled-out columns after the frozen ones
-    QString FForceFilterField;
-    QStringList FForceFilterValues;
-
-    QTimer FSearchTimer;
-    QTimer FRowChangeTimer;
-    int FRowChangeDelayedInterval = 300;
-    bool FAllowIncrementalSearch = true;
-
-    QMenu* FPopupMenuTitelBalk;
-    QAction* miTitelsBlokkeren;
-    QAction* miSelectieOmdraaien;
-    QAction* miWaardenInKolomKopieren;
-    int FLastPopupTitelBalkCol = -1;
-    QPointer<QMenu> FPopupMenu;
-    QMenu* FPopupMenuGrid = nullptr;
-    QPointer<QMenu> FCellMenuAddedTo;
+    std::unique_ptr<TOrvDBSortGridPrivate> d;
 };

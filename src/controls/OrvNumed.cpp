@@ -338,7 +338,7 @@ void TOrvNumericEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(QStringLiteral("&Knippen"), this, &TOrvNumericEdit::CutSelection);
     menu.addAction(QStringLiteral("K&opiëren"), this, &TOrvNumericEdit::CopySelection);
-    menu.addAction(QStringLiteral("&Plakken"), this, [this] { GuardUiAction([&] { PasteValue(); }); });
+    ConnectGuarded(menu.addAction(QStringLiteral("&Plakken")), &QAction::triggered, this, [this] { PasteValue(); });
     menu.exec(event->globalPos());
 }
 

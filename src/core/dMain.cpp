@@ -21,10 +21,21 @@ void MakeUnusable(TOrvADOConnection& connection) {
     connection.SetConnectionString(QLatin1String(kNoImplicitConnection));
 }
 
-// A read-only file is one whose owner may not write it (the permission bits, so the check also holds for
-// a user that may write anything).
+// Whether this process may read and write the file (access(2): a file of another user is refused, and
+// root, who may write anything, passes), and whether it is hidden.
 bool AttributesPreventAccess(const QFileInfo& file) {
-    return file.isHidden() || !(file.permissions() & QFileDevice::WriteOwner);
+    return file.isHidden() || !file.isReadable() || !file.isWritable();
+}
+
+// A database of the engine is the program's own only when it holds the program's tables; anything else
+// is refused before start-up writes to it or shut-down compacts it.
+void RequireZemloTables(TOrvADOConnection& connection, const QString& location) {
+    WithPrefix(NotAPavendaDatabase(location), [&] {
+        for (const char* table : {"Werkgevers", "dbparams"}) {
+            const TSqliteStatement probe(connection.Handle(),
+                                         QStringLiteral("SELECT * FROM %1 WHERE 0").arg(QLatin1String(table)));
+        }
+    });
 }
 
 // N(x): NULL replaced by a floating-point 0, so amount columns always come out as floating point.
@@ -112,6 +123,7 @@ bool TdmMain::ConnectToZemloDatabase(TOrvADOConnection& connection, const QStrin
         const QString location = fullPath.isEmpty() ? ZemloDatabasePath() : fullPath;
         ConnectDatabase(connection, location, UnscramblePassword(scrambledPassword),
                         QStringLiteral("Share Exclusive"));
+        RequireZemloTables(connection, location);
         if (&connection == ADOConnectionZemlo && connection.Connected() &&
             QFileInfo(location) == QFileInfo(ZemloDatabasePath()))
             FOwnDatabaseOpened = true;

@@ -37,8 +37,9 @@ public:
     TOrvQuery* qryWerkgevers;
     TOrvADOConnection* ADOConnection() const { return ADOConnectionZemlo; }
 
-    // Opens the own database exclusively; an empty path means the program directory's Zemlo2024.mdb.
-    // Opening that file with ADOConnectionZemlo makes the destructor compact it.
+    // Opens the own database exclusively; an empty path means the program directory's Zemlo2024.mdb. A file
+    // without the program's tables is refused. Opening that file with ADOConnectionZemlo makes the
+    // destructor compact it.
     bool ConnectToZemloDatabase(TOrvADOConnection& connection, const QString& scrambledPassword,
                                 const QString& fullPath);
     // Opens the payroll database shared.

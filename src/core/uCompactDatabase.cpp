@@ -5,9 +5,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QScopeGuard>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 std::optional<qint64> TCompactFileOperations::FreeSpace(const QString& directory, QString& error) {
     struct statvfs info {};
@@ -20,7 +24,36 @@ std::optional<qint64> TCompactFileOperations::FreeSpace(const QString& directory
 
 bool TCompactFileOperations::Remove(const QString& path) { return QFile::remove(path); }
 
-bool TCompactFileOperations::Rename(const QString& from, const QString& to) { return QFile::rename(from, to); }
+namespace {
+// fsync of a file or a directory opened read-only, with the system's text on failure.
+bool FlushPath(const QString& path, int flags, QString& error) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | flags);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0) ::close(fd);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+}
+
+bool TCompactFileOperations::Flush(const QString& path, QString& error) { return FlushPath(path, 0, error); }
+
+bool TCompactFileOperations::Link(const QString& from, const QString& to) {
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool TCompactFileOperations::Copy(const QString& from, const QString& to) { return QFile::copy(from, to); }
+
+// rename(2) itself: it replaces an existing target in one step, where QFile::rename refuses one.
+bool TCompactFileOperations::Rename(const QString& from, const QString& to) {
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool TCompactFileOperations::FlushDirectory(const QString& directory, QString& error) {
+    return FlushPath(directory, O_DIRECTORY, error);
+}
 
 namespace {
 constexpr qint64 kSpareBytes = 1048576;
@@ -41,22 +74,47 @@ QString SqlText(const QString& text) {
     return u'\'' + doubled + u'\'';
 }
 
-// Writes the compacted copy of source to target. The source is held exclusively meanwhile, so nothing
-// changes it between the copy and the renames.
-void WriteCompactedCopy(const QString& source, const QString& target) {
-    TSqliteDatabase database;
-    database.Open(source, TShareMode::Exclusive);
-    database.ExecScript(QStringLiteral("VACUUM INTO ") + SqlText(target));
+// The number of rows of every table, by name.
+QMap<QString, qint64> RowCounts(const TSqliteDatabase& database) {
+    QStringList tables;
+    TSqliteStatement list(database.Handle(), QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    while (list.Step()) tables.append(list.ColumnValue(0).toString());
+    QMap<QString, qint64> counts;
+    for (QString table : tables) {
+        TSqliteStatement count(database.Handle(),
+                               QStringLiteral("SELECT count(*) FROM \"") + table.replace(u'"', QLatin1String("\"\"")) + u'"');
+        counts.insert(table, count.Step() ? count.ColumnValue(0).toLongLong() : -1);
+    }
+    return counts;
 }
 
-// A copy is put in place only when it opens as a database and passes the engine's quick check.
-void VerifyCompactedCopy(const QString& path) {
+// Writes the compacted copy of source to target; returns the number of rows of every table of the source.
+// The source is held exclusively meanwhile, so nothing changes it during the copy. The copy is written
+// without flushes of its own: it is flushed once, as a whole, before it takes the database's place.
+QMap<QString, qint64> WriteCompactedCopy(const QString& source, const QString& target) {
+    TSqliteDatabase database;
+    database.Open(source, TShareMode::Exclusive);
+    const QMap<QString, qint64> rows = RowCounts(database);
+    database.ExecScript(QStringLiteral("PRAGMA synchronous=OFF; VACUUM INTO ") + SqlText(target));
+    // A journal that an earlier session left stays beside the database for good, and would stay beside the
+    // compacted file under the same name; under the exclusive lock it is certain that nobody uses it.
+    const QString leftOver = database.LeftOverJournal();
+    if (!leftOver.isEmpty()) Files().Remove(leftOver);
+    return rows;
+}
+
+// A copy is put in place only when it opens as a database and holds every row of every table. (The
+// engine's full structure check would cost more than the copy itself, and would read the copy back from
+// memory, not from the disk.)
+void VerifyCompactedCopy(const QString& path, const QMap<QString, qint64>& sourceRows) {
     TSqliteDatabase database;
     database.Open(path, TShareMode::DenyNone);
-    TSqliteStatement check(database.Handle(), QStringLiteral("PRAGMA quick_check"));
-    const QString result = check.Step() ? check.ColumnValue(0).toString() : QString();
-    if (result != QLatin1String("ok"))
-        throw EOrvError(QStringLiteral("The compacted database is damaged: ") + result);
+    const QMap<QString, qint64> rows = RowCounts(database);
+    for (auto table = sourceRows.begin(); table != sourceRows.end(); ++table)
+        if (rows.value(table.key(), -1) != table.value())
+            throw EOrvError(QStringLiteral("De gecomprimeerde kopie is onvolledig: tabel %1 heeft %2 rijen in plaats van %3")
+                                .arg(table.key(), QString::number(rows.value(table.key(), 0)),
+                                     QString::number(table.value())));
 }
 }
 
@@ -90,25 +148,25 @@ void CompactJetDatabase(const QString& path, int /*engineType*/, const QString& 
         throw EOrvError(QStringLiteral("Directory ") + directory + QStringLiteral(" does not have enough ") +
                         QStringLiteral("free space to perform this operation: ") + QString::number(*freeSpace));
 
-    try {
-        WriteCompactedCopy(path, newPath);
-        VerifyCompactedCopy(newPath);
-        if (QFileInfo::exists(backupPath) && !Files().Remove(backupPath))
-            throw EOrvError(QStringLiteral("Cannot delete backupfile: ") + backupPath);
-    } catch (...) {
-        // Nothing has been renamed yet: the database is untouched, only the copy goes.
-        QFile::remove(newPath);
-        throw;
-    }
-
-    if (!Files().Rename(path, backupPath)) {
-        QFile::remove(newPath);
+    // Until the compacted copy has taken the database's name, a failure leaves only the database behind.
+    auto dropCopy = qScopeGuard([&] {
+        if (QFileInfo::exists(newPath)) Files().Remove(newPath);
+    });
+    VerifyCompactedCopy(newPath, WriteCompactedCopy(path, newPath));
+    if (!Files().Flush(newPath, systemError))
+        throw EOrvError(QStringLiteral("Het gecomprimeerde bestand %1 kon niet naar de schijf worden geschreven: %2")
+                            .arg(newPath, systemError));
+    if (QFileInfo::exists(backupPath) && !Files().Remove(backupPath))
+        throw EOrvError(QStringLiteral("Cannot delete backupfile: ") + backupPath);
+    // The previous database becomes the backup without leaving its name: a second name for the same file,
+    // or a flushed copy where the file system has no hard links.
+    if (!Files().Link(path, backupPath) &&
+        !(Files().Copy(path, backupPath) && Files().Flush(backupPath, systemError)))
         throw EOrvError(QStringLiteral("Could not backup the current database."));
-    }
-    if (!Files().Rename(newPath, path)) {
-        // The program must find its database at the next start: the previous one goes back under its name.
-        Files().Rename(backupPath, path);
+    if (!Files().Rename(newPath, path))
         throw EOrvError(QStringLiteral("Could not copy the new database file to it's destination. Your database "
                                        "configuration is unstable and requires technical maintenance."));
-    }
+    dropCopy.dismiss();
+    if (!Files().FlushDirectory(directory, systemError))
+        throw EOrvError(QStringLiteral("De map %1 kon niet naar de schijf worden geschreven: %2").arg(directory, systemError));
 }

@@ -58,11 +58,11 @@ TBaseForm::TBaseForm(QWidget* owner)
     acHelp->setShortcut(QKeySequence(Qt::Key_F1));
     acHelp->setShortcutContext(Qt::WindowShortcut);
     addAction(acHelp);
-    connect(acHelp, &QAction::triggered, this, [this] {
+    ConnectGuarded(acHelp, &QAction::triggered, this, [this] {
         // F1 belongs to the window that has the focus, which may be embedded in this one.
         TBaseForm* target = this;
         if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) target = OwningForm(focus);
-        GuardUiAction([&] { target->acHelpExecute(); });
+        target->acHelpExecute();
     });
 
     imgButton = ButtonPicture(this, "imgButton", QStringLiteral(":/controls/button.png"));

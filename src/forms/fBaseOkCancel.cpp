@@ -51,10 +51,10 @@ TBaseOkCancel::TBaseOkCancel(QWidget* owner) : TBaseForm(owner) {
     acOk = new QAction(QStringLiteral("&Ok"), this);
     acOk->setObjectName(QStringLiteral("acOk"));
     // The windows put their checks and saving behind these two; an error they let through is shown.
-    connect(acOk, &QAction::triggered, this, [this] { GuardUiAction([&] { acOkExecute(); }); });
+    ConnectGuarded(acOk, &QAction::triggered, this, [this] { acOkExecute(); });
     acCancel = new QAction(QStringLiteral("&Annuleren"), this);
     acCancel->setObjectName(QStringLiteral("acCancel"));
-    connect(acCancel, &QAction::triggered, this, [this] { GuardUiAction([&] { acCancelExecute(); }); });
+    ConnectGuarded(acCancel, &QAction::triggered, this, [this] { acCancelExecute(); });
 
     const auto pictureButton = [this](const char* name, QAction* action) {
         auto* button = new TOrvButton(pnlOkCancel);

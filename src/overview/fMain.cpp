@@ -231,6 +231,14 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::Initialize() {
+    // Whatever goes wrong during start-up, of whatever kind, ends the program with the one message.
+    const auto failed = [this](const QString& message) {
+        ShowError(QStringLiteral("Initialisatie"),
+                  QStringLiteral("De volgende fout is opgetreden tijdens initialisatie. Het programma wordt "
+                                 "beëindigd: \r\r") +
+                      message);
+        close();
+    };
     try {
         TBaseForm::Initialize();
         SetApplicationHelpFile(PlaceHelpFile(ProgramDirectory(), GetWindowsTempDirectory()));
@@ -246,12 +254,10 @@ void TfrmMain::Initialize() {
         ApplySelectionColor();
         SetupWerkgeversGrid();
         EnableDisable();
-    } catch (const EOrvError& e) {
-        ShowError(QStringLiteral("Initialisatie"),
-                  QStringLiteral("De volgende fout is opgetreden tijdens initialisatie. Het programma wordt "
-                                 "beëindigd: \r\r") +
-                      e.Message());
-        close();
+    } catch (const std::exception& e) {
+        failed(QString::fromUtf8(e.what()));
+    } catch (...) {
+        failed(QStringLiteral("Onbekende fout."));
     }
 }
 
@@ -356,7 +362,7 @@ void TfrmMain::GridKeyDown(int& key) {
         OpenWerkgeverWindow(2);
         break;
     case Qt::Key_F5:
-        GuardUiAction([&] { WerkgeversBijwerken(); });
+        WerkgeversBijwerken();
         break;
     default:
         return;

@@ -41,6 +41,18 @@ public:
     TdmMain* DataModule() const { return FdmMain.get(); }
     TFilter FFilter;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Every way of closing (Escape, the close button) goes through the close question.
+    void reject() override;
+
+    // The employer edit window: shows it for mode 0 add, 1 change, 2 delete and the key (-1 for add);
+    // leaves the key the window ended with. Until that window exists, the actions that open it stay off.
+    virtual bool HasWerkgeverWindow() const { return false; }
+    virtual void ExecWerkgeverWindow(int mode, qint64& key) {}
+
+private:
     QFrame* pnlControlBar;
     QLabel* imLogo;
     TOrvButton* btnWerkgever;
@@ -68,18 +80,6 @@ public:
     QAction* acZemloHelp;
     QAction* acAfsluiten;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    // Every way of closing (Escape, the close button) goes through the close question.
-    void reject() override;
-
-    // The employer edit window: shows it for mode 0 add, 1 change, 2 delete and the key (-1 for add);
-    // leaves the key the window ended with. Until that window exists, the actions that open it stay off.
-    virtual bool HasWerkgeverWindow() const { return false; }
-    virtual void ExecWerkgeverWindow(int mode, qint64& key) {}
-
-private:
     void BuildControlBar();
     void BuildMenus();
     void OpenWerkgeverWindow(int mode);

@@ -4,6 +4,7 @@
 #include "controls/Orvmbox.h"
 #include "core/CommandLine.h"
 #include "core/uGlobals.h"
+#include "dbcontrols/DbcompCombos.h"
 #include "forms/Dbcomp_hook.h"
 #include "overview/fMain.h"
 #include "platform/SingleInstance.h"
@@ -18,6 +19,7 @@ int RunProgram(QApplication& application) {
     QApplication::setApplicationName(QStringLiteral("Pavenda 2024"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
     UseProgramGridColors();
+    UseProgramComboboxLook();
     QueltStart = HasQueltStartSwitch(application.arguments().mid(1));
 
     const TSingleInstanceGuard guard(application.applicationFilePath());

@@ -4,7 +4,9 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <functional>
 #include <sqlite3.h>
 
 namespace {
@@ -43,12 +45,39 @@ QString EngineMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
 }
 
+namespace {
+// Applies edit to every stretch of sql outside quoted text ('...' and "...", a doubled quote standing for
+// one inside); quoted text is kept as written. An unterminated quote runs to the end.
+QString EditOutsideQuotes(const QString& sql, const std::function<QString(const QString&)>& edit) {
+    QString result;
+    qsizetype plainStart = 0;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar quote = sql[i];
+        if (quote != u'\'' && quote != u'"') {
+            ++i;
+            continue;
+        }
+        result += edit(sql.mid(plainStart, i - plainStart));
+        qsizetype end = i + 1;
+        while (end < sql.size() && (sql[end] != quote || (end + 1 < sql.size() && sql[end + 1] == quote)))
+            end += sql[end] == quote ? 2 : 1;
+        end = qMin(end + 1, sql.size());
+        result += sql.mid(i, end - i);
+        i = plainStart = end;
+    }
+    return result + edit(sql.mid(plainStart));
+}
+}
+
 QString TranslateJetSql(const QString& sql) {
     static const QRegularExpression identity(QStringLiteral("@@identity"), QRegularExpression::CaseInsensitiveOption);
+    // Anchored at the start, so it never reaches into quoted text.
     static const QRegularExpression top(QStringLiteral("^(\\s*select\\s+)top\\s+(\\d+)\\s+"),
                                         QRegularExpression::CaseInsensitiveOption);
-    QString result = sql;
-    result.replace(identity, QStringLiteral("last_insert_rowid()"));
+    QString result = EditOutsideQuotes(sql, [](QString plain) {
+        return plain.replace(identity, QStringLiteral("last_insert_rowid()"));
+    });
     const QRegularExpressionMatch m = top.match(result);
     if (m.hasMatch()) {
         const QString rows = m.captured(2);
@@ -108,8 +137,44 @@ QVariant ToEngineValue(const QVariant& value) {
     }
 }
 
+namespace {
+// The first bytes of a database file of the engine, and of an Access (Jet 3/4, ACE) database.
+const QByteArray kEngineHeader("SQLite format 3\0", 16);
+const QByteArray kJetHeader("\x00\x01\x00\x00Standard Jet DB", 19);
+const QByteArray kAceHeader("\x00\x01\x00\x00Standard ACE DB", 19);
+
+QByteArray FirstBytes(const QString& path, qint64 count) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(count) : QByteArray();
+}
+
+// The message for a file the engine refused as no database or as damaged: what the file is, judged by its
+// first bytes, and the engine's own message after it.
+QString UnusableFileMessage(const QString& path, int errorCode, const QString& engineMessage) {
+    const QByteArray head = FirstBytes(path, kJetHeader.size());
+    if (head.startsWith(kJetHeader) || head.startsWith(kAceHeader))
+        return QStringLiteral("Het bestand \"%1\" is een Access-database (Jet/ACE) en geen Pavenda-database: %2")
+            .arg(path, engineMessage);
+    // The engine's header, or the first part of it in a file cut short, is a database of the program's
+    // engine that has been damaged.
+    const QByteArray engineHead = head.left(kEngineHeader.size());
+    if (errorCode == SQLITE_CORRUPT || (!engineHead.isEmpty() && kEngineHeader.startsWith(engineHead)))
+        return QStringLiteral("Het bestand \"%1\" is beschadigd: %2").arg(path, engineMessage);
+    return NotAPavendaDatabase(path) + engineMessage;
+}
+}
+
+QString NotAPavendaDatabase(const QString& path) {
+    return QStringLiteral("Het bestand \"%1\" is geen Pavenda-database: ").arg(path);
+}
+
 void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
     Close();
+    // The engine takes an empty file for an empty database and would make it one at the first write.
+    const QFileInfo file(path);
+    if (file.isFile() && file.size() == 0)
+        throw EDatabaseError(
+            QStringLiteral("Het bestand \"%1\" is leeg: het bevat geen Pavenda-database.").arg(path));
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -123,16 +188,31 @@ void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
         sqlite3_extended_result_codes(db, 1);
         Check(db, sqlite3_create_function_v2(db, "SWITCH", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                              SwitchFunction, nullptr, nullptr, nullptr));
-        if (mode == TShareMode::Exclusive)
-            ExecScript(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;"));
-        else
-            ExecScript(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
+        // Only the main database is held exclusively: a database attached later (the target of a compaction)
+        // keeps normal locking, which removes its rollback journal at every commit.
+        if (mode == TShareMode::Exclusive) ExecScript(QStringLiteral("PRAGMA main.locking_mode=EXCLUSIVE;"));
+        // Reading the schema finds a file that is no database, or a damaged one, before anything can write
+        // to it: the exclusive lock's write transaction would already correct the header of a damaged file.
+        ExecScript(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
+        if (mode == TShareMode::Exclusive) ExecScript(QStringLiteral("BEGIN EXCLUSIVE; COMMIT;"));
     } catch (EDatabaseError& e) {
-        const bool busy = (sqlite3_errcode(db) & 0xff) == SQLITE_BUSY;
+        const int code = sqlite3_errcode(db) & 0xff;
         Close();
-        if (busy) throw EDatabaseError(QStringLiteral("The database is in use by another process: ") + path);
+        if (code == SQLITE_BUSY) throw EDatabaseError(QStringLiteral("The database is in use by another process: ") + path);
+        if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+            throw EDatabaseError(UnusableFileMessage(path, code, e.Message()));
         throw;
     }
+}
+
+QString TSqliteDatabase::LeftOverJournal() const {
+    if (!FHandle) return QString();
+    sqlite3_file* journal = nullptr;
+    if (sqlite3_file_control(FHandle, "main", SQLITE_FCNTL_JOURNAL_POINTER, &journal) != SQLITE_OK ||
+        (journal && journal->pMethods))
+        return QString();
+    const QString path = QString::fromUtf8(sqlite3_db_filename(FHandle, "main")) + QStringLiteral("-journal");
+    return QFileInfo::exists(path) ? path : QString();
 }
 
 void TSqliteDatabase::Close() {

@@ -14,7 +14,8 @@ struct sqlite3_stmt;
 // The text form of every stored date and time; it orders and compares correctly as text.
 inline constexpr const char* kDateTimeFormat = "yyyy-MM-dd HH:mm:ss";
 
-// Rewrites the Jet points SQLite does not know: "TOP n" (to LIMIT n) and "@@Identity".
+// Rewrites the Jet points SQLite does not know: "TOP n" (to LIMIT n) and "@@Identity"; quoted text is
+// never changed.
 QString TranslateJetSql(const QString& sql);
 
 // The field type and maximum text length (0 when none) of a declared column type such as "VARCHAR(60)".
@@ -36,7 +37,9 @@ public:
     TSqliteDatabase& operator=(const TSqliteDatabase&) = delete;
 
     // Opens an existing database file; Exclusive takes and keeps the exclusive lock so no other process can
-    // read or write. Fails fast, with the engine's message, when another process holds the file.
+    // read or write. Fails fast when another process holds the file. A file that is empty, no database of
+    // the engine (an Access file among them) or damaged is refused with a Dutch message naming the file,
+    // the engine's message after it, and is never written.
     void Open(const QString& path, TShareMode mode);
     void Close();
     bool IsOpen() const { return FHandle != nullptr; }
@@ -45,6 +48,11 @@ public:
     // Runs statements without parameters or result rows.
     void ExecScript(const QString& sql);
     bool InTransaction() const;
+    // The rollback journal that an earlier session left beside the database when it ended without closing
+    // (exclusive locking keeps the journal, its header zeroed, as long as the session lasts); empty when
+    // there is none or the engine itself holds it open. Only while this connection holds the exclusive lock
+    // is it certain that nobody uses that file.
+    QString LeftOverJournal() const;
     qint64 LastInsertId() const;
 
     // Creates a new database file from a script; refuses an existing path.
@@ -90,3 +98,6 @@ QString EngineMessage(sqlite3* db);
 // count a run with ExecutedStatements() and then fail each of its executions in turn.
 void FailStatementExecution(int n);
 qint64 ExecutedStatements();
+
+// The start of the message for a file that is no database of the program; the engine's message follows.
+QString NotAPavendaDatabase(const QString& path);

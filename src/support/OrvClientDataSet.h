@@ -55,6 +55,8 @@ public:
     bool Filtered() const { return FFilterField >= 0; }
     // Shows only the rows the predicate accepts (given the record id and the field values in field order),
     // on top of the value filter, keeping the current order; an empty predicate shows every row again.
+    // The table keeps the predicate and runs it again at every later sort and value filter, so the
+    // predicate must own what it reads.
     using TRowPredicate = std::function<bool(int recordId, const QVariantList& row)>;
     void SetFilterPredicate(TRowPredicate accept);
     bool PredicateFiltered() const { return bool(FFilterPredicate); }

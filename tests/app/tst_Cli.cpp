@@ -1,9 +1,11 @@
 // zemlo-cli as a process: the overview CSV, the database commands and the exit codes.
 
 #include "binding/OrvADOConnection.h"
+#include "testlib/BadDatabaseFiles.h"
 #include "testlib/CliProcess.h"
 #include "testlib/TestDatabase.h"
 
+#include <QDir>
 #include <QTest>
 
 namespace {
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void usageErrors_data();
     void usageErrors();
     void newDatabaseNeverOverwrites();
+    void badDatabaseFiles_data();
+    void badDatabaseFiles();
     void demoIsDeterministic();
 };
 
@@ -102,6 +106,37 @@ void tst_Cli::newDatabaseNeverOverwrites() {
     QCOMPARE(again.ExitCode, 1);
     QVERIFY2(again.Err.contains(path), qPrintable(again.Err));
     QCOMPARE(RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), dir.filePath(QStringLiteral("geen.mdb"))}).ExitCode, 1);
+}
+
+// Every command that opens a database refuses a bad file with exit code 1 and the message, and leaves it as
+// it was.
+void tst_Cli::badDatabaseFiles_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");  // %1: the file
+    for (const TBadDatabaseFile& bad : BadDatabaseFiles()) {
+        if (!bad.RefusedByEngine) continue;
+        QTest::addRow("overzicht, %s", qPrintable(bad.Name))
+            << "overzicht" << bad.Content << QStringLiteral("zemlo-cli: ConnectDatabase: ") + bad.Message;
+        QTest::addRow("comprimeer, %s", qPrintable(bad.Name))
+            << "comprimeer" << bad.Content << QStringLiteral("zemlo-cli: ") + bad.Message;
+    }
+}
+
+void tst_Cli::badDatabaseFiles() {
+    QFETCH(QString, command);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Zemlo2024.mdb"));
+    WriteBytes(path, content);
+    const TCliRun run = RunCli(command == u"overzicht" ? QStringList{command, QStringLiteral("--db"), path}
+                                                      : QStringList{command, path});
+    QCOMPARE(run.ExitCode, 1);
+    QCOMPARE(run.Err, message.arg(path) + u'\n');
+    QCOMPARE(run.Out, QString());
+    QCOMPARE(ReadBytes(path), content);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zemlo2024.mdb")});
 }
 
 void tst_Cli::demoIsDeterministic() {

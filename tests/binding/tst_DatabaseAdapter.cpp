@@ -3,6 +3,7 @@
 
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
+#include "core/uUtils.h"
 #include "testlib/CaughtError.h"
 #include "testlib/TestDatabase.h"
 
@@ -17,6 +18,8 @@ private Q_SLOTS:
     void dialect();
     void jetTranslation_data();
     void jetTranslation();
+    void jetTextsAreStoredAsWritten_data();
+    void jetTextsAreStoredAsWritten();
     void datesBindAndCompare();
     void typedValuesComeBackTyped();
     void parametersMatchWithoutCase();
@@ -84,12 +87,42 @@ void tst_DatabaseAdapter::jetTranslation_data() {
     QTest::newRow("top") << "SELECT TOP 1 Werkgeversnummer   FROM Werkgever   WHERE Bericht_TijdvakSoort = :Tijdvak "
                          << "SELECT Werkgeversnummer   FROM Werkgever   WHERE Bericht_TijdvakSoort = :Tijdvak LIMIT 1";
     QTest::newRow("no change") << "SELECT Naam FROM Werkgevers" << "SELECT Naam FROM Werkgevers";
+    // Quoted text is kept as written; around it the statement is still translated.
+    QTest::newRow("identity in a text") << "UPDATE dbparams SET param_value = 'x @@Identity y' WHERE param_cd = 'k'"
+                                        << "UPDATE dbparams SET param_value = 'x @@Identity y' WHERE param_cd = 'k'";
+    QTest::newRow("identity in a quoted name") << "SELECT 1 AS \"@@identity\"" << "SELECT 1 AS \"@@identity\"";
+    QTest::newRow("identity after a doubled quote") << "SELECT 'it''s @@Identity', @@Identity"
+                                                    << "SELECT 'it''s @@Identity', last_insert_rowid()";
+    QTest::newRow("identity after a doubled double quote") << "SELECT \"a\"\"@@Identity\" FROM T WHERE x = @@IDENTITY"
+                                                           << "SELECT \"a\"\"@@Identity\" FROM T WHERE x = last_insert_rowid()";
+    QTest::newRow("identity between texts") << "SELECT 'a', @@Identity, 'b'" << "SELECT 'a', last_insert_rowid(), 'b'";
+    QTest::newRow("unterminated text") << "SELECT @@Identity, 'open @@Identity" << "SELECT last_insert_rowid(), 'open @@Identity";
+    QTest::newRow("top only at the start") << "SELECT Naam FROM Werkgevers WHERE Naam = 'SELECT TOP 5 x'"
+                                           << "SELECT Naam FROM Werkgevers WHERE Naam = 'SELECT TOP 5 x'";
+    QTest::newRow("top with a text at the end") << "SELECT TOP 2 Naam FROM Werkgevers WHERE Naam = ' TOP 3 ;  ';"
+                                                << "SELECT Naam FROM Werkgevers WHERE Naam = ' TOP 3 ;  ' LIMIT 2";
+    QTest::newRow("top with a text ending in ;") << "SELECT TOP 1 Naam FROM Werkgevers WHERE Naam = ';'"
+                                                 << "SELECT Naam FROM Werkgevers WHERE Naam = ';' LIMIT 1";
 }
 
 void tst_DatabaseAdapter::jetTranslation() {
     QFETCH(QString, jet);
     QFETCH(QString, sqlite);
     QCOMPARE(TranslateJetSql(jet), sqlite);
+}
+
+// Stored as written, read back as written: the translation never reaches into the text.
+void tst_DatabaseAdapter::jetTextsAreStoredAsWritten_data() {
+    QTest::addColumn<QString>("value");
+    QTest::newRow("identity") << "@@Identity";
+    QTest::newRow("identity and quotes") << "Bij 't @@identity \"x\"";
+    QTest::newRow("top") << "SELECT TOP 5 ;";
+}
+
+void tst_DatabaseAdapter::jetTextsAreStoredAsWritten() {
+    QFETCH(QString, value);
+    SetDBParamValue(FConnection.get(), QStringLiteral("Tekst"), value);
+    QCOMPARE(GetDBParamValue(FConnection.get(), QStringLiteral("Tekst")), value);
 }
 
 void tst_DatabaseAdapter::datesBindAndCompare() {

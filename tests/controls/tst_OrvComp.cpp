@@ -3,6 +3,7 @@
 
 #include "controls/OrvComp.h"
 #include "testlib/ScriptedPresenter.h"
+#include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
 #include <QTemporaryDir>
@@ -16,17 +17,9 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 namespace {
-void WhenModal(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            action(modal);
-        else
-            WhenModal(action);
-    });
-}
-
 // The keys that a focused button answers, by the name the tables use.
 const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>>& FocusedButtonKeys() {
     static const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys{
@@ -193,7 +186,7 @@ private Q_SLOTS:
     void characterPickerInsertsAtTheCaret() {
         FEdit->setText(QStringLiteral("Cafe"));
         FEdit->setCursorPosition(3);
-        WhenModal([](QWidget* picker) {
+        const TWhenModal<> whenModal([](QWidget* picker) {
             QCOMPARE(picker->windowTitle(), QStringLiteral("Character keuze"));
             picker->findChild<QAbstractButton*>(QStringLiteral("chr233"))->click();
         });
@@ -238,8 +231,9 @@ private Q_SLOTS:
         memo->setFocus();
         QString offered;
         QStringList suggestions;
-        if (!replacement.isEmpty()) {
-            WhenModal([&](QWidget* dialog) {
+        std::optional<TWhenModal<>> whenModal;
+        if (!replacement.isEmpty())
+            whenModal.emplace([&](QWidget* dialog) {
                 offered = dialog->findChild<QLabel*>(QStringLiteral("lblWord"))->text();
                 auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstSuggestions"));
                 for (int i = 0; i < list->count(); ++i)
@@ -247,7 +241,6 @@ private Q_SLOTS:
                 dialog->findChild<QLineEdit*>(QStringLiteral("edReplacement"))->setText(replacement);
                 dialog->findChild<QPushButton*>(QStringLiteral("btnReplace"))->click();
             });
-        }
         TScriptedPresenter presenter;
         presenter.Expect();
         QTest::keyClick(memo, Qt::Key_F2, Qt::ControlModifier);
@@ -291,12 +284,12 @@ private Q_SLOTS:
         memo->SetShowMessageAfterSpelling(messageAfterSpelling);
         memo->setFocus();
         QString seenWord;
-        if (!offered.isEmpty()) {
-            WhenModal([&](QWidget* dialog) {
+        std::optional<TWhenModal<>> whenModal;
+        if (!offered.isEmpty())
+            whenModal.emplace([&](QWidget* dialog) {
                 seenWord = dialog->findChild<QLabel*>(QStringLiteral("lblWord"))->text();
                 dialog->findChild<QPushButton*>(QStringLiteral("btnIgnore"))->click();
             });
-        }
         TScriptedPresenter presenter;  // any message beyond the expected ones fails the test
         for (qsizetype i = 0; i < messages.size(); ++i)
             presenter.Expect();

@@ -4,6 +4,7 @@
 #include "controls/Orvmbox.h"
 #include "core/ZemloMBox.h"
 #include "platform/Clock.h"
+#include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
 #include <QProcess>
@@ -19,18 +20,6 @@
 #include <functional>
 
 namespace {
-// Runs action on the message dialog once it is shown modally.
-void WhenShown(std::function<void(TOrvMessageForm*)> action) {
-    QTimer::singleShot(0, [action] {
-        auto* form = qobject_cast<TOrvMessageForm*>(QApplication::activeModalWidget());
-        if (!form) {
-            WhenShown(action);
-            return;
-        }
-        action(form);
-    });
-}
-
 QStringList VisibleCaptions(TOrvMessageForm* form) {
     QStringList captions;
     for (int i = 1; i <= 3; ++i) {
@@ -95,7 +84,7 @@ private Q_SLOTS:
         QFETCH(int, result);
         const QString text = QStringLiteral("TdmMain.OpenWerkgevers: Syntax error in INSERT INTO statement.");
         TSeen seen;
-        WhenShown([&seen, click](TOrvMessageForm* form) {
+        const TWhenModal<TOrvMessageForm> whenShown([&seen, click](TOrvMessageForm* form) {
             seen = {form->HeaderTxt(), form->TitleTxt(), form->MessageTxt(), VisibleCaptions(form),
                     form->findChild<QLabel*>(QStringLiteral("lblDetails"))->isVisibleTo(form),
                     form->findChild<QTextEdit*>(QStringLiteral("memoMessage"))->palette().color(QPalette::Text)};
@@ -140,7 +129,7 @@ private Q_SLOTS:
         QFETCH(bool, escapeCancels);
         QStringList seen;
         bool openAfterEscape = false;
-        WhenShown([&](TOrvMessageForm* form) {
+        const TWhenModal<TOrvMessageForm> whenShown([&](TOrvMessageForm* form) {
             seen = VisibleCaptions(form);
             QTest::keyClick(form->focusWidget(), Qt::Key_Escape);
             openAfterEscape = form->isVisible();
@@ -179,7 +168,7 @@ private Q_SLOTS:
         QFETCH(int, result);
         QString seenFocus;
         bool answered = false;
-        WhenShown([&](TOrvMessageForm* form) {
+        const TWhenModal<TOrvMessageForm> whenShown([&](TOrvMessageForm* form) {
             seenFocus = form->focusWidget()->objectName();
             QTest::keyClick(form->focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
             answered = !form->isVisible();
@@ -290,9 +279,7 @@ private Q_SLOTS:
 
     void plainErrorBoxForTheDefaultHandler() {
         QString title, text;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
+        const TWhenModal<QMessageBox> whenShown([&](QMessageBox* box) {
             title = box->windowTitle();
             text = box->text();
             box->accept();

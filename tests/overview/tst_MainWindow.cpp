@@ -9,16 +9,21 @@
 #include "core/uUtils.h"
 #include "overview/fMain.h"
 #include "platform/ProgramDirectory.h"
+#include "testlib/BadDatabaseFiles.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
+#include "testlib/widgets/WhenModal.h"
+#include "testlib/widgets/WidgetTest.h"
 
+#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QtGui/QAction>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
+#include <stdexcept>
+#include <unistd.h>
 
 namespace {
 // The main window with an employer edit window that stores what the test asks for.
@@ -35,6 +40,19 @@ protected:
     }
 };
 
+// The main window with a start-up step that fails with the error a test names.
+class TfrmMainFailingStartUp : public TfrmMain {
+public:
+    QString Failure;  // "program" (a std::exception) or "unknown" (not one at all)
+
+protected:
+    bool HasWerkgeverWindow() const override {
+        if (Failure == u"program") throw std::runtime_error("vector::_M_range_check");
+        if (Failure == u"unknown") throw 42;
+        return false;
+    }
+};
+
 QStringList VisibleItems(QMenu* menu) {
     QStringList items;
     for (QAction* action : menu->actions())
@@ -46,14 +64,17 @@ const QString kInitialisatie =
     QStringLiteral("De volgende fout is opgetreden tijdens initialisatie. Het programma wordt beëindigd: \r\r");
 }
 
-class tst_MainWindow : public QObject {
+class tst_MainWindow : public TWidgetTest {
     Q_OBJECT
+    void InitTest() override;
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void normalStartShowsTheListSortedOnName();
     void failedOpenEndsWithoutCloseQuestion_data();
     void failedOpenEndsWithoutCloseQuestion();
+    void badDatabaseFileEndsWithoutCompaction_data();
+    void badDatabaseFileEndsWithoutCompaction();
+    void anyStartUpErrorEndsTheProgram_data();
+    void anyStartUpErrorEndsTheProgram();
     void emptyListDisablesChangeAndDelete();
     void payrollActionsOnlyWithSwitch_data();
     void payrollActionsOnlyWithSwitch();
@@ -67,24 +88,17 @@ private Q_SLOTS:
 
 private:
     void WriteDemoDatabase(int employers);
-    std::unique_ptr<QTemporaryDir> FProgramDir;
+    static TOrvDBSortGrid* List(const TfrmMain& window) { return Child<TOrvDBSortGrid>(&window, "dbgridWG"); }
+    static QLabel* FilterLabel(const TfrmMain& window) { return Child<QLabel>(&window, "lblFiltered"); }
     QString FDatabase;
 };
 
-void tst_MainWindow::init() {
-    FProgramDir = std::make_unique<QTemporaryDir>();
-    FDatabase = FProgramDir->filePath(QStringLiteral("Zemlo2024.mdb"));
-    SetProgramDirectory(FProgramDir->path());
-    SluitZonderVraag = false;
-    QueltStart = false;
+// The user's own selection colour, which the program replaces while it runs.
+void tst_MainWindow::InitTest() {
+    FDatabase = ProgramFile(QStringLiteral("Zemlo2024.mdb"));
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
     QApplication::setPalette(palette);
-}
-
-void tst_MainWindow::cleanup() {
-    SetProgramDirectory(QString());
-    FProgramDir.reset();
 }
 
 void tst_MainWindow::WriteDemoDatabase(int employers) {
@@ -102,11 +116,13 @@ void tst_MainWindow::normalStartShowsTheListSortedOnName() {
     QVERIFY(!window.Closed());
     QCOMPARE(messages.Count(), 0);
     QCOMPARE(MessageTeksten.Application, QStringLiteral("Pavenda"));
-    QCOMPARE(window.dbgridWG->RowCount() - 1, 25);
-    QCOMPARE(window.dbgridWG->Row(), 1);
+    TOrvDBSortGrid* list = List(window);
+    QVERIFY(list);
+    QCOMPARE(list->RowCount() - 1, 25);
+    QCOMPARE(list->Row(), 1);
     for (int row = 1; row < 25; ++row)
-        QVERIFY2(window.dbgridWG->CellText(row, 1).compare(window.dbgridWG->CellText(row + 1, 1), Qt::CaseInsensitive) <= 0,
-                 qPrintable(window.dbgridWG->CellText(row, 1)));
+        QVERIFY2(list->CellText(row, 1).compare(list->CellText(row + 1, 1), Qt::CaseInsensitive) <= 0,
+                 qPrintable(list->CellText(row, 1)));
     // Selected rows use the program's colour; the user's own colour is kept to be put back.
     QCOMPARE(QApplication::palette().color(QPalette::Highlight), kSelectionColor);
     QCOMPARE(GetDBParamValue(window.DataModule()->ADOConnectionZemlo, QStringLiteral("SelSysColor")),
@@ -129,6 +145,8 @@ void tst_MainWindow::failedOpenEndsWithoutCloseQuestion_data() {
 void tst_MainWindow::failedOpenEndsWithoutCloseQuestion() {
     QFETCH(QString, problem);
     QFETCH(QString, expected);
+    if (problem == u"readonly" && geteuid() == 0)
+        QSKIP("running as root: root may write every file, so no file is read-only to this user");
     TOrvADOConnection holder;
     if (problem != u"missing") WriteDemoDatabase(3);
     if (problem == u"readonly") QVERIFY(QFile::setPermissions(FDatabase, QFileDevice::ReadOwner));
@@ -146,21 +164,85 @@ void tst_MainWindow::failedOpenEndsWithoutCloseQuestion() {
     QCOMPARE(messages.Last().Text, kInitialisatie + expected.arg(FDatabase));
 }
 
+// The file is named with what is wrong with it; the program ends without the close question, and neither
+// start-up nor the shut-down's compaction changes the file.
+void tst_MainWindow::badDatabaseFileEndsWithoutCompaction_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected");  // %1: the database path
+    for (const TBadDatabaseFile& bad : BadDatabaseFiles())
+        QTest::newRow(qPrintable(bad.Name))
+            << bad.Content
+            << QStringLiteral("ConnectToZemloDatabase: ") +
+                   (bad.RefusedByEngine ? QStringLiteral("ConnectDatabase: ") : QString()) + bad.Message;
+}
+
+void tst_MainWindow::badDatabaseFileEndsWithoutCompaction() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+    WriteBytes(FDatabase, content);
+    TScriptedPresenter messages;
+    messages.Expect(mrOk);
+    {
+        TfrmMain window;
+        window.Initialize();
+        QVERIFY(window.Closed());
+    }
+    QCOMPARE(messages.Count(), 1);
+    QCOMPARE(messages.Last().Title, QStringLiteral("Initialisatie"));
+    QCOMPARE(messages.Last().Text, kInitialisatie + expected.arg(FDatabase));
+    QCOMPARE(ShutdownExitCode, 0);
+    QCOMPARE(ReadBytes(FDatabase), content);
+    QCOMPARE(QDir(ProgramDir()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Zemlo2024.mdb")});
+}
+
+// An error of any kind takes the "Initialisatie" path; the database opened, so closing still asks.
+void tst_MainWindow::anyStartUpErrorEndsTheProgram_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("program error") << "program" << "TfrmMain.EnableDisable: vector::_M_range_check";
+    QTest::newRow("not an error object") << "unknown" << "Onbekende fout.";
+}
+
+void tst_MainWindow::anyStartUpErrorEndsTheProgram() {
+    QFETCH(QString, failure);
+    QFETCH(QString, message);
+    WriteDemoDatabase(2);
+    TScriptedPresenter messages;
+    messages.Expect(mrOk);
+    messages.Expect(mrYes);
+    TfrmMainFailingStartUp window;
+    window.Failure = failure;
+    window.Initialize();
+    QVERIFY(window.Closed());
+    QCOMPARE(messages.Count(), 2);
+    QCOMPARE(messages.Messages()[0].Kind, TOrvMessageType::mtError);
+    QCOMPARE(messages.Messages()[0].Title, QStringLiteral("Initialisatie"));
+    QCOMPARE(messages.Messages()[0].Text, kInitialisatie + message);
+    QCOMPARE(messages.Last().Text, QStringLiteral("Weet u zeker dat u het programma wilt verlaten?"));
+}
+
 void tst_MainWindow::emptyListDisablesChangeAndDelete() {
     TTestDatabase delivered;  // an empty delivered database in the program directory
     QVERIFY(QFile::copy(delivered.Path(), FDatabase));
     SluitZonderVraag = true;
     TfrmMainWithEditWindow window;
     window.Initialize();
-    QVERIFY(window.dbgridWG->IsEmpty());
-    QVERIFY(!window.acWerkgeverWijzigen->isEnabled());
-    QVERIFY(!window.acWerkgeverVerwijderen->isEnabled());
-    QVERIFY(!window.btnWerkgever->isEnabled());
-    QVERIFY(window.acWerkgeverToevoegen->isEnabled());
+    TOrvDBSortGrid* list = List(window);
+    QVERIFY(list);
+    QVERIFY(list->IsEmpty());
+    auto* change = Child<QAction>(&window, "acWerkgeverWijzigen");
+    auto* remove = Child<QAction>(&window, "acWerkgeverVerwijderen");
+    auto* changeButton = Child<TOrvButton>(&window, "btnWerkgever");
+    auto* add = Child<QAction>(&window, "acWerkgeverToevoegen");
+    QVERIFY(change && remove && changeButton && add);
+    QVERIFY(!change->isEnabled());
+    QVERIFY(!remove->isEnabled());
+    QVERIFY(!changeButton->isEnabled());
+    QVERIFY(add->isEnabled());
     // Enter and Delete on the empty list open nothing.
     window.show();
-    QTest::keyClick(window.dbgridWG->Grid(), Qt::Key_Return);
-    QTest::keyClick(window.dbgridWG->Grid(), Qt::Key_Delete);
+    QTest::keyClick(list->Grid(), Qt::Key_Return);
+    QTest::keyClick(list->Grid(), Qt::Key_Delete);
     QVERIFY(window.Calls.isEmpty());
 }
 
@@ -182,7 +264,9 @@ void tst_MainWindow::payrollActionsOnlyWithSwitch() {
     SluitZonderVraag = true;
     TfrmMain window;
     window.Initialize();
-    QCOMPARE(VisibleItems(window.findChild<QMenu*>(QStringLiteral("mnFuncties"))), functies);
+    auto* menu = Child<QMenu>(&window, "mnFuncties");
+    QVERIFY(menu);
+    QCOMPARE(VisibleItems(menu), functies);
 }
 
 void tst_MainWindow::refreshKeepsTheFilterLabel() {
@@ -191,20 +275,23 @@ void tst_MainWindow::refreshKeepsTheFilterLabel() {
     TfrmMain window;
     window.Initialize();
     window.show();
-    QCOMPARE(window.lblFiltered->text(), QString());
+    TOrvDBSortGrid* list = List(window);
+    QLabel* label = FilterLabel(window);
+    QVERIFY(list && label);
+    QCOMPARE(label->text(), QString());
     window.FFilter.SetFilterField(QStringLiteral("ExclusiefProforma"), true, TFieldType::ftBoolean);
     window.SetupWerkgeversGrid();
     window.UpdateFiltered();
-    const QString provisionalLeftOut = window.dbgridWG->CellText(1, 3);
+    const QString provisionalLeftOut = list->CellText(1, 3);
 
     // Another program's change shows after F5; the filter and its label stay.
     TOrvADOConnection* connection = window.DataModule()->ADOConnectionZemlo;
     Exec(*connection, QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak) "
                                      "VALUES ('TYDELYKL01', 'AAA Nieuwe werkgever', 1)"));
-    QTest::keyClick(window.dbgridWG->Grid(), Qt::Key_F5);
-    QCOMPARE(window.lblFiltered->text(), QStringLiteral("(Filter actief) "));
-    QCOMPARE(window.dbgridWG->RowCount() - 1, 11);
-    QVERIFY(window.dbgridWG->FindKey(QStringLiteral("Naam"), QStringLiteral("AAA Nieuwe werkgever")));
+    QTest::keyClick(list->Grid(), Qt::Key_F5);
+    QCOMPARE(label->text(), QStringLiteral("(Filter actief) "));
+    QCOMPARE(list->RowCount() - 1, 11);
+    QVERIFY(list->FindKey(QStringLiteral("Naam"), QStringLiteral("AAA Nieuwe werkgever")));
     QVERIFY(window.FFilter.FilterFieldHasValue(QStringLiteral("ExclusiefProforma")));
     QVERIFY(!provisionalLeftOut.isEmpty());
 }
@@ -214,14 +301,17 @@ void tst_MainWindow::filterOffClearsTheFilter() {
     SluitZonderVraag = true;
     TfrmMain window;
     window.Initialize();
+    TOrvDBSortGrid* list = List(window);
+    QLabel* label = FilterLabel(window);
+    QVERIFY(list && label);
     window.FFilter.SetFilterField(QStringLiteral("ConcernId"), QStringLiteral("1"), TFieldType::ftString);
     window.SetupWerkgeversGrid();
     window.UpdateFiltered();
-    QCOMPARE(window.lblFiltered->text(), QStringLiteral("(Filter actief) "));
-    window.acFilterUit->trigger();
+    QCOMPARE(label->text(), QStringLiteral("(Filter actief) "));
+    QCOMPARE(TriggerAction(&window, "acFilterUit"), QString());
     QCOMPARE(window.FFilter.Count(), 0);
-    QCOMPARE(window.lblFiltered->text(), QString());
-    QCOMPARE(window.dbgridWG->RowCount() - 1, 4);
+    QCOMPARE(label->text(), QString());
+    QCOMPARE(list->RowCount() - 1, 4);
 }
 
 void tst_MainWindow::closeQuestion() {
@@ -238,7 +328,9 @@ void tst_MainWindow::closeQuestion() {
     QCOMPARE(messages.Last().Text, QStringLiteral("Weet u zeker dat u het programma wilt verlaten?"));
     QCOMPARE(messages.Last().ButtonSet, 4);
     messages.Expect(mrYes);
-    window.btnAfsluiten->click();
+    auto* close = Child<TOrvButton>(&window, "btnAfsluiten");
+    QVERIFY(close);
+    close->click();
     QVERIFY(window.Closed());
     QVERIFY(!window.isVisible());
     QCOMPARE(messages.Count(), 2);
@@ -255,7 +347,7 @@ void tst_MainWindow::closeCompactsTheDatabase() {
         window.close();
         QVERIFY(window.Closed());
     }
-    QVERIFY(QFile::exists(FProgramDir->filePath(QStringLiteral("Zemlo2024.bak"))));
+    QVERIFY(QFile::exists(ProgramFile(QStringLiteral("Zemlo2024.bak"))));
     QVERIFY(QFile::exists(FDatabase));
     QCOMPARE(ShutdownExitCode, 0);
 }
@@ -278,8 +370,10 @@ void tst_MainWindow::editWindowPositionsTheList() {
     TfrmMainWithEditWindow window;
     window.Initialize();
     window.show();
-    window.dbgridWG->SetRow(5);
-    const QString before = window.dbgridWG->CellText(5, 1);
+    TOrvDBSortGrid* list = List(window);
+    QVERIFY(list);
+    list->SetRow(5);
+    const QString before = list->CellText(5, 1);
     window.EditWindow = [&](int, qint64& key) {
         if (!stored) return;
         TOrvADOConnection* c = window.DataModule()->ADOConnectionZemlo;
@@ -288,14 +382,14 @@ void tst_MainWindow::editWindowPositionsTheList() {
         key = c->LastInsertId();
     };
     if (mode == 0)
-        window.acWerkgeverToevoegen->trigger();
+        QCOMPARE(TriggerAction(&window, "acWerkgeverToevoegen"), QString());
     else
-        QTest::keyClick(window.dbgridWG->Grid(), Qt::Key_Return);
+        QTest::keyClick(list->Grid(), Qt::Key_Return);
     QCOMPARE(window.Calls.size(), 1);
     QCOMPARE(window.Calls.first().first, mode);
-    const QString current = window.dbgridWG->CellText(window.dbgridWG->Row(), 1);
+    const QString current = list->CellText(list->Row(), 1);
     if (expectedCurrent == u"new") QCOMPARE(current, QStringLiteral("Middenstand Nieuw"));
-    if (expectedCurrent == u"first") QCOMPARE(window.dbgridWG->Row(), 1);
+    if (expectedCurrent == u"first") QCOMPARE(list->Row(), 1);
     if (expectedCurrent == u"same") QCOMPARE(current, before);
 }
 
@@ -306,15 +400,13 @@ void tst_MainWindow::serviceInformation() {
     window.Initialize();
     window.show();
     QString version, directory, caption;
-    QTimer::singleShot(0, [&] {
-        QWidget* about = QApplication::activeModalWidget();
-        QVERIFY(about);
+    const TWhenModal<> whenShown([&](QWidget* about) {
         caption = about->windowTitle();
         version = about->findChild<QLabel*>(QStringLiteral("lblDatabaseVersie"))->text();
         directory = about->findChild<QLabel*>(QStringLiteral("lblDirectory"))->text();
         QTest::keyClick(about, Qt::Key_Escape);
     });
-    window.acServiceInformatie->trigger();
+    QCOMPARE(TriggerAction(&window, "acServiceInformatie"), QString());
     QCOMPARE(caption, QStringLiteral("Over Pavenda 2024"));
     QCOMPARE(version, QStringLiteral("Versie 2024.1"));
     QCOMPARE(directory, ProgramDirectory());

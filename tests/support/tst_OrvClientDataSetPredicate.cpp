@@ -7,6 +7,7 @@ class TestOrvClientDataSetPredicate : public QObject {
 private Q_SLOTS:
     void predicateCombinesWithValueFilterAndSort();
     void recordIdSurvivesSorting();
+    void predicateRunsAgainAtLaterSorts();
 };
 
 namespace {
@@ -51,6 +52,31 @@ void TestOrvClientDataSetPredicate::recordIdSurvivesSorting() {
     QCOMPARE(data.Value(data.RowOfRecordId(bram), 0).toString(), QStringLiteral("Bram"));
     data.SetFilterValues(1, {2});
     QCOMPARE(data.RowOfRecordId(bram), -1);
+}
+
+void TestOrvClientDataSetPredicate::predicateRunsAgainAtLaterSorts() {
+    int calls = 0;
+    TOrvClientDataSet data;
+    Fill(data);
+    data.SetFilterPredicate([&calls, skipped = QStringLiteral("Bram")](int, const QVariantList& row) {
+        ++calls;
+        return row[0].toString() != skipped;
+    });
+    QCOMPARE(calls, 4);
+    data.Sort({TSortKey{0, true}});
+    QCOMPARE(calls, 8);
+    QCOMPARE(data.RecordCount(), 3);
+    QCOMPARE(data.Value(0, 0).toString(), QStringLiteral("Dirk"));
+    QCOMPARE(data.Value(2, 0).toString(), QStringLiteral("anna"));
+    data.SetFilterValues(1, {1});
+    QCOMPARE(calls, 11);
+    QCOMPARE(data.RecordCount(), 2);
+    data.Close();  // a closed table forgets the predicate
+    data.CreateDataSet();
+    data.AppendRecord({QStringLiteral("Bram"), 1});
+    data.Sort({TSortKey{0, false}});
+    QCOMPARE(calls, 11);
+    QCOMPARE(data.RecordCount(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestOrvClientDataSetPredicate)

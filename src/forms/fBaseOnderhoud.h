@@ -1,0 +1,79 @@
+#pragma once
+// The base of every edit window: one database record, shown in one of four modes (add, change, delete,
+// view), loaded into the bound controls through the data group dgOnderhoud and, on OK, validated and
+// stored through the output set osOnderhoud, which generates the INSERT, UPDATE or DELETE.
+
+#include "forms/fBaseOkCancel.h"
+
+class TOrvADOSQLOutputSet;
+class TOrvDataGroup;
+class TOrvDBComponent;
+class TOrvQuery;
+
+// The mode of an edit window; mdRun is never given to one.
+enum TMode { mdInsert, mdEdit, mdDelete, mdView, mdRun };
+
+class TBaseOnderhoud : public TBaseOkCancel {
+    Q_OBJECT
+public:
+    // osOnderhoud writes on the program database of the main data module, when there is one.
+    explicit TBaseOnderhoud(QWidget* owner = nullptr);
+
+    TMode Mode() const { return FMode; }
+    void SetMode(TMode mode) { FMode = mode; }
+    const QString& CaptionNaam() const { return FCaptionNaam; }
+    void SetCaptionNaam(const QString& naam) { FCaptionNaam = naam; }
+    // The record's key; -1 = none (also after a new record was stored with OK).
+    int KeyWaarde() const { return FKeyWaarde; }
+    // A change the data group does not see, or one it does.
+    bool GetFormDataChanged() const;
+    void SetFormDataChanged(bool changed) { FFormDataChanged = changed; }
+
+    // "Toevoegen - ", "Wijzigen - ", "Verwijderen - " or "Bekijken - " and the noun with a space before it
+    // (so two spaces after the dash; the noun keeps the space).
+    void SetCaption();
+    // Delete and view show the record read-only with the focus on "&Ok"; add and change start in the body.
+    virtual void EnableDisable();
+    // Every date input lies between 1 January 1880 and 1 January 2070.
+    virtual bool CheckDates();
+    // Output columns that no control provides.
+    virtual void SetExtraFields() {}
+    // Writes the record as the mode says; false when a delete was not confirmed.
+    virtual bool StoreData();
+    // After a new record was stored from inside the window: learn the new key and reload.
+    virtual void ReInit() {}
+    // Before dependent records are added: a record being added is stored first, after a question.
+    virtual bool InsertAlsNodig();
+    // As InsertAlsNodig; a changed existing record is stored first without a question.
+    virtual bool InsertOfUpdateAlsNodig();
+
+    // Escape, the close box and "&Annuleren" end the window only when FormCloseQuery allows it.
+    void reject() override;
+
+protected:
+    // Shows the record: the record query (its key parameter set) becomes the group's input set and, unless
+    // adding, is opened and read into the controls.
+    void LoadRecord(TOrvQuery* recordQuery);
+    void acOkExecute() override;
+    void acCancelExecute() override;
+    // Asks "Afbreken" before typed input of a new record is lost.
+    virtual bool FormCloseQuery();
+    void dgOnderhoudInternalValidateMessage(TOrvDBComponent* sender, int errResult);
+    void showEvent(QShowEvent* event) override;
+
+    TOrvDataGroup* dgOnderhoud;
+    TOrvADOSQLOutputSet* osOnderhoud;
+    TMode FMode = mdInsert;
+    QString FCaptionNaam;
+    QString FKeyVeldNaam;
+    int FKeyWaarde = -1;
+    bool FFormDataChanged = false;
+
+private:
+    // Insert (Append) or update (Edit) through the group; a failure after the start cancels the group.
+    void WriteRecord(bool insert);
+    void DeleteRecord();
+    // Focuses the first control of the panel that the tab order takes.
+    void FocusFirstIn(QWidget* panel);
+    QWidget* FTabStart;
+};
