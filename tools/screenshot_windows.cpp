@@ -1,9 +1,10 @@
-// screenshot_windows: the main window on a program folder's database and the service information window,
-// saved as PNG files for review.
+// screenshot_windows: the main window on a program folder's database, the service information window and
+// the payroll link window, saved as PNG files for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
+#include "maintenance/fQueltKoppeling.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
 #include "platform/ProgramDirectory.h"
@@ -37,5 +38,10 @@ int main(int argc, char* argv[]) {
     if (!save(main, "main-window.png")) return 1;
     TfrmAbout about(&main);
     about.Initialize(main.DataModule()->ADOConnectionZemlo);
-    return save(about, "service-informatie.png") ? 0 : 1;
+    if (!save(about, "service-informatie.png")) return 1;
+    about.hide();
+    TfrmQueltKoppeling koppeling(&main);
+    koppeling.SetADOConnection(main.DataModule()->ADOConnectionZemlo);
+    koppeling.Initialize();
+    return save(koppeling, "quelt-koppeling.png") ? 0 : 1;
 }
