@@ -7,7 +7,10 @@
 #include "core/dMain.h"
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
+#include "exchange/uQueltExport.h"
+#include "exchange/uQueltImport.h"
 #include "forms/HelpViewer.h"
+#include "maintenance/fQueltKoppeling.h"
 #include "overview/Logo.h"
 #include "overview/fAbout.h"
 #include "platform/ProgramDirectory.h"
@@ -99,10 +102,13 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
                    QStringLiteral("Fout bij openen service informatie scherm: "), [this] { acServiceInformatieExecute(); });
     ConnectGuarded(acZemloHelp, &QAction::triggered, this, [] { ShowHelpTopic(1); });
     connect(acAfsluiten, &QAction::triggered, this, &QWidget::close);
-    // The windows behind these actions come with the maintenance, filter and exchange functions.
-    for (QAction* later : {acConcerns, acKostencategorieen, acFilter, acQueltKoppeling, acExporteerKosten,
-                           acImporteerWerkgevers, acImporteerLoonsommen, acConversie})
-        later->setEnabled(false);
+    // The payroll functions let their errors reach the default error handler, with the action's name in front.
+    ConnectGuarded(acQueltKoppeling, &QAction::triggered, this, [this] { acQueltKoppelingExecute(); });
+    ConnectGuarded(acImporteerWerkgevers, &QAction::triggered, this, [this] { acImporteerWerkgeversExecute(); });
+    ConnectGuarded(acImporteerLoonsommen, &QAction::triggered, this, [this] { acImporteerLoonsommenExecute(); });
+    ConnectGuarded(acExporteerKosten, &QAction::triggered, this, [this] { acExporteerKostenExecute(); });
+    // The windows behind these actions come with the maintenance, filter and conversion functions.
+    for (QAction* later : {acConcerns, acKostencategorieen, acFilter, acConversie}) later->setEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -253,6 +259,7 @@ void TfrmMain::Initialize() {
         }
         ApplySelectionColor();
         SetupWerkgeversGrid();
+        QueltImportsBijStart();
         EnableDisable();
     } catch (const std::exception& e) {
         failed(QString::fromUtf8(e.what()));
@@ -334,6 +341,57 @@ void TfrmMain::OpenWerkgeverWindow(int mode) {
         dbgridWG->FindKey(QStringLiteral("WerkgeverId"), key);
         dbgridWG->ClearIncrementalSearch();
         EnableDisable();
+    });
+}
+
+// In payroll mode with a link: a first start takes the payroll's employers, and every start with employers
+// their wage sums, each after its own question.
+void TfrmMain::QueltImportsBijStart() {
+    if (!QueltStart || GetQueltKoppeling(FdmMain->ADOConnectionZemlo).isEmpty()) return;
+    if (dbgridWG->IsEmpty()) {
+        ImporteerWerkgevers(*FdmMain);
+        WerkgeversBijwerken();
+    }
+    if (!dbgridWG->IsEmpty()) {
+        ImporteerLoonsommen(*FdmMain);
+        WerkgeversBijwerken();
+    }
+}
+
+void TfrmMain::OpenQueltKoppeling() {
+    WithPrefix(Prefix("OpenQueltKoppeling"), [&] {
+        TfrmQueltKoppeling koppeling(this);
+        koppeling.SetADOConnection(FdmMain->ADOConnectionZemlo);
+        koppeling.Initialize();
+        koppeling.exec();
+    });
+}
+
+void TfrmMain::acQueltKoppelingExecute() {
+    WithPrefix(Prefix("acQueltKoppelingExecute"), [&] {
+        OpenQueltKoppeling();
+        WerkgeversBijwerken();
+    });
+}
+
+void TfrmMain::acImporteerWerkgeversExecute() {
+    WithPrefix(Prefix("acImporteerWerkgeversExecute"), [&] {
+        ImporteerWerkgevers(*FdmMain);
+        WerkgeversBijwerken();
+    });
+}
+
+void TfrmMain::acImporteerLoonsommenExecute() {
+    WithPrefix(Prefix("acImporteerLoonsommenExecute"), [&] {
+        ImporteerLoonsommen(*FdmMain);
+        WerkgeversBijwerken();
+    });
+}
+
+void TfrmMain::acExporteerKostenExecute() {
+    WithPrefix(Prefix("acExporteerKostenExecute"), [&] {
+        ExporteerKosten(*FdmMain);
+        WerkgeversBijwerken();
     });
 }
 
