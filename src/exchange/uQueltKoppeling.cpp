@@ -50,6 +50,9 @@ QString BestandsProbleem(const QString& bestand) {
     if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("het bestand kan niet worden gelezen.");
     const QByteArray header = file.read(100);
     static const QByteArray kSignature("SQLite format 3\0", 16);
+    // The payroll program's own Access file (Jet or ACE) rather than the database this program reads.
+    if (header.mid(4, 15) == "Standard Jet DB" || header.mid(4, 15) == "Standard ACE DB")
+        return QStringLiteral("het bestand is een Access-database, die dit programma niet kan lezen.");
     if (header.size() < 100 || !header.startsWith(kSignature))
         return QStringLiteral("het bestand is beschadigd of is geen database.");
     const auto at = [&](int offset, int size) {

@@ -151,6 +151,8 @@ void tst_QueltFailures::unusablePayrollDatabase_data() {
         QTest::addRow("%s: cut short", functie) << functie << "truncated" << "het bestand is onvolledig of beschadigd.";
     }
     QTest::newRow("werkgevers: empty file") << "werkgevers" << "empty" << "het bestand is beschadigd of is geen database.";
+    QTest::newRow("loonsommen: an Access file") << "loonsommen" << "access"
+                                                << "het bestand is een Access-database, die dit programma niet kan lezen.";
     QTest::newRow("werkgevers: no employer table")
         << "werkgevers" << "DROP TABLE Werkgever" << "de tabel Werkgever ontbreekt.";
     QTest::newRow("loonsommen: no booking table and no name")
@@ -172,10 +174,11 @@ void tst_QueltFailures::unusablePayrollDatabase() {
     const QString path = f.QueltPath();
     if (probleem == u"readonly") {
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    } else if (probleem == u"garbage" || probleem == u"empty" || probleem == u"truncated") {
+    } else if (probleem == u"garbage" || probleem == u"empty" || probleem == u"truncated" || probleem == u"access") {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         if (probleem == u"garbage") file.write(QByteArray(4096, 'x'));
+        if (probleem == u"access") file.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4076, '\0'));
         file.resize(probleem == u"empty" ? 0 : probleem == u"truncated" ? file.size() / 2 : 4096);
     } else {
         f.InQuelt(probleem.split(u';'));
