@@ -4,9 +4,10 @@ ASAN_DIR  ?= build-asan
 # Every benchmark under bench/, by its file name.
 BENCHES   := $(basename $(notdir $(wildcard bench/bench_*.cpp)))
 DEMO_DIR  ?= demo
+QUELT_DEMO_DIR ?= demo-quelt
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test test-asan run bench screenshots clean
+.PHONY: all deps configure build test test-asan run run-quelt bench screenshots clean
 
 all: build
 
@@ -39,6 +40,21 @@ run: build
 	else \
 		echo "Geen beeldscherm gevonden (DISPLAY is leeg); het overzicht van de demodatabase:"; \
 		$(BUILD_DIR)/zemlo-cli overzicht --db $(DEMO_DIR)/Zemlo2024.mdb; \
+	fi
+
+# The program in payroll mode, in a folder of its own with a demo database and the payroll database it links
+# (both made once by zemlo-cli demo --quelt): the start-up offers the wage sum import and the "Functies" menu
+# holds the payroll functions. Without a display the wage sum import runs and the overview is printed.
+run-quelt: build
+	@mkdir -p $(QUELT_DEMO_DIR)
+	@cp $(BUILD_DIR)/Zemlo2024 $(BUILD_DIR)/Zemlo2024.CHM $(QUELT_DEMO_DIR)/
+	@test -f $(QUELT_DEMO_DIR)/Zemlo2024.mdb || $(BUILD_DIR)/zemlo-cli demo $(QUELT_DEMO_DIR)/Zemlo2024.mdb --quelt
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		$(QUELT_DEMO_DIR)/Zemlo2024 -quelt_start; \
+	else \
+		echo "Geen beeldscherm gevonden (DISPLAY is leeg); de loonsommen worden geïmporteerd, het overzicht:"; \
+		$(BUILD_DIR)/zemlo-cli importeer-loonsommen --db $(QUELT_DEMO_DIR)/Zemlo2024.mdb && \
+		$(BUILD_DIR)/zemlo-cli overzicht --db $(QUELT_DEMO_DIR)/Zemlo2024.mdb; \
 	fi
 
 # Screenshots of the main window and the service information on the demo database, under Xvfb.

@@ -1,5 +1,6 @@
 // screenshot_windows: the main window on a program folder's database, the service information window and
-// the employer filter and the maintenance lists and edit windows, saved as PNG files for review.
+// the employer filter, the payroll link window and the maintenance lists and edit windows, saved as PNG files
+// for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
 #include "controls/OrvDBSortGrid.h"
@@ -7,6 +8,7 @@
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutConcern.h"
 #include "maintenance/fMutKostencategorie.h"
+#include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
 #include "overview/fAbout.h"
@@ -44,6 +46,11 @@ int main(int argc, char* argv[]) {
     about.Initialize(main.DataModule()->ADOConnectionZemlo);
     if (!save(about, "service-informatie.png")) return 1;
     about.hide();
+    TfrmQueltKoppeling koppeling(&main);
+    koppeling.SetADOConnection(main.DataModule()->ADOConnectionZemlo);
+    koppeling.Initialize();
+    if (!save(koppeling, "quelt-koppeling.png")) return 1;
+    koppeling.hide();
     TfrmFilWerkgevers filter(&main, &main.FFilter);
     filter.Initialize();
     if (!save(filter, "werkgever-selectiefilter.png")) return 1;

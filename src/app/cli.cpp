@@ -3,15 +3,21 @@
 
 #include "core/DeliveredDatabase.h"
 #include "core/DemoData.h"
+#include "core/OrvMessages.h"
 #include "core/OverviewCsv.h"
 #include "core/uCompactDatabase.h"
 #include "core/uUtils.h"
 #include "core/dMain.h"
 #include "core/uFilter.h"
+#include "exchange/uQueltExport.h"
+#include "exchange/uQueltImport.h"
+#include "exchange/uQueltKoppeling.h"
 #include "support/FuzzyMatch.h"
 #include "support/OrvErrors.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 #include <functional>
@@ -21,7 +27,11 @@ const char* const kUsage =
     "Gebruik:\n"
     "  zemlo-cli overzicht --db BESTAND [--exclusief-proforma] [--concern ID] [--werkgever ID]\n"
     "  zemlo-cli nieuwe-database BESTAND\n"
-    "  zemlo-cli demo BESTAND [--werkgevers N] [--seed S]\n"
+    "  zemlo-cli demo BESTAND [--werkgevers N] [--seed S] [--quelt]\n"
+    "  zemlo-cli koppeling --db BESTAND [MAP]\n"
+    "  zemlo-cli importeer-werkgevers --db BESTAND\n"
+    "  zemlo-cli importeer-loonsommen --db BESTAND\n"
+    "  zemlo-cli exporteer-kosten --db BESTAND\n"
     "  zemlo-cli lhnr NUMMER...\n"
     "  zemlo-cli comprimeer BESTAND\n"
     "  zemlo-cli fuzzy GETYPT OPGESLAGEN [--niveau N]\n";
@@ -93,15 +103,75 @@ int NieuweDatabase(const QStringList& args) {
     return 0;
 }
 
+// With --quelt also a payroll database QueltX2024.mdb beside the file, linked from the demo database.
 int Demo(const QStringList& args) {
-    const TArguments a(args, {}, {QStringLiteral("--werkgevers"), QStringLiteral("--seed")});
+    const TArguments a(args, {QStringLiteral("--quelt")}, {QStringLiteral("--werkgevers"), QStringLiteral("--seed")});
     if (a.Positional().size() != 1) throw EUsage{QStringLiteral("demo: geef precies één BESTAND")};
     TDemoOptions options;
     options.Werkgevers = int(a.Number(QStringLiteral("--werkgevers"), options.Werkgevers));
     options.Seed = quint32(a.Number(QStringLiteral("--seed"), options.Seed));
     if (options.Werkgevers < 0) throw EUsage{QStringLiteral("--werkgevers mag niet negatief zijn")};
-    CreateDemoDatabase(a.Positional().first(), options);
+    const QString path = a.Positional().first();
+    CreateDemoDatabase(path, options);
+    if (a.Has(QStringLiteral("--quelt"))) {
+        const QString koppeling = QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QDir::separator();
+        TOrvADOConnection connection;
+        ConnectDatabase(connection, path, QString(), QStringLiteral("Share Exclusive"));
+        TDemoQueltOptions quelt;
+        quelt.Seed = options.Seed;
+        CreateDemoQueltDatabase(QueltDatabaseBestand(koppeling), connection, quelt);
+        SaveQueltKoppeling(&connection, koppeling);
+    }
     return 0;
+}
+
+// The exchange commands answer every question with Ja and print the program's messages on stdout.
+class TCliPresenter : public TMessagePresenter {
+public:
+    TCliPresenter() : FPrevious(CurrentMessagePresenter()) { SetMessagePresenter(this); }
+    ~TCliPresenter() override { SetMessagePresenter(FPrevious); }
+    int Present(const TMessageRequest& request) override {
+        if (request.Kind == TOrvMessageType::mtQuestion) return mrYes;
+        QTextStream(stdout) << request.Text << Qt::endl;
+        return mrOk;
+    }
+
+private:
+    TMessagePresenter* FPrevious;
+};
+
+// The database of the command's --db, opened as the program opens its own (exclusively).
+QString DatabaseArgument(const TArguments& a, const char* command, int maxPositional) {
+    if (!a.Has(QStringLiteral("--db")))
+        throw EUsage{QStringLiteral("%1: --db BESTAND is verplicht").arg(QLatin1String(command))};
+    if (a.Positional().size() > maxPositional)
+        throw EUsage{QStringLiteral("%1: te veel argumenten").arg(QLatin1String(command))};
+    return a.Value(QStringLiteral("--db"));
+}
+
+// Prints the stored link (nothing on stdout when none is set), or stores MAP as the link.
+int Koppeling(const QStringList& args) {
+    const TArguments a(args, {}, {QStringLiteral("--db")});
+    const QString path = DatabaseArgument(a, "koppeling", 1);
+    TdmMain data;
+    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    if (a.Positional().size() == 1) SaveQueltKoppeling(data.ADOConnectionZemlo, a.Positional().first());
+    const QString koppeling = GetQueltKoppeling(data.ADOConnectionZemlo);
+    if (koppeling.isEmpty())
+        std::fputs("Geen Quelt koppeling ingesteld.\n", stderr);
+    else
+        QTextStream(stdout) << koppeling << Qt::endl;
+    return 0;
+}
+
+// Runs an exchange function on the database with its stored link; exit code 1 when the link is invalid.
+int Uitwisseling(const QStringList& args, const char* command, TUitwisseling (*function)(TdmMain&)) {
+    const TArguments a(args, {}, {QStringLiteral("--db")});
+    const QString path = DatabaseArgument(a, command, 0);
+    TdmMain data;
+    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    const TCliPresenter messages;
+    return function(data) == TUitwisseling::Uitgevoerd ? 0 : 1;
 }
 
 // Each wage tax number with "geldig" or "ongeldig"; exit code 1 when any is invalid.
@@ -147,6 +217,13 @@ const QHash<QString, std::function<int(const QStringList&)>>& Commands() {
         {QStringLiteral("lhnr"), Lhnr},
         {QStringLiteral("comprimeer"), Comprimeer},
         {QStringLiteral("fuzzy"), Fuzzy},
+        {QStringLiteral("koppeling"), Koppeling},
+        {QStringLiteral("importeer-werkgevers"),
+         [](const QStringList& args) { return Uitwisseling(args, "importeer-werkgevers", ImporteerWerkgevers); }},
+        {QStringLiteral("importeer-loonsommen"),
+         [](const QStringList& args) { return Uitwisseling(args, "importeer-loonsommen", ImporteerLoonsommen); }},
+        {QStringLiteral("exporteer-kosten"),
+         [](const QStringList& args) { return Uitwisseling(args, "exporteer-kosten", ExporteerKosten); }},
     };
     return commands;
 }

@@ -198,7 +198,8 @@ void TOrvDBSortGridPrivate::BuildCopy() {
     };
     std::vector<TColumnSource> columns;
     for (int c = 0; c < FColumns.Count(); ++c) {
-        const TOrvDBSortGridColumn& column = FColumns.Items(c);
+        TOrvDBSortGridColumn& column = FColumns.Items(c);
+        EditableColumn(column).AdoptDataType(source->FieldDef(source->FieldIndexOrRaise(column.FieldName())).DataType);
         int formatted = -1;
         if (!column.ActualFormat().isEmpty()) {
             FCopy.AddFieldDef(column.FormattedFieldName(), TFieldType::ftString, kGridFormattedFieldSize);

@@ -21,14 +21,24 @@ TOrvDBSortGridColumnItem::TOrvDBSortGridColumnItem(const QString& caption, const
     FFieldName = fieldName.toUpper();
     FDefaultWidth = FActualWidth = width;
     FDefaultVisualColumnIndex = index;
-    FDataType = type;
     FUserFormat = format;
-    FActualFormat = GridActualFormat(format, type);
-    FAlignment = alignment != gaDefaultForDataType ? alignment : IsNumericType(type) ? gaRight : gaLeft;
-    FSortImplementation = sortImplementation != siDefaultForDataType ? sortImplementation
-                          : type == TFieldType::ftBoolean           ? siSortOnVisualData
-                                                                    : siSortOnRawDBData;
+    FDeclaredAlignment = alignment;
+    FDeclaredSortImplementation = sortImplementation;
+    ApplyDataType(type);
     FHeader = header;
+}
+
+void TOrvDBSortGridColumnItem::ApplyDataType(TFieldType type) {
+    FDataType = type;
+    FActualFormat = GridActualFormat(FUserFormat, type);
+    FAlignment = FDeclaredAlignment != gaDefaultForDataType ? FDeclaredAlignment : IsNumericType(type) ? gaRight : gaLeft;
+    FSortImplementation = FDeclaredSortImplementation != siDefaultForDataType ? FDeclaredSortImplementation
+                          : type == TFieldType::ftBoolean                    ? siSortOnVisualData
+                                                                             : siSortOnRawDBData;
+}
+
+void TOrvDBSortGridColumnItem::AdoptDataType(TFieldType type) {
+    if (FDataType == TFieldType::ftUnknown && type != TFieldType::ftUnknown) ApplyDataType(type);
 }
 
 int TOrvDBSortGridColumn::ActualVisualColumnIndex() const {

@@ -26,6 +26,14 @@ public:
                              TOrvDBSortGridSortImplementation sortImplementation, const QHeaderView* header);
     void SetActualWidth(int width) { FActualWidth = width; }
     void SetFixedByUser(bool fixed) { FFixedByUser = fixed; }
+    // A column declared while its field's type was not known (a computed field of a query without rows)
+    // takes the type once the data has it, with the format, alignment and sorting that follow from it.
+    void AdoptDataType(TFieldType type);
+
+private:
+    void ApplyDataType(TFieldType type);
+    TOrvDBSortGridAlignment FDeclaredAlignment;
+    TOrvDBSortGridSortImplementation FDeclaredSortImplementation;
 };
 
 inline TOrvDBSortGridColumnItem& EditableColumn(TOrvDBSortGridColumn& column) {

@@ -8,6 +8,8 @@
 
 #include <QRandomGenerator>
 #include <QSet>
+#include <algorithm>
+#include <vector>
 
 namespace {
 const char* const kTrades[] = {"Bakkerij", "Transportbedrijf", "Installatiebedrijf", "Hoveniersbedrijf",
@@ -144,6 +146,95 @@ void FillDemoDatabase(TOrvADOConnection& connection, const TDemoOptions& options
                         QStringLiteral("Periode"), period)(QStringLiteral("Proforma"), period > lastDefinitive)(
                         QStringLiteral("Bedrag"), qRound64(random.bounded(size * 0.02) * 100) / 100.0)(
                         QStringLiteral("TypeId"), type)(QStringLiteral("Nu"), now)
+                        .Run();
+                }
+            }
+        });
+    });
+}
+
+namespace {
+struct TDemoWerkgever {
+    QString Nummer;
+    QString Naam;
+    int Tijdvak;
+};
+
+std::vector<TDemoWerkgever> ZemloWerkgevers(TOrvADOConnection& zemlo) {
+    TSqliteStatement select(zemlo.Handle(), QStringLiteral("SELECT Loonheffingennummer, Naam, AangifteTijdvak FROM "
+                                                           "Werkgevers ORDER BY WerkgeverId"));
+    std::vector<TDemoWerkgever> werkgevers;
+    while (select.Step())
+        werkgevers.push_back({select.ColumnValue(0).toString(), select.ColumnValue(1).toString(),
+                              select.ColumnValue(2).toInt()});
+    return werkgevers;
+}
+}
+
+void CreateDemoQueltDatabase(const QString& path, TOrvADOConnection& zemlo, const TDemoQueltOptions& options) {
+    WithPrefix(QStringLiteral("CreateDemoQueltDatabase: "), [&] {
+        QRandomGenerator random(options.Seed);
+        std::vector<TDemoWerkgever> werkgevers;
+        QSet<QString> numbers;
+        for (const TDemoWerkgever& w : ZemloWerkgevers(zemlo)) {
+            numbers.insert(w.Nummer);
+            if (random.bounded(1.0) >= options.Bekend) continue;
+            TDemoWerkgever known = w;
+            // The payroll's kind decides the import; now and then it is not the one the program holds.
+            if (random.bounded(8) == 0) known.Tijdvak = known.Tijdvak == 2 ? 1 : 2;
+            if (random.bounded(6) == 0) known.Naam += QStringLiteral(" (Quelt)");
+            werkgevers.push_back(known);
+        }
+        for (int e = 0; e < options.Onbekend; ++e) {
+            QString number;
+            do number = WageTaxNumber(random);
+            while (numbers.contains(number));
+            numbers.insert(number);
+            werkgevers.push_back({number,
+                                  Pick(random, kTrades) + u' ' + Pick(random, kFamilies) + Pick(random, kForms) +
+                                      QStringLiteral(" %1").arg(e + 1),
+                                  random.bounded(4) == 0 ? 2 : 1});
+        }
+
+        CreateQueltDatabase(path);
+        TOrvADOConnection quelt;
+        quelt.Open(path, QString(), QStringLiteral("Share Exclusive"));
+        RunInTransaction(quelt, [&] {
+            TInsert version(quelt, QStringLiteral("INSERT INTO Werkgever (Werkgeversnummer, Ingangsdatum, "
+                                                  "Loonbelastingnummer, Naam, Bericht_TijdvakSoort) VALUES (:Nr, "
+                                                  ":Ingang, :LHNr, :Naam, :Tijdvak)"));
+            TInsert booking(quelt, QStringLiteral("INSERT INTO BoekingsKolommen (Werkgeversnummer, Kolomboeking, "
+                                                  "KolomBedrag, Boekingsdatum) VALUES (:Nr, :Kolom, :Bedrag, :Datum)"));
+            const QDate eersteDag(2023, 12, 1);
+            const int dagen = int(eersteDag.daysTo(QDate(2025, 1, 31))) + 1;
+            const int loonBoekingenPerPeriode = std::max(1, options.BoekingenPerWerkgever / 2 / 13);
+            static const int kAndereKolommen[] = {1, 3, 6, 15, 16, 20};
+            for (size_t i = 0; i < werkgevers.size(); ++i) {
+                const TDemoWerkgever& w = werkgevers[i];
+                const qint64 nummer = 1001 + qint64(i);
+                // The current version starts in 2024 or earlier; older ones a year or two before it, under an
+                // earlier name and sometimes the other kind.
+                QDate ingang = random.bounded(3) == 0 ? QDate(2024, 1 + random.bounded(6), 1) : QDate(2023, 1, 1);
+                QDate tot;  // the start of the next newer version
+                const int versies = 1 + random.bounded(3);
+                for (int v = 0; v < versies; ++v) {
+                    const bool huidig = v == 0;
+                    version(QStringLiteral("Nr"), nummer)(QStringLiteral("Ingang"), ingang)(QStringLiteral("LHNr"), w.Nummer)(
+                        QStringLiteral("Naam"), huidig ? w.Naam : w.Naam + QStringLiteral(" (tot %1)").arg(tot.year()))(
+                        QStringLiteral("Tijdvak"), huidig || random.bounded(3) != 0 ? w.Tijdvak : 3 - w.Tijdvak)
+                        .Run();
+                    tot = ingang;
+                    ingang = ingang.addYears(-1 - random.bounded(2));
+                }
+                const double loon = 2000 + random.bounded(58000.0);
+                for (int b = 0; b < options.BoekingenPerWerkgever; ++b) {
+                    const bool loonKolom = random.bounded(2) == 0;
+                    const double bedrag = loonKolom ? loon / loonBoekingenPerPeriode * (0.5 + random.bounded(1.0))
+                                                    : random.bounded(loon * 0.1);
+                    booking(QStringLiteral("Nr"), nummer)(QStringLiteral("Kolom"),
+                                                          loonKolom ? 14 : kAndereKolommen[random.bounded(6)])(
+                        QStringLiteral("Bedrag"), qRound64(bedrag * 100) / 100.0)(
+                        QStringLiteral("Datum"), eersteDag.addDays(random.bounded(dagen)))
                         .Run();
                 }
             }

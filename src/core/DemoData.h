@@ -20,3 +20,16 @@ void FillDemoDatabase(TOrvADOConnection& connection, const TDemoOptions& options
 
 // Writes a new delivered database at path and fills it.
 void CreateDemoDatabase(const QString& path, const TDemoOptions& options);
+
+struct TDemoQueltOptions {
+    quint32 Seed = 2024;
+    double Bekend = 0.75;  // about this share of the program's employers is known to the payroll
+    int Onbekend = 6;      // payroll employers the program does not know
+    // Per employer, dated from December 2023 to January 2025; about half in column 14 (the wage).
+    int BoekingenPerWerkgever = 150;
+};
+
+// Writes a new payroll database at path whose employers partly match those of the program's database on
+// the open connection zemlo: one to three versions each with different start dates, month and four-week
+// employers (now and then another kind or name than the program holds), and their bookings.
+void CreateDemoQueltDatabase(const QString& path, TOrvADOConnection& zemlo, const TDemoQueltOptions& options);

@@ -7,8 +7,11 @@
 #include "core/dMain.h"
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
+#include "exchange/uQueltExport.h"
+#include "exchange/uQueltImport.h"
 #include "forms/HelpViewer.h"
 #include "maintenance/fFilWerkgevers.h"
+#include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
 #include "overview/Logo.h"
@@ -116,10 +119,13 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
                    });
     ConnectGuarded(acZemloHelp, &QAction::triggered, this, [] { ShowHelpTopic(1); });
     connect(acAfsluiten, &QAction::triggered, this, &QWidget::close);
-    // The windows behind these actions come with the exchange functions.
-    for (QAction* later : {acQueltKoppeling, acExporteerKosten,
-                           acImporteerWerkgevers, acImporteerLoonsommen, acConversie})
-        later->setEnabled(false);
+    // The payroll functions let their errors reach the default error handler, with the action's name in front.
+    ConnectGuarded(acQueltKoppeling, &QAction::triggered, this, [this] { acQueltKoppelingExecute(); });
+    ConnectGuarded(acImporteerWerkgevers, &QAction::triggered, this, [this] { acImporteerWerkgeversExecute(); });
+    ConnectGuarded(acImporteerLoonsommen, &QAction::triggered, this, [this] { acImporteerLoonsommenExecute(); });
+    ConnectGuarded(acExporteerKosten, &QAction::triggered, this, [this] { acExporteerKostenExecute(); });
+    // The conversion comes with its own window.
+    acConversie->setEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -270,6 +276,7 @@ void TfrmMain::Initialize() {
         }
         ApplySelectionColor();
         SetupWerkgeversGrid();
+        QueltImportsBijStart();
         EnableDisable();
     } catch (const std::exception& e) {
         failed(QString::fromUtf8(e.what()));
@@ -365,6 +372,57 @@ void TfrmMain::acFilterExecute() {
             acFilterUitExecute();
     }
     EnableDisable();
+}
+
+// In payroll mode with a link: a first start takes the payroll's employers, and every start with employers
+// their wage sums, each after its own question.
+void TfrmMain::QueltImportsBijStart() {
+    if (!QueltStart || GetQueltKoppeling(FdmMain->ADOConnectionZemlo).isEmpty()) return;
+    if (dbgridWG->IsEmpty()) {
+        ImporteerWerkgevers(*FdmMain);
+        WerkgeversBijwerken();
+    }
+    if (!dbgridWG->IsEmpty()) {
+        ImporteerLoonsommen(*FdmMain);
+        WerkgeversBijwerken();
+    }
+}
+
+void TfrmMain::OpenQueltKoppeling() {
+    WithPrefix(Prefix("OpenQueltKoppeling"), [&] {
+        TfrmQueltKoppeling koppeling(this);
+        koppeling.SetADOConnection(FdmMain->ADOConnectionZemlo);
+        koppeling.Initialize();
+        koppeling.exec();
+    });
+}
+
+void TfrmMain::acQueltKoppelingExecute() {
+    WithPrefix(Prefix("acQueltKoppelingExecute"), [&] {
+        OpenQueltKoppeling();
+        WerkgeversBijwerken();
+    });
+}
+
+void TfrmMain::acImporteerWerkgeversExecute() {
+    WithPrefix(Prefix("acImporteerWerkgeversExecute"), [&] {
+        ImporteerWerkgevers(*FdmMain);
+        WerkgeversBijwerken();
+    });
+}
+
+void TfrmMain::acImporteerLoonsommenExecute() {
+    WithPrefix(Prefix("acImporteerLoonsommenExecute"), [&] {
+        ImporteerLoonsommen(*FdmMain);
+        WerkgeversBijwerken();
+    });
+}
+
+void TfrmMain::acExporteerKostenExecute() {
+    WithPrefix(Prefix("acExporteerKostenExecute"), [&] {
+        ExporteerKosten(*FdmMain);
+        WerkgeversBijwerken();
+    });
 }
 
 void TfrmMain::acFilterUitExecute() {

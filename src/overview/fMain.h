@@ -28,7 +28,7 @@ public:
     ~TfrmMain() override;
 
     // The start-up sequence: help file, message caption, data module, own database, selection colour,
-    // the list, the actions. An error is shown under "Initialisatie" and closes the window.
+    // the list, in payroll mode the imports, the actions. An error is shown under "Initialisatie" and closes the window.
     void Initialize() override;
     // Whether the window was closed (also during Initialize).
     bool Closed() const { return FClosed; }
@@ -86,6 +86,12 @@ private:
     void acFilterExecute();
     void acFilterUitExecute();
     void acServiceInformatieExecute();
+    void QueltImportsBijStart();
+    void OpenQueltKoppeling();
+    void acQueltKoppelingExecute();
+    void acImporteerWerkgeversExecute();
+    void acImporteerLoonsommenExecute();
+    void acExporteerKostenExecute();
     void GridKeyDown(int& key);
     void ApplySelectionColor();
     void RestoreSelectionColor();

@@ -6,6 +6,7 @@
 #include "core/uGlobals.h"
 #include "dbcontrols/DbcompCombos.h"
 #include "forms/Dbcomp_hook.h"
+#include "forms/ProgressWindow.h"
 #include "overview/fMain.h"
 #include "platform/SingleInstance.h"
 #include "platform/WaitCursor.h"
@@ -32,6 +33,7 @@ int RunProgram(QApplication& application) {
         else
             QApplication::restoreOverrideCursor();
     });
+    InstallProgressWindow();
     const TRightMouseClickOnDisabledControlHandler copyMenu;
 
     int exitCode = 0;

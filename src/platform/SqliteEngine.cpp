@@ -25,6 +25,17 @@ void SwitchFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     sqlite3_result_null(context);
 }
 
+qint64 executedStatements = 0;
+qint64 failingExecution = 0;
+
+// Every execution passes here; the test hook makes the chosen one fail before it reaches the engine.
+void CountExecution() {
+    if (++executedStatements == failingExecution) {
+        failingExecution = 0;
+        throw EDatabaseError(QStringLiteral("Injected failure"));
+    }
+}
+
 void Check(sqlite3* db, int rc) {
     if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE) throw EDatabaseError(EngineMessage(db));
 }
@@ -211,6 +222,7 @@ void TSqliteDatabase::Close() {
 }
 
 void TSqliteDatabase::ExecScript(const QString& sql) {
+    CountExecution();
     char* error = nullptr;
     if (sqlite3_exec(FHandle, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = error ? QString::fromUtf8(error) : EngineMessage(FHandle);
@@ -304,6 +316,7 @@ void TSqliteStatement::Bind(const QString& name, const QVariant& value) {
 }
 
 bool TSqliteStatement::Step() {
+    if (!sqlite3_stmt_busy(FStmt)) CountExecution();
     const int rc = sqlite3_step(FStmt);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
@@ -343,3 +356,7 @@ QVariant TSqliteStatement::ColumnValue(int column) const {
 int TSqliteStatement::Changes() const { return sqlite3_changes(FDb); }
 
 void TSqliteStatement::Reset() { sqlite3_reset(FStmt); }
+
+void FailStatementExecution(int n) { failingExecution = n > 0 ? executedStatements + n : 0; }
+
+qint64 ExecutedStatements() { return executedStatements; }

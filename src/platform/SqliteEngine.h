@@ -93,5 +93,11 @@ private:
 
 QString EngineMessage(sqlite3* db);
 
+// Test hook for failure paths: the n-th statement execution from now (1: the next) fails as an engine error
+// "Injected failure"; 0 switches it off. Every run of a statement and every script counts, so a test can
+// count a run with ExecutedStatements() and then fail each of its executions in turn.
+void FailStatementExecution(int n);
+qint64 ExecutedStatements();
+
 // The start of the message for a file that is no database of the program; the engine's message follows.
 QString NotAPavendaDatabase(const QString& path);

@@ -81,6 +81,7 @@ class TestOrvDBSortGrid : public TWidgetTest {
     Q_OBJECT
 private Q_SLOTS:
     void unknownFormatIsRefused();
+    void columnOnAnUntypedFieldTakesItsType();
     void columnDeclaration_data();
     void columnDeclaration();
     void minimumWidth();
@@ -108,6 +109,32 @@ private Q_SLOTS:
     void searchThenSort();
     void modelPassesTester();
 };
+
+// A query without rows cannot tell the type of a computed field; a column declared on it then takes the
+// type, and the format, alignment and sorting of it, from the first rows that come.
+void TestOrvDBSortGrid::columnOnAnUntypedFieldTakesItsType() {
+    TOrvClientDataSet data;
+    data.AddFieldDef(QStringLiteral("Bedrag"), TFieldType::ftUnknown);
+    data.CreateDataSet();
+    TDataSource source(nullptr, &data);
+    TOrvDBSortGrid grid;
+    grid.SetDataSource(&source);
+    TOrvDBSortGridColumn& column = grid.Columns().Add(QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 80,
+                                                      QStringLiteral("#,##0.00"));
+    grid.FetchAllRows();
+    QVERIFY(grid.IsEmpty());
+    data.ClearFields();
+    data.AddFieldDef(QStringLiteral("Bedrag"), TFieldType::ftFloat);
+    data.CreateDataSet();
+    data.AppendRecord({1234.5});
+    data.AppendRecord({99.0});
+    grid.Refresh();
+    QCOMPARE(column.DataType(), TFieldType::ftFloat);
+    QCOMPARE(column.Alignment(), gaRight);
+    QCOMPARE(grid.CellText(1, 0), QStringLiteral("1.234,50"));
+    grid.Sort(QStringLiteral("Bedrag"), sdAscending);
+    QCOMPARE(grid.CellText(1, 0), QStringLiteral("99,00"));
+}
 
 void TestOrvDBSortGrid::unknownFormatIsRefused() {
     TOrvClientDataSet data;
