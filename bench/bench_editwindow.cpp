@@ -35,11 +35,11 @@ public:
         osOnderhoud->SetConnection(connection);
         osOnderhoud->SetDataReference(QStringLiteral("Werkgevers"));
         new QVBoxLayout(pnlBody);
-        Bound<TOrvDBEdit>("edLHNummer", "Loonheffingennummer", "Loonheffingennummer:");
-        edNaam = Bound<TOrvDBEdit>("edNaam", "Naam", "Naam:");
-        Bound<TOrvDBComboboxEx>("cmbAangifteTijdvak", "AangifteTijdvak", "Aangiftetijdvak:")
+        AddBoundControl<TOrvDBEdit>("edLHNummer", "Loonheffingennummer", "Loonheffingennummer:");
+        edNaam = AddBoundControl<TOrvDBEdit>("edNaam", "Naam", "Naam:");
+        AddBoundControl<TOrvDBComboboxEx>("cmbAangifteTijdvak", "AangifteTijdvak", "Aangiftetijdvak:")
             ->AssignItems({QStringLiteral("1=Maand"), QStringLiteral("2=4-weken")});
-        auto* concern = Bound<TOrvDBLookupCombo>("cmbConcern", "ConcernId", "Concern:");
+        auto* concern = AddBoundControl<TOrvDBLookupCombo>("cmbConcern", "ConcernId", "Concern:");
         auto* dsConcerns = new TDataSource(this, qryConcerns);
         dsConcerns->setObjectName(QStringLiteral("dsConcerns"));
         concern->SetLookupSource(dsConcerns);
@@ -74,17 +74,6 @@ public:
     TOrvDBEdit* edNaam;
 
 private:
-    template <class Control> Control* Bound(const char* name, const char* column, const char* caption) {
-        auto* control = new Control(pnlBody);
-        control->setObjectName(QLatin1String(name));
-        control->SetLabelCaption(QString::fromUtf8(caption));
-        control->SetDataGroup(dgOnderhoud);
-        control->SetSQLInputField(QLatin1String(column));
-        control->SetSQLOutputSet(QStringLiteral("osOnderhoud"));
-        control->SetSQLOutputField(QLatin1String(column));
-        pnlBody->layout()->addWidget(control);
-        return control;
-    }
     TOrvQuery* qryWerkgever;
     TOrvQuery* qryConcerns;
 };

@@ -39,14 +39,14 @@ public:
         osOnderhoud->SetConnection(connection);
         osOnderhoud->SetDataReference(QStringLiteral("Proefrecords"));
         new QVBoxLayout(pnlBody);
-        Bound<TOrvDBEdit>("edNaam", "Naam", "Naam:");
-        Bound<TOrvDBMemo>("mmOpmerking", "Opmerking", "Opmerking:");
-        Bound<TOrvDBNumericEdit>("edBedrag", "Bedrag", "Bedrag:");
-        Bound<TOrvDBCheckbox>("chkActief", "Actief", "Actief:");
-        Bound<TOrvDBCombobox>("cmbSoort", "Soort", "Soort:");
-        Bound<TOrvDBComboboxEx>("cmbTijdvak", "Tijdvak", "Tijdvak:")
+        AddBoundControl<TOrvDBEdit>("edNaam", "Naam", "Naam:");
+        AddBoundControl<TOrvDBMemo>("mmOpmerking", "Opmerking", "Opmerking:");
+        AddBoundControl<TOrvDBNumericEdit>("edBedrag", "Bedrag", "Bedrag:");
+        AddBoundControl<TOrvDBCheckbox>("chkActief", "Actief", "Actief:");
+        AddBoundControl<TOrvDBCombobox>("cmbSoort", "Soort", "Soort:");
+        AddBoundControl<TOrvDBComboboxEx>("cmbTijdvak", "Tijdvak", "Tijdvak:")
             ->AssignItems({QStringLiteral("1=Maand"), QStringLiteral("2=4-weken")});
-        auto* concern = Bound<TOrvDBLookupCombo>("cmbConcern", "ConcernId", "Concern:");
+        auto* concern = AddBoundControl<TOrvDBLookupCombo>("cmbConcern", "ConcernId", "Concern:");
         concern->SetLookupSource(dsConcerns);
         concern->SetLookupKeyField(QStringLiteral("ConcernId"));
         concern->SetLookupDisplayField(QStringLiteral("Naam"));
@@ -80,17 +80,6 @@ protected:
     }
 
 private:
-    template <class Control> Control* Bound(const char* name, const char* column, const char* caption) {
-        auto* control = new Control(pnlBody);
-        control->setObjectName(QLatin1String(name));
-        control->SetLabelCaption(QString::fromUtf8(caption));
-        control->SetDataGroup(dgOnderhoud);
-        control->SetSQLInputField(QLatin1String(column));
-        control->SetSQLOutputSet(QStringLiteral("osOnderhoud"));
-        control->SetSQLOutputField(QLatin1String(column));
-        pnlBody->layout()->addWidget(control);
-        return control;
-    }
     TOrvQuery* qryProef;
     TOrvQuery* qryConcerns;
 };
