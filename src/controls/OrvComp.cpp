@@ -23,10 +23,15 @@ QColor NormalBase() { return QPalette().color(QPalette::Base); }
 bool IsEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
 }
 
+QFont ArialPixels(int pixelSize) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
 void StyleAsPictureButton(TOrvButton* button) {
     Q_INIT_RESOURCE(OrvControls);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
+    QFont font = ArialPixels(13);
     font.setBold(true);
     button->setFont(font);
     button->setCursor(Qt::PointingHandCursor);

@@ -78,6 +78,8 @@ private:
     bool FShowAccelerators = false;
 };
 
+// Arial at a size in pixels, the program's text font in its windows.
+QFont ArialPixels(int pixelSize);
 // The program's picture-button look: the red face with its hover face, white bold Arial 13 px, hand cursor.
 void StyleAsPictureButton(TOrvButton* button);
 // The button runs the action when clicked and is enabled exactly when the action is.

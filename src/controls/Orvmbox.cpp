@@ -47,18 +47,12 @@ QWidget* Panel(const char* name, QWidget* parent, const QColor& colour) {
     return panel;
 }
 
-QFont ContentFont() {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(13);
-    return f;
-}
-
 QTextEdit* Memo(const char* name, QWidget* parent) {
     auto* memo = new QTextEdit(parent);
     memo->setObjectName(QString::fromLatin1(name));
     memo->setReadOnly(true);
     memo->setAcceptRichText(false);
-    memo->setFont(ContentFont());
+    memo->setFont(ArialPixels(13));
     // The window's context menu and Ctrl+C act on the full text, not on a selection in the memo.
     memo->setContextMenuPolicy(Qt::NoContextMenu);
     memo->setFocusPolicy(Qt::NoFocus);
@@ -112,7 +106,7 @@ TOrvMessageForm::TOrvMessageForm(QWidget* parent)
     FTitle->setObjectName(QStringLiteral("lblTitle"));
     FTitle->setTextFormat(Qt::PlainText);
     FTitle->setWordWrap(true);
-    QFont titleFont = ContentFont();
+    QFont titleFont = ArialPixels(13);
     titleFont.setBold(true);
     FTitle->setFont(titleFont);
     contentLayout->addWidget(titlePanel);
@@ -142,7 +136,7 @@ TOrvMessageForm::TOrvMessageForm(QWidget* parent)
     bottomLayout->setContentsMargins(0, 0, 10, 0);
     FDetailsLink = new QLabel(QStringLiteral("Details >>"), bottom);
     FDetailsLink->setObjectName(QStringLiteral("lblDetails"));
-    FDetailsLink->setFont(ContentFont());
+    FDetailsLink->setFont(ArialPixels(13));
     FDetailsLink->setCursor(Qt::PointingHandCursor);
     FDetailsLink->installEventFilter(this);
     bottomLayout->addStretch(1);

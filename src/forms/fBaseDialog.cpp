@@ -12,11 +12,6 @@ constexpr int kButtonWidth = 116;
 constexpr int kButtonHeight = 54;
 constexpr int kSluitenRightGap = 13;
 
-QFont Arial13() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    return font;
-}
 } // namespace
 
 TBaseDialog::TBaseDialog(QWidget* owner) : TBaseForm(owner) {
@@ -27,7 +22,7 @@ TBaseDialog::TBaseDialog(QWidget* owner) : TBaseForm(owner) {
     pnlToolbar->setObjectName(QStringLiteral("pnlToolbar"));
     pnlToolbar->setFrameShape(QFrame::NoFrame);
     pnlToolbar->setFixedHeight(kToolbarHeight);
-    pnlToolbar->setFont(Arial13());
+    pnlToolbar->setFont(ArialPixels(13));
 
     pnlBody = new QFrame(this);
     pnlBody->setObjectName(QStringLiteral("pnlBody"));

@@ -14,17 +14,11 @@ constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 34;
 constexpr int kButtonGap = 2;
 
-QFont Arial13() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    return font;
-}
-
 QFrame* Panel(QWidget* parent, const char* name) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QLatin1String(name));
     panel->setFrameShape(QFrame::NoFrame);
-    panel->setFont(Arial13());
+    panel->setFont(ArialPixels(13));
     return panel;
 }
 }

@@ -23,9 +23,7 @@ TfrmQueltKoppeling::TfrmQueltKoppeling(QWidget* owner) : TBaseOkCancel(owner) {
 
     lblSelectQueltDir = new QLabel(pnlBody);
     lblSelectQueltDir->setObjectName(QStringLiteral("lblSelectQueltDir"));
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(13);
-    lblSelectQueltDir->setFont(arial);
+    lblSelectQueltDir->setFont(ArialPixels(13));
     lblSelectQueltDir->setGeometry(16, 24, 542, 18);
 
     edQueltMap = new TOrvEdit(pnlBody);
