@@ -51,6 +51,8 @@ protected:
     // Binds dsChildSelect, opens the list query, adds the columns when the grid has none, fetches all rows
     // and puts the cursor on the first one.
     virtual void SetupGrid() = 0;
+    // The next Refresh sets the list up again, e.g. on the key of a parent that was just stored.
+    void SetupOnNextRefresh() { FGridIsSetup = false; }
 
     // The edit window contract of the lists: nothing without a row to open or in a parent being deleted;
     // a new parent is stored first; the window comes from create(key) already initialised, runs modally,

@@ -68,17 +68,19 @@ protected:
     // Lets every input start right of the longest caption, in bold as a required field shows it, so no
     // caption is cut; returns that left edge.
     static int AlignCaptions(const QList<TOrvControlWithLabel*>& controls);
-    // A bound control in the body, below the ones before it, reading and writing column of the edited record.
+    // A bound control in the body (or in panel, a part of it), below the ones before it, reading and writing
+    // column of the edited record.
     template <class Control>
-    Control* AddBoundControl(const char* name, const char* column, const char* caption) {
-        auto* control = new Control(pnlBody);
+    Control* AddBoundControl(const char* name, const char* column, const char* caption, QWidget* panel = nullptr) {
+        QWidget* host = panel ? panel : pnlBody;
+        auto* control = new Control(host);
         control->setObjectName(QLatin1String(name));
         control->SetLabelCaption(QString::fromUtf8(caption));
         control->SetDataGroup(dgOnderhoud);
         control->SetSQLInputField(QLatin1String(column));
         control->SetSQLOutputSet(QStringLiteral("osOnderhoud"));
         control->SetSQLOutputField(QLatin1String(column));
-        pnlBody->layout()->addWidget(control);
+        host->layout()->addWidget(control);
         return control;
     }
 

@@ -15,6 +15,7 @@ TfrmChildSelLoonsommen::TfrmChildSelLoonsommen(QWidget* owner) : TBaseChildSelec
 
 void TfrmChildSelLoonsommen::Initialize(qint64 iWerkgeverId, int iAangifteTijdvak) {
     WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
+        if (iWerkgeverId != FWerkgeverId) SetupOnNextRefresh();
         FWerkgeverId = iWerkgeverId;
         FAangifteTijdvak = iAangifteTijdvak;
         dsChildSelect->SetDataSet(FdmBeheer->qrySelLoonsommen);

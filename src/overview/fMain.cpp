@@ -11,6 +11,7 @@
 #include "exchange/uQueltImport.h"
 #include "forms/HelpViewer.h"
 #include "maintenance/fFilWerkgevers.h"
+#include "maintenance/fMutWerkgever.h"
 #include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
@@ -329,9 +330,9 @@ void TfrmMain::WerkgeversBijwerken() {
 void TfrmMain::EnableDisable() {
     WithPrefix(Prefix("EnableDisable"), [&] {
         const bool rows = !dbgridWG->IsEmpty();
-        acWerkgeverWijzigen->setEnabled(HasWerkgeverWindow() && rows);
-        acWerkgeverVerwijderen->setEnabled(HasWerkgeverWindow() && rows);
-        acWerkgeverToevoegen->setEnabled(HasWerkgeverWindow());
+        acWerkgeverWijzigen->setEnabled(rows);
+        acWerkgeverVerwijderen->setEnabled(rows);
+        acWerkgeverToevoegen->setEnabled(true);
         for (QAction* payroll : {acQueltKoppeling, acExporteerKosten, acImporteerWerkgevers, acImporteerLoonsommen})
             payroll->setVisible(QueltStart);
         UpdateFiltered();
@@ -359,6 +360,13 @@ void TfrmMain::OpenWerkgeverWindow(int mode) {
         dbgridWG->ClearIncrementalSearch();
         EnableDisable();
     });
+}
+
+void TfrmMain::ExecWerkgeverWindow(int mode, qint64& key) {
+    TfrmMutWerkgever window(this);
+    window.Initialize(mode == 0 ? mdInsert : mode == 1 ? mdEdit : mdDelete, int(key));
+    window.exec();
+    key = window.KeyWaarde();
 }
 
 void TfrmMain::acFilterExecute() {

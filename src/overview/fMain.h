@@ -35,7 +35,7 @@ public:
 
     void SetupWerkgeversGrid();
     void WerkgeversBijwerken();
-    void EnableDisable();
+    virtual void EnableDisable();
     void UpdateFiltered();
 
     TdmMain* DataModule() const { return FdmMain.get(); }
@@ -48,9 +48,8 @@ protected:
     void reject() override;
 
     // The employer edit window: shows it for mode 0 add, 1 change, 2 delete and the key (-1 for add);
-    // leaves the key the window ended with. Until that window exists, the actions that open it stay off.
-    virtual bool HasWerkgeverWindow() const { return false; }
-    virtual void ExecWerkgeverWindow(int mode, qint64& key) {}
+    // leaves the key the window ended with.
+    virtual void ExecWerkgeverWindow(int mode, qint64& key);
 
 private:
     QFrame* pnlControlBar;

@@ -25,6 +25,18 @@ void SwitchFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     sqlite3_result_null(context);
 }
 
+// IIF(condition, a, b) typed as the database the statements were written for types it: a whole number
+// chosen beside a fractional other branch is a fraction, so IIF(x, Bedrag, 0) is an amount in every row.
+void IifFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    const bool yes = sqlite3_value_type(argv[0]) != SQLITE_NULL && sqlite3_value_double(argv[0]) != 0.0;
+    sqlite3_value* chosen = argv[yes ? 1 : 2];
+    sqlite3_value* other = argv[yes ? 2 : 1];
+    if (sqlite3_value_type(chosen) == SQLITE_INTEGER && sqlite3_value_type(other) == SQLITE_FLOAT)
+        sqlite3_result_double(context, sqlite3_value_double(chosen));
+    else
+        sqlite3_result_value(context, chosen);
+}
+
 qint64 executedStatements = 0;
 qint64 failingExecution = 0;
 
@@ -188,6 +200,8 @@ void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
         sqlite3_extended_result_codes(db, 1);
         Check(db, sqlite3_create_function_v2(db, "SWITCH", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                              SwitchFunction, nullptr, nullptr, nullptr));
+        Check(db, sqlite3_create_function_v2(db, "IIF", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, IifFunction,
+                                             nullptr, nullptr, nullptr));
         // Only the main database is held exclusively: a database attached later (the target of a compaction)
         // keeps normal locking, which removes its rollback journal at every commit.
         if (mode == TShareMode::Exclusive) ExecScript(QStringLiteral("PRAGMA main.locking_mode=EXCLUSIVE;"));

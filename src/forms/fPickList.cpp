@@ -1,0 +1,79 @@
+#include "forms/fPickList.h"
+
+#include "controls/OrvComp.h"
+#include "controls/OrvDBSortGrid.h"
+#include "controls/OrvStringGrid.h"
+#include "core/ZemloMBox.h"
+#include "support/DataSet.h"
+
+#include <QtGui/QMouseEvent>
+#include <QtGui/QScreen>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QVBoxLayout>
+#include <algorithm>
+
+namespace {
+constexpr int kBarHeight = 53;
+constexpr int kScreenMargin = 150;
+}
+
+TfrmPickList::TfrmPickList(QWidget* owner)
+    : TBaseOkCancel(owner ? owner : QApplication::activeWindow()), dbgridPickList(new TOrvDBSortGrid(pnlBody)) {
+    setObjectName(QStringLiteral("frmPickList"));
+    setWindowTitle(QStringLiteral("Picklist"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(ArialPixels(16));
+    resize(421, 365 + kBarHeight);
+    setMinimumSize(180, 117);
+    pnlOkCancel->setFixedHeight(kBarHeight);
+    btnHelp->hide();
+    pnlBody->setContentsMargins(0, 0, 0, 0);
+    pnlBody->setAutoFillBackground(false);
+    dbgridPickList->setObjectName(QStringLiteral("dbgridPickList"));
+    auto* body = new QVBoxLayout(pnlBody);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(dbgridPickList);
+    dbgridPickList->OnDoubleClick = [this](TOrvDBSortGrid*) { acOk->trigger(); };
+    dbgridPickList->OnKeyDown = [this](TOrvDBSortGrid*, int& key, Qt::KeyboardModifiers) {
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
+        key = 0;
+        acOk->trigger();
+    };
+    dbgridPickList->OnBeginSort = [this](TOrvDBSortGrid*, QString& fieldName) {
+        const auto actual = FActualSortColumns.constFind(fieldName.toLower());
+        if (actual != FActualSortColumns.constEnd()) fieldName = *actual;
+    };
+}
+
+void TfrmPickList::SetRows(TDataSource* source, const QString& keyField, const QStringList& keys) {
+    dbgridPickList->SetDataSource(source);
+    if (!keys.isEmpty()) dbgridPickList->ForceFilter(keyField, keys.join(u'\n'));
+}
+
+void TfrmPickList::AddActualColumnForSorting(const QString& column, const QString& actualColumn) {
+    FActualSortColumns.insert(column.toLower(), actualColumn);
+}
+
+void TfrmPickList::FitColumns() {
+    const int needed = dbgridPickList->x() + dbgridPickList->Columns().TotalColumnWidth() + 20;
+    if (width() >= needed) {
+        dbgridPickList->Grid()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        return;
+    }
+    const QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
+    const int widest = screen ? screen->availableGeometry().width() - kScreenMargin : needed;
+    resize(std::min(needed, widest), height());
+}
+
+void TfrmPickList::acOkExecute() {
+    if (!dbgridPickList->IsEmpty() && dbgridPickList->Row() >= 1) done(mrOK);
+}
+
+void TfrmPickList::mousePressEvent(QMouseEvent* event) {
+    TBaseOkCancel::mousePressEvent(event);
+    // A maintainer's aid: with /D the button bar tells the window's size, for choosing the design size.
+    if (QApplication::arguments().contains(QStringLiteral("/D"), Qt::CaseInsensitive) &&
+        pnlOkCancel->geometry().contains(event->position().toPoint()))
+        ZemloInfo(QStringLiteral("Width  = %1\rHeight = %2").arg(width()).arg(height()));
+}
