@@ -164,6 +164,13 @@ QString BuildWerkgeversSQL(const TFilter& filter) {
                               "%1.WerkgeverId and K.KostenTypeId = KT.KostenTypeId and KT.TeltMee = True %2)")
             .arg(employer, costClause);
     };
+    // One employer's row needs the sums of that employer and of its concern's members only.
+    QString employers;
+    if (filter.FilterFieldHasValue(QStringLiteral("WerkgeverId"))) {
+        const QString id = QString::number(filter.FilterFieldByName(QStringLiteral("WerkgeverId")).AsInteger());
+        employers = QStringLiteral(" WHERE WG.WerkgeverId = %1 OR WG.ConcernId = (SELECT W1.ConcernId FROM Werkgevers "
+                                   "W1 WHERE W1.WerkgeverId = %1)").arg(id);
+    }
     const QString totLoonsom = N(QStringLiteral("TotLoonsom"));
     const QString totKosten = N(QStringLiteral("TotKosten"));
 
@@ -173,7 +180,7 @@ QString BuildWerkgeversSQL(const TFilter& filter) {
         QStringLiteral("WITH Sommen AS MATERIALIZED (SELECT WG.WerkgeverId, WG.ConcernId, WG.Loonheffingennummer, "
                        "WG.Naam, WG.Aangiftetijdvak, ") +
         wageSumOf(QStringLiteral("WG")) + QStringLiteral(" AS TotLoonsom, ") + costsOf(QStringLiteral("WG")) +
-        QStringLiteral(" AS TotKosten FROM Werkgevers WG), "
+        QStringLiteral(" AS TotKosten FROM Werkgevers WG") + employers + QStringLiteral("), "
                        "ConcernTotalen AS MATERIALIZED (SELECT C2.ConcernId, C2.Naam, ") +
         N(QStringLiteral("SUM(TotLoonsom)")) + QStringLiteral(" as TotConcernLoonsom, ") +
         N(QStringLiteral("SUM(TotKosten)")) + QStringLiteral(" as TotConcernKosten, ") +
