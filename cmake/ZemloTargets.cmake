@@ -146,12 +146,14 @@ add_executable(compact_crash_helper tests/core/CompactCrashHelper.cpp)
 target_link_libraries(compact_crash_helper PRIVATE zemlo_core)
 add_dependencies(tst_CompactDatabase compact_crash_helper)
 
-# Window titles on a real X server: the program itself under Xvfb, driven with xdotool; skipped where either
-# is missing.
-add_test(NAME xvfb_window_titles
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/xvfb/window_titles.sh
-          $<TARGET_FILE:Zemlo2024> $<TARGET_FILE:zemlo-cli> ${ZEMLO_HELP_FILE})
-set_tests_properties(xvfb_window_titles PROPERTIES
-  SKIP_RETURN_CODE 77
-  ENVIRONMENT "TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;${ZEMLO_TEST_ENVIRONMENT}"
-  TIMEOUT 180)
+# The program itself on a real X server under Xvfb, driven with xdotool (window titles; a clerk's keyboard
+# run through the employer windows); skipped where either is missing.
+foreach(script window_titles employer_keyboard)
+  add_test(NAME xvfb_${script}
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/xvfb/${script}.sh
+            $<TARGET_FILE:Zemlo2024> $<TARGET_FILE:zemlo-cli> ${ZEMLO_HELP_FILE})
+  set_tests_properties(xvfb_${script} PROPERTIES
+    SKIP_RETURN_CODE 77
+    ENVIRONMENT "TZ=Europe/Amsterdam;LANG=C.UTF-8;LC_ALL=C.UTF-8;${ZEMLO_TEST_ENVIRONMENT}"
+    TIMEOUT 180)
+endforeach()

@@ -1,10 +1,17 @@
 // screenshot_windows: the main window on a program folder's database, the service information window and
-// the employer filter, the payroll link window and the maintenance lists and edit windows, saved as PNG files
-// for review.
+// the employer filter, the payroll link window, the maintenance lists and edit windows, and the employer
+// window with its cost and wage sum tabs, the cost window and the pick window, saved as PNG files for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
+#include "binding/OrvQuery.h"
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
+#include "dbcontrols/DbcompPickList.h"
+#include "controls/OrvComp.h"
+#include "forms/fPickList.h"
+#include "maintenance/fMutKosten.h"
+#include "maintenance/fMutLoonsom.h"
+#include "maintenance/fMutWerkgever.h"
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutConcern.h"
 #include "maintenance/fMutKostencategorie.h"
@@ -16,8 +23,60 @@
 #include "platform/ProgramDirectory.h"
 
 #include <QDir>
+#include <QTimer>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QTabWidget>
 #include <cstdio>
+
+namespace {
+qint64 First(TfrmMain& main, const QString& sql) {
+    TOrvQuery query(nullptr, main.DataModule()->ADOConnectionZemlo);
+    query.SetSQL(sql);
+    query.Open();
+    return query.IsEmpty() ? -1 : query.FieldValue(0).toLongLong();
+}
+
+// The employer window on the demo employer in a concern with the most kinds of costs, both tabs; one of its
+// wage sums and cost entries (of a type its category allows); the pick window on a word that several categories hold.
+template <class Save> bool SaveEmployerWindows(TfrmMain& main, Save&& save) {
+    const qint64 employer = First(main, QStringLiteral(
+        "SELECT W.WerkgeverId FROM Werkgevers W, Kosten K WHERE K.WerkgeverId = W.WerkgeverId AND W.ConcernId IS NOT NULL "
+        "GROUP BY W.WerkgeverId ORDER BY COUNT(DISTINCT K.KostenTypeId) DESC, W.WerkgeverId"));
+    TfrmMutWerkgever window(&main);
+    window.Initialize(mdEdit, int(employer));
+    if (!save(window, "werkgever-kosten.png")) return false;
+    window.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
+    if (!save(window, "werkgever-loonsommen.png")) return false;
+    const int tijdvak = int(First(main, QStringLiteral("SELECT AangifteTijdvak FROM Werkgevers WHERE WerkgeverId = %1").arg(employer)));
+    TfrmMutLoonsom wageSum(&window);
+    wageSum.Initialize(mdEdit, int(First(main, QStringLiteral("SELECT MIN(LoonsomId) FROM Loonsommen WHERE WerkgeverId = %1").arg(employer))),
+                       employer, tijdvak);
+    if (!save(wageSum, "loonsom-wijzigen.png")) return false;
+    wageSum.hide();
+    TfrmMutKosten cost(&window);
+    cost.Initialize(mdEdit, int(First(main, QStringLiteral("SELECT MIN(KostenId) FROM Kosten WHERE KostenTypeId = 1 AND WerkgeverId = %1").arg(employer))),
+                    employer, tijdvak);
+    if (!save(cost, "kosten-wijzigen.png")) return false;
+    cost.hide();
+    TfrmMutKosten newCost(&window);
+    newCost.Initialize(mdInsert, -1, employer, tijdvak);
+    newCost.show();
+    auto* pick = newCost.findChild<TOrvDBPickList*>(QStringLiteral("plKostenCategorie"));
+    pick->Edit()->setText(QStringLiteral("werkplek"));
+    bool saved = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* list = qobject_cast<TfrmPickList*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            saved = save(*list, "picklist-werkplek.png");
+            list->reject();
+        }
+    });
+    poll.start(50);
+    pick->SeekKeyboardInput();
+    return saved;
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -70,5 +129,8 @@ int main(int argc, char* argv[]) {
     if (!save(categories, "kostencategorieen.png")) return 1;
     TfrmMutKostencategorie category(&categories);
     category.Initialize(mdEdit, 1);
-    return save(category, "kostencategorie-wijzigen.png") ? 0 : 1;
+    if (!save(category, "kostencategorie-wijzigen.png")) return 1;
+    category.hide();
+    categories.hide();
+    return SaveEmployerWindows(main, save) ? 0 : 1;
 }

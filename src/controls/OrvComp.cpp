@@ -1,5 +1,6 @@
 #include "controls/OrvComp.h"
 
+#include <QPointer>
 #include <QtGui/QAction>
 
 #include "controls/fCharSet.h"
@@ -8,6 +9,7 @@
 #include <QtGui/QPainter>
 #include <QtGui/QShortcut>
 #include <QtWidgets/QAbstractItemView>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QMenu>
 
@@ -21,6 +23,13 @@ void SetBase(QWidget* widget, const QColor& color) {
 QColor NormalBase() { return QPalette().color(QPalette::Base); }
 
 bool IsEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
+}
+
+int RunModal(const std::function<int()>& exec) {
+    const QPointer<QWidget> before = QApplication::activeWindow();
+    const int result = exec();
+    if (before && before->isVisible() && QApplication::activeWindow() != before) before->activateWindow();
+    return result;
 }
 
 QFont ArialPixels(int pixelSize) {

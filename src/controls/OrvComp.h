@@ -10,6 +10,7 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <functional>
 
 class QAction;
 class QShortcut;
@@ -80,6 +81,9 @@ private:
 
 // Arial at a size in pixels, the program's text font in its windows.
 QFont ArialPixels(int pixelSize);
+// Runs a modal window (exec) and then gives the activation back to the window that had it: without a
+// window manager nothing else does, and the keyboard would reach no window.
+int RunModal(const std::function<int()>& exec);
 // The program's picture-button look: the red face with its hover face, white bold Arial 13 px, hand cursor.
 void StyleAsPictureButton(TOrvButton* button);
 // The button runs the action when clicked and is enabled exactly when the action is.

@@ -402,7 +402,7 @@ int ShowMessageForm(TOrvMessageType kind, const QString& caption, const QString&
     // Owned by the active window, so the dialog stays in front of it.
     TOrvMessageForm form(QApplication::activeWindow());
     form.Prepare(kind, caption, title, text, buttonSet, messageColor, activeButton, language);
-    return form.exec();
+    return RunModal([&] { return form.exec(); });
 }
 
 void SetMessagePrintFile(const QString& pdfFile) { printFile = pdfFile; }

@@ -90,7 +90,7 @@ void TBaseForm::setVisible(bool visible) {
 int TBaseForm::exec() {
     // Only the program calls exec, so the refusal reaches the code that wanted to show the window.
     if (isWindow() && !FInitialized) throw NotInitialized();
-    return QDialog::exec();
+    return RunModal([this] { return QDialog::exec(); });
 }
 
 void TBaseForm::reject() {

@@ -252,6 +252,8 @@ void TfrmMain::showEvent(QShowEvent* event) {
     FCentred = true;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    // The clerk starts in the list: typing searches it, Enter and Insert open the employer window.
+    dbgridWG->SetFocus();
 }
 
 void TfrmMain::Initialize() {

@@ -35,7 +35,8 @@ void Alt(QWidget* window, Qt::Key letter) {
     QTest::keyClick(window, letter, Qt::AltModifier);
     const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
     QTest::qWaitFor([&] { return std::none_of(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isDown(); }); });
-    if (window->isVisible() && !QApplication::activeWindow()) QApplication::setActiveWindow(window);
+    // A window it opened gives the activation back when it closes.
+    QTest::qWaitFor([&] { return !window->isVisible() || QApplication::activeWindow() == window; });
 }
 bool Activated(QWidget* window) {
     QApplication::setActiveWindow(window);
