@@ -7,7 +7,6 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
 #include "dbcontrols/DbcompPickList.h"
-#include "controls/OrvComp.h"
 #include "forms/fPickList.h"
 #include "maintenance/fMutKosten.h"
 #include "maintenance/fMutLoonsom.h"

@@ -18,31 +18,14 @@
 #include "overview/fMain.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
+#include "testlib/widgets/Keyboard.h"
 #include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
 #include <QTest>
-#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
-#include <algorithm>
 
-namespace {
-void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-void Press(int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); }
-// Alt and a letter; a button's accelerator clicks a moment later, and this returns when that is over.
-void Alt(QWidget* window, Qt::Key letter) {
-    QTest::keyClick(window, letter, Qt::AltModifier);
-    const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
-    QTest::qWaitFor([&] { return std::none_of(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isDown(); }); });
-    // A window it opened gives the activation back when it closes.
-    QTest::qWaitFor([&] { return !window->isVisible() || QApplication::activeWindow() == window; });
-}
-bool Activated(QWidget* window) {
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitFor([&] { return QApplication::focusWidget() && window->isAncestorOf(QApplication::focusWidget()); });
-}
-} // namespace
 
 class tst_Kosten : public TWidgetTest {
     Q_OBJECT
@@ -120,18 +103,18 @@ void tst_Kosten::keyboardRun() {
                 pickRows = list->Grid()->RowCount() - 1;
                 QTest::keyClick(list->Grid()->Grid(), Qt::Key_Return);  // the first "Reis..." row
             });
-            Type(QStringLiteral("reis"));
-            Press(Qt::Key_Tab);
+            QVERIFY(TypeText(QStringLiteral("reis")));
+            QVERIFY(PressKey(Qt::Key_Tab));
             QApplication::setActiveWindow(window);
-            Type(QStringLiteral("f"));  // "Februari"
-            Press(Qt::Key_Tab);
-            Press(Qt::Key_Tab);         // "Proforma" stays off
-            Type(QStringLiteral("E"));  // "Eindheffingsloon (vrije ruimte)"
-            Press(Qt::Key_Tab);
-            Type(QStringLiteral("150"));
-            Alt(window, Qt::Key_O);
+            QVERIFY(TypeText(QStringLiteral("f")));  // "Februari"
+            QVERIFY(PressKey(Qt::Key_Tab));
+            QVERIFY(PressKey(Qt::Key_Tab));         // "Proforma" stays off
+            QVERIFY(TypeText(QStringLiteral("E")));  // "Eindheffingsloon (vrije ruimte)"
+            QVERIFY(PressKey(Qt::Key_Tab));
+            QVERIFY(TypeText(QStringLiteral("150")));
+            PressAlt(window, Qt::Key_O);
         });
-        Alt(&werkgever, Qt::Key_T);
+        PressAlt(&werkgever, Qt::Key_T);
     }
     QCOMPARE(messages.Count(), 0);
     QCOMPARE(pickCaption, QStringLiteral("Kostencategorieën"));

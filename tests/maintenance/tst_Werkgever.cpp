@@ -16,41 +16,14 @@
 #include "overview/fMain.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
+#include "testlib/widgets/Keyboard.h"
 #include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
 #include <QTest>
-#include <QtWidgets/QAbstractButton>
-#include <algorithm>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTabWidget>
 
-namespace {
-void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
-}
-// A modal window has the focus once the toolkit activated it.
-bool Activated(QWidget* window) {
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitFor([&] { return QApplication::focusWidget() && window->isAncestorOf(QApplication::focusWidget()); });
-}
-// Alt and a letter on the window, as the accelerators of its buttons and tabs take it. A button's
-// accelerator clicks it a moment later; this returns when that click, and any window it opened, is over.
-void Alt(QWidget* window, Qt::Key letter) {
-    QTest::keyClick(window, letter, Qt::AltModifier);
-    const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
-    QTest::qWaitFor([&] { return std::none_of(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isDown(); }); });
-    // A window it opened gives the activation back when it closes.
-    QTest::qWaitFor([&] { return !window->isVisible() || QApplication::activeWindow() == window; });
-}
-// The bound control that holds the focus.
-QString Focused() {
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (qobject_cast<TOrvDBComponent*>(w)) return w->objectName();
-    return QString();
-}
-} // namespace
 
 class tst_Werkgever : public TWidgetTest {
     Q_OBJECT
@@ -102,13 +75,13 @@ void tst_Werkgever::keyboardRun() {
         TWhenModal<TfrmMutWerkgever> add([&](TfrmMutWerkgever* window) {
             caption = window->windowTitle();
             QVERIFY(Activated(window));
-            Type(QStringLiteral("12345678201"));
-            Press(Qt::Key_Tab);
-            Type(QStringLiteral("Bakkerij Toetsenbord"));
-            Press(Qt::Key_Tab);
-            Type(QStringLiteral("M"));
-            Press(Qt::Key_Tab);
-            Alt(window, Qt::Key_O);
+            QVERIFY(TypeText(QStringLiteral("12345678201")));
+            QVERIFY(PressKey(Qt::Key_Tab));
+            QVERIFY(TypeText(QStringLiteral("Bakkerij Toetsenbord")));
+            QVERIFY(PressKey(Qt::Key_Tab));
+            QVERIFY(TypeText(QStringLiteral("M")));
+            QVERIFY(PressKey(Qt::Key_Tab));
+            PressAlt(window, Qt::Key_O);
         });
         QTest::keyClick(list->Grid(), Qt::Key_Insert);
     }
@@ -124,7 +97,7 @@ void tst_Werkgever::keyboardRun() {
     QVERIFY(Activated(&main));
     list->SetFocus();
     list->SetRow(1);
-    Type(QStringLiteral("123456782L01"));
+    QVERIFY(TypeText(QStringLiteral("123456782L01")));
     QTRY_COMPARE(list->CellText(list->Row(), 0), QStringLiteral("123456782L01"));
 
     QStringList wageSums;
@@ -133,22 +106,22 @@ void tst_Werkgever::keyboardRun() {
         TWhenModal<TfrmMutWerkgever> edit([&](TfrmMutWerkgever* window) {
             caption = window->windowTitle();
             QVERIFY(Activated(window));
-            Alt(window, Qt::Key_L);
+            PressAlt(window, Qt::Key_L);
             TWhenModal<TfrmMutLoonsom> wageSum([&](TfrmMutLoonsom* sum) {
                 QVERIFY(Activated(sum));
-                Type(QStringLiteral("A"));  // "Alle tijdvakken"
-                Press(Qt::Key_Tab);
-                Press(Qt::Key_Tab);         // "Proforma" stays ticked
-                Type(QStringLiteral("1000"));
-                Alt(sum, Qt::Key_O);
+                QVERIFY(TypeText(QStringLiteral("A")));  // "Alle tijdvakken"
+                QVERIFY(PressKey(Qt::Key_Tab));
+                QVERIFY(PressKey(Qt::Key_Tab));         // "Proforma" stays ticked
+                QVERIFY(TypeText(QStringLiteral("1000")));
+                PressAlt(sum, Qt::Key_O);
             });
-            Alt(window, Qt::Key_T);
+            PressAlt(window, Qt::Key_T);
             auto* sums = Child<TOrvDBSortGrid>(Child<QWidget>(window, "frmChildSelLoonsommen"), "dbgridChildSelect");
             for (int row = 1; sums && row < sums->RowCount(); ++row) wageSums << sums->CellText(row, 2);
             freeSpace = Child<TOrvDBNumericEdit>(window, "edVrijeRuimte")->AsText();
-            Alt(window, Qt::Key_A);
+            PressAlt(window, Qt::Key_A);
         });
-        Press(Qt::Key_Return);
+        QVERIFY(PressKey(Qt::Key_Return));
     }
     QCOMPARE(caption, QStringLiteral("Wijzigen -  werkgever"));
     QCOMPARE(wageSums, QStringList(12, QStringLiteral("1.000,00")));
@@ -163,9 +136,9 @@ void tst_Werkgever::keyboardRun() {
         TWhenModal<TfrmMutWerkgever> remove([&](TfrmMutWerkgever* window) {
             caption = window->windowTitle();
             QVERIFY(Activated(window));
-            Alt(window, Qt::Key_O);
+            PressAlt(window, Qt::Key_O);
             QVERIFY(window->isVisible());
-            Alt(window, Qt::Key_A);
+            PressAlt(window, Qt::Key_A);
         });
         QTest::keyClick(list->Grid(), Qt::Key_Delete);
     }
@@ -213,11 +186,11 @@ void tst_Werkgever::badInput() {
     window.show();
     QApplication::setActiveWindow(&window);
     Child<TOrvDBEdit>(&window, "edLHNummer")->SetFocus();
-    Type(nummer);
-    Press(Qt::Key_Tab);
-    Type(naam);
-    Press(Qt::Key_Tab);
-    Type(QStringLiteral("4"));  // "4-weken"
+    QVERIFY(TypeText(nummer));
+    QVERIFY(PressKey(Qt::Key_Tab));
+    QVERIFY(TypeText(naam));
+    QVERIFY(PressKey(Qt::Key_Tab));
+    QVERIFY(TypeText(QStringLiteral("4")));  // "4-weken"
     if (!message.isEmpty()) messages.Expect(mrOk);
     QCOMPARE(TriggerAction(&window, "acOk"), QString());
     const bool stored = message.isEmpty();
@@ -230,7 +203,7 @@ void tst_Werkgever::badInput() {
     }
     QCOMPARE(messages.Count(), 1);
     QVERIFY2(messages.Last().Text.startsWith(message), qPrintable(messages.Last().Text));
-    if (!focus.isEmpty()) QCOMPARE(Focused(), focus);
+    if (!focus.isEmpty()) QCOMPARE(FocusedControl(), focus);
     QCOMPARE(Child<TOrvDBEdit>(&window, "edNaam")->AsText(), naam);
 }
 
@@ -254,8 +227,8 @@ void tst_Werkgever::lhNummerOnLeaving() {
     QApplication::setActiveWindow(&window);
     auto* nummer = Child<TOrvDBEdit>(&window, "edLHNummer");
     nummer->SetFocus();
-    Type(typed);
-    Press(Qt::Key_Tab);
+    QVERIFY(TypeText(typed));
+    QVERIFY(PressKey(Qt::Key_Tab));
     QCOMPARE(nummer->AsText(), shown);
 }
 
@@ -317,7 +290,7 @@ void tst_Werkgever::concernChange() {
     auto* concern = Child<TOrvDBLookupCombo>(&window, "edConcern");
     concern->SetFocus();
     concern->SetValue(leeg ? QLatin1String(kNoValueKey) : QString::number(other));
-    Press(Qt::Key_Tab);
+    QVERIFY(PressKey(Qt::Key_Tab));
     QCOMPARE(messages.Count(), answer >= 0 ? 1 : 0);
     QCOMPARE(window.windowTitle(), caption);
     QCOMPARE(Child<QWidget>(&window, "edConcernLoonsom")->isVisibleTo(&window), !leeg);
@@ -342,7 +315,7 @@ void tst_Werkgever::firstWageSumStoresTheNewEmployer() {
     Child<TOrvDBEdit>(&window, "edLHNummer")->Edit()->setText(QStringLiteral("123456782L01"));
     Child<TOrvDBEdit>(&window, "edNaam")->Edit()->setText(QStringLiteral("Nieuw BV"));
     Child<TOrvDBComboboxEx>(&window, "cmbBerichtTijdvak")->SetValue(QStringLiteral("2"));
-    Alt(&window, Qt::Key_L);
+    PressAlt(&window, Qt::Key_L);
     messages.Expect(mrYes);
     {
         TWhenModal<TfrmMutLoonsom> wageSum([&](TfrmMutLoonsom* sum) {
@@ -350,7 +323,7 @@ void tst_Werkgever::firstWageSumStoresTheNewEmployer() {
             Child<TOrvDBNumericEdit>(sum, "edBedrag")->NumericEdit()->setText(QStringLiteral("500"));
             QCOMPARE(TriggerAction(sum, "acOk"), QString());
         });
-        Alt(&window, Qt::Key_T);
+        PressAlt(&window, Qt::Key_T);
     }
     QCOMPARE(messages.Count(), 1);
     QCOMPARE(messages.Last().Text, QStringLiteral("De gegevens worden eerst opgeslagen.\rWilt u doorgaan?"));
@@ -365,7 +338,7 @@ void tst_Werkgever::firstWageSumStoresTheNewEmployer() {
     Exec(*main.DataModule()->ADOConnectionZemlo,
          QStringLiteral("INSERT INTO Kosten (WerkgeverId, KostenCategorieId, Periode, Proforma, Bedrag, KostenTypeId) "
                         "VALUES (%1, 1, 1, False, 25, 2)").arg(id));
-    Alt(&window, Qt::Key_K);
+    PressAlt(&window, Qt::Key_K);
     auto* costs = Child<TOrvDBSortGrid>(Child<QWidget>(&window, "frmChildSelKosten"), "dbgridChildSelect");
     QCOMPARE(costs->RowCount() - 1, 1);
     QCOMPARE(costs->CellText(1, 3), QStringLiteral("25,00"));  // under "Nihilwaardering"

@@ -1,0 +1,17 @@
+#pragma once
+// A clerk's keys in widget tests: typed into whatever holds the focus, and Alt with a letter on a window,
+// so a test follows the focus as the program moves it.
+
+#include <QtWidgets/QWidget>
+
+// Types the text (ASCII) into the focus widget; false when no widget has the focus.
+[[nodiscard]] bool TypeText(const QString& text);
+[[nodiscard]] bool PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Alt and the letter on the window, as the accelerators of its buttons and tabs take it. A button's accelerator
+// clicks it a moment later: this returns when that click, any window it opened, and the activation's return
+// to this window are over.
+void PressAlt(QWidget* window, Qt::Key letter);
+// Activates the window; true once the focus is inside it.
+[[nodiscard]] bool Activated(QWidget* window);
+// The objectName of the bound control that holds the focus; empty when none does.
+QString FocusedControl();
