@@ -4,6 +4,7 @@
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
 #include "binding/OrvQuery.h"
+#include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
 #include "dbcontrols/DbcompPickList.h"
