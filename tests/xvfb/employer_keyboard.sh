@@ -3,8 +3,8 @@
 # has the focus, so each modal window must take the focus as it opens and hand it back when it closes.
 #   employer_keyboard.sh PROGRAM ZEMLO_CLI HELP_FILE
 # On the demo database: Insert adds an employer, typing its number in the list finds it, Enter opens it,
-# the wage sum tab gets a wage sum for all periods, and Delete is refused while the employer holds them.
-# After the program closed, the database must hold the employer with its twelve wage sums.
+# the wage sum tab gets a wage sum for all periods, the cost tab a cost entry through the pick window, and
+# Delete is refused while the employer holds them. After the program closed, the database must hold them.
 set -uo pipefail
 
 if [ $# -ne 3 ]; then
@@ -56,6 +56,27 @@ typed 1000
 keys alt+o
 wait_until "the wage sum window to close" window_gone "$sum"
 wait_until "the focus back on the employer window" focused_on "$edit"
+
+# A cost entry: "reis" is no whole word of any category, so the pick window opens on all of them, at the
+# first that begins with it.
+keys alt+k alt+t
+expect_focused_window "Toevoegen -  kosten" "$main" "$edit"
+cost=$found_window
+typed reis
+keys Tab
+expect_focused_window "Kostencategorieën" "$main" "$edit" "$cost"
+pick=$found_window
+keys Return
+wait_until "the pick window to close" window_gone "$pick"
+wait_until "the focus back on the cost window" focused_on "$cost"
+typed f
+keys Tab Tab
+typed E
+keys Tab
+typed 150
+keys alt+o
+wait_until "the cost window to close" window_gone "$cost"
+wait_until "the focus back on the employer window" focused_on "$edit"
 keys alt+a
 wait_until "the employer window to close" window_gone "$edit"
 wait_until "the focus back on the main window" focused_on "$main"
@@ -82,3 +103,8 @@ sums=$(sqlite3 "$work/Zemlo2024.mdb" "SELECT COUNT(*) FROM Loonsommen L, Werkgev
   AND W.Loonheffingennummer = '123456782L01' AND W.Naam = 'Bakkerij Toetsenbord' AND L.Bedrag = 1000 AND L.Proforma")
 [ "$sums" = "12" ] || fail "the database holds $sums wage sums of 1000 for the new employer instead of 12"
 echo "ok: the new employer is stored with twelve wage sums of 1000"
+costs=$(sqlite3 "$work/Zemlo2024.mdb" "SELECT C.Omschrijving || ':' || K.Periode || ':' || K.KostenTypeId || ':' || K.Bedrag \
+  FROM Kosten K, Werkgevers W, Kostencategorieen C WHERE K.WerkgeverId = W.WerkgeverId \
+  AND K.KostenCategorieId = C.KostencategorieId AND W.Loonheffingennummer = '123456782L01'")
+[ "$costs" = "Reiskostenvergoeding boven 0,23 per km:2:1:150.0" ] || fail "the new employer's costs are \"$costs\""
+echo "ok: the cost entry is stored under its category, period and type"
