@@ -2,6 +2,7 @@
 // same run: a copy of the same file flushed to disk. Prints the medians in milliseconds and their ratio
 // (budget: at most 3 times the baseline).
 
+#include "BenchTimes.h"
 #include "core/DemoData.h"
 #include "core/uCompactDatabase.h"
 
@@ -16,16 +17,11 @@
 #include <vector>
 
 namespace {
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 double Elapsed(const std::function<void()>& measured) {
     QElapsedTimer timer;
     timer.start();
     measured();
-    return timer.nsecsElapsed() / 1e6;
+    return Milliseconds(timer);
 }
 }
 

@@ -2,6 +2,7 @@
 // (create, load the record and the concern list, show) and one save of a changed name (validate, generate,
 // execute, commit). Prints the median of several runs in milliseconds.
 
+#include "BenchTimes.h"
 #include "binding/ADOOutSet.h"
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
@@ -77,15 +78,6 @@ private:
     TOrvQuery* qryWerkgever;
     TOrvQuery* qryConcerns;
 };
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-double Milliseconds(const QElapsedTimer& timer) {
-    return timer.nsecsElapsed() / 1e6;
-}
 
 struct TTimes {
     std::vector<double> Opening;

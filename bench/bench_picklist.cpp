@@ -1,6 +1,7 @@
 // The cost entry window with 1,000 cost categories: opening it (with its copy of the categories) and a typed
 // word that several categories hold, from the search to the pick window on screen. Prints the median.
 
+#include "BenchTimes.h"
 #include "binding/OrvADOConnection.h"
 #include "controls/OrvComp.h"
 #include "core/DemoData.h"
@@ -20,13 +21,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-} // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -56,7 +50,7 @@ int main(int argc, char* argv[]) {
         window.Initialize(mdInsert, -1, 1, 1);
         window.show();
         QCoreApplication::processEvents();
-        opening.push_back(timer.nsecsElapsed() / 1e6);
+        opening.push_back(Milliseconds(timer));
 
         auto* pick = window.findChild<TOrvDBPickList*>(QStringLiteral("plKostenCategorie"));
         pick->Edit()->setText(QStringLiteral("bedrijfsfiets"));
@@ -64,7 +58,7 @@ int main(int argc, char* argv[]) {
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* list = qobject_cast<TfrmPickList*>(QApplication::activeModalWidget())) {
-                shown = timer.nsecsElapsed() / 1e6;
+                shown = Milliseconds(timer);
                 list->reject();
             }
         });

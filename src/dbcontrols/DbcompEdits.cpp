@@ -196,6 +196,14 @@ TOrvDBNumericEdit::TOrvDBNumericEdit(QWidget* parent)
     SetInput(FEdit, FEdit);
 }
 
+void TOrvDBNumericEdit::ShowAsAmount() {
+    FEdit->SetNumericFormat(QStringLiteral("1.000,00"));
+    FEdit->SetDecimals(2);
+    FEdit->SetDigits(12);
+    FEdit->SetAlignment(Qt::AlignRight);
+    FEdit->SetAllowNegative(true);
+}
+
 QString TOrvDBNumericEdit::AsText() const {
     return FEdit->text().trimmed();
 }

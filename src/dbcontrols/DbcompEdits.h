@@ -84,6 +84,8 @@ public:
     void ReadField(const QVariant& field, TDBValue& value) const override;
     void WriteValue(TDBValue& target) const override;
     double Value() const;
+    // The program's amounts: "1.000,00", two decimals, twelve digits, right aligned, negative allowed.
+    void ShowAsAmount();
 
 protected:
     void DisplayValue() override;

@@ -8,19 +8,9 @@
 #include "platform/WaitCursor.h"
 #include "support/OrvErrors.h"
 
-TfrmChildSelKosten::TfrmChildSelKosten(QWidget* owner) : TBaseChildSelect(owner), FdmBeheer(new TdmBeheer(this)) {
+TfrmChildSelKosten::TfrmChildSelKosten(QWidget* owner) : TWerkgeverChildSelect(owner, &TdmBeheer::qrySelKosten) {
     setObjectName(QStringLiteral("frmChildSelKosten"));
     SetHelpContext(18);
-}
-
-void TfrmChildSelKosten::Initialize(qint64 iWerkgeverId, int iAangifteTijdvak) {
-    WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
-        if (iWerkgeverId != FWerkgeverId) SetupOnNextRefresh();
-        FWerkgeverId = iWerkgeverId;
-        FAangifteTijdvak = iAangifteTijdvak;
-        dsChildSelect->SetDataSet(FdmBeheer->qrySelKosten);
-        TBaseChild::Initialize();
-    });
 }
 
 void TfrmChildSelKosten::SetupGrid() {

@@ -8,19 +8,10 @@
 #include "platform/WaitCursor.h"
 #include "support/OrvErrors.h"
 
-TfrmChildSelLoonsommen::TfrmChildSelLoonsommen(QWidget* owner) : TBaseChildSelect(owner), FdmBeheer(new TdmBeheer(this)) {
+TfrmChildSelLoonsommen::TfrmChildSelLoonsommen(QWidget* owner)
+    : TWerkgeverChildSelect(owner, &TdmBeheer::qrySelLoonsommen) {
     setObjectName(QStringLiteral("frmChildSelLoonsommen"));
     SetHelpContext(19);
-}
-
-void TfrmChildSelLoonsommen::Initialize(qint64 iWerkgeverId, int iAangifteTijdvak) {
-    WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
-        if (iWerkgeverId != FWerkgeverId) SetupOnNextRefresh();
-        FWerkgeverId = iWerkgeverId;
-        FAangifteTijdvak = iAangifteTijdvak;
-        dsChildSelect->SetDataSet(FdmBeheer->qrySelLoonsommen);
-        TBaseChild::Initialize();
-    });
 }
 
 void TfrmChildSelLoonsommen::SetupGrid() {

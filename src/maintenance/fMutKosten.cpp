@@ -5,7 +5,6 @@
 #include "binding/OrvQuery.h"
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
-#include "controls/OrvNumed.h"
 #include "core/OrvMessages.h"
 #include "core/dBeheer.h"
 #include "core/uConst.h"
@@ -61,11 +60,7 @@ TfrmMutKosten::TfrmMutKosten(QWidget* owner)
         cmbKostenType->SetLookupDisplayField(QStringLiteral("Omschrijving"));
         cmbKostenType->ComboBox()->setMaxVisibleItems(8);
         edBedrag = AddBoundControl<TOrvDBNumericEdit>("edBedrag", "Bedrag", "Bedrag:");
-        edBedrag->NumericEdit()->SetNumericFormat(QStringLiteral("1.000,00"));
-        edBedrag->NumericEdit()->SetDecimals(2);
-        edBedrag->NumericEdit()->SetDigits(12);
-        edBedrag->NumericEdit()->SetAlignment(Qt::AlignRight);
-        edBedrag->NumericEdit()->SetAllowNegative(true);
+        edBedrag->ShowAsAmount();
         const int left = AlignCaptions({plKostenCategorie, cmbPeriode, chkProforma, cmbKostenType, edBedrag});
         plKostenCategorie->setMinimumWidth(left + 330);
         dgOnderhoud->OnCrossValidate = [this](QObject*, bool& dataValid) { dgOnderhoudCrossValidate(dataValid); };

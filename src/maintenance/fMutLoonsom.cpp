@@ -4,7 +4,6 @@
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
 #include "controls/OrvComp.h"
-#include "controls/OrvNumed.h"
 #include "core/ZemloMBox.h"
 #include "core/dBeheer.h"
 #include "core/uConst.h"
@@ -33,11 +32,7 @@ TfrmMutLoonsom::TfrmMutLoonsom(QWidget* owner) : TBaseOnderhoud(owner), FdmBehee
     cmbPeriode->ComboBox()->setMaxVisibleItems(8);
     chkProforma = AddBoundControl<TOrvDBCheckbox>("chkProforma", "Proforma", "Proforma:");
     edBedrag = AddBoundControl<TOrvDBNumericEdit>("edBedrag", "Bedrag", "Bedrag:");
-    edBedrag->NumericEdit()->SetNumericFormat(QStringLiteral("1.000,00"));
-    edBedrag->NumericEdit()->SetDecimals(2);
-    edBedrag->NumericEdit()->SetDigits(12);
-    edBedrag->NumericEdit()->SetAlignment(Qt::AlignRight);
-    edBedrag->NumericEdit()->SetAllowNegative(true);
+    edBedrag->ShowAsAmount();
     dgOnderhoud->OnCrossValidate = [this](QObject*, bool& dataValid) { dgOnderhoudCrossValidate(dataValid); };
 }
 

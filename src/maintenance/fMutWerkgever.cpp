@@ -3,7 +3,6 @@
 #include "binding/ADOOutSet.h"
 #include "binding/OrvQuery.h"
 #include "controls/OrvComp.h"
-#include "controls/OrvNumed.h"
 #include "core/OrvMessages.h"
 #include "core/dBeheer.h"
 #include "core/dMain.h"
@@ -122,12 +121,7 @@ void TfrmMutWerkgever::BuildTotals() {
         edit->SetLabelCaption(QString::fromUtf8(caption));
         edit->SetSQLInputField(QLatin1String(field));
         if (*field) edit->SetDataGroup(dgZemloInfo);
-        TOrvNumericEdit* numbers = edit->NumericEdit();
-        numbers->SetNumericFormat(QStringLiteral("1.000,00"));
-        numbers->SetDecimals(2);
-        numbers->SetDigits(12);
-        numbers->SetAlignment(Qt::AlignRight);
-        numbers->SetAllowNegative(true);
+        edit->ShowAsAmount();
         edit->SetEnabled(false);
         edit->SetWinControlLeft(column == 0 ? 140 : 10);
         edit->setFixedWidth(column == 0 ? 270 : 140);
