@@ -25,8 +25,6 @@ QFrame* Panel(QWidget* parent, const char* name) {
     panel->setFrameShape(QFrame::NoFrame);
     return panel;
 }
-
-QString ChildPrefix(const char* method) { return MethodPrefix("TBaseChild", method); }
 }
 
 TBaseChildSelect::TBaseChildSelect(QWidget* owner) : TBaseChild(owner) {
@@ -115,35 +113,14 @@ TBaseChildSelect::TBaseChildSelect(QWidget* owner) : TBaseChild(owner) {
 
 TBaseChildSelect::~TBaseChildSelect() = default;
 
-int TBaseChildSelect::exec() { throw EOrvError(QStringLiteral("ShowModal is not allowed for child forms.")); }
-
-TBaseOnderhoud* TBaseChildSelect::ParentOnderhoud(const char* operation) const {
-    return WithPrefix(ChildPrefix(operation), [&] {
-        QWidget* parentForm = parentWidget();
-        while (parentForm && !qobject_cast<TBaseForm*>(parentForm)) parentForm = parentForm->parentWidget();
-        if (!parentForm) throw EOrvError(QStringLiteral("ParentForm is not assigned"));
-        auto* onderhoud = qobject_cast<TBaseOnderhoud*>(parentForm);
-        if (!onderhoud) throw EOrvError(QStringLiteral("Parent is not a TBaseOnderhoud descendant"));
-        return onderhoud;
-    });
-}
-
-TMode TBaseChildSelect::ParentFormMode() const { return ParentOnderhoud("ParentFormMode")->Mode(); }
-
 bool TBaseChildSelect::ParentInsertAlsNodig() {
     return WithPrefix(Prefix("ParentInsertAlsNodig"), [&] {
-        TBaseOnderhoud* parent = ParentOnderhoud("ParentInsertAlsNodig");
-        const TMode before = parent->Mode();
-        const bool stored = WithPrefix(ChildPrefix("ParentInsertAlsNodig"), [&] { return parent->InsertAlsNodig(); });
+        const TMode before = ParentOnderhoud("ParentInsertAlsNodig")->Mode();
+        const bool stored = TBaseChild::ParentInsertAlsNodig();
         // The parent re-initialised this list on its new key; show that parent's rows.
         if (stored && before == mdInsert) SetupGrid();
         return stored;
     });
-}
-
-bool TBaseChildSelect::ParentInsertOfUpdateAlsNodig() {
-    TBaseOnderhoud* parent = ParentOnderhoud("ParentInsertOfUpdateAlsNodig");
-    return WithPrefix(ChildPrefix("ParentInsertOfUpdateAlsNodig"), [&] { return parent->InsertOfUpdateAlsNodig(); });
 }
 
 void TBaseChildSelect::Refresh() {

@@ -4,8 +4,7 @@
 // window it sits in: that window's mode decides the buttons, and a new parent is stored before its first
 // dependent record is added.
 
-#include "forms/fBaseForm.h"
-#include "forms/fBaseOnderhoud.h"
+#include "forms/fBaseChild.h"
 
 #include <functional>
 #include <memory>
@@ -24,23 +23,14 @@ public:
     explicit TBaseChildSelect(QWidget* owner = nullptr);
     ~TBaseChildSelect() override;
 
-    // A child list never runs on its own: "ShowModal is not allowed for child forms."
-    int exec() override;
-
-    // The edit window the list is embedded in, and its mode.
-    TBaseOnderhoud* ParentOnderhoud(const char* operation) const;
-    TMode ParentFormMode() const;
-    // The parent's InsertAlsNodig; after a new parent was stored the list is set up again on its key.
-    virtual bool ParentInsertAlsNodig();
-    bool ParentInsertOfUpdateAlsNodig();
-    // Whether the list holds changes the parent must store; a list stores its records itself.
-    virtual bool GetChildFormDataChanged() const { return false; }
+    // After a new parent was stored the list is set up again on its key.
+    bool ParentInsertAlsNodig() override;
 
     // Sets up the list the first time, afterwards reloads it when ForceRefresh is on; then the buttons.
     virtual void Refresh();
     // Reloads the list query and the grid.
     void GegevensBijwerken();
-    virtual void EnableDisable();
+    void EnableDisable() override;
     void UpdateRecordCounter();
     bool ForceRefresh() const { return FForceRefresh; }
     void SetForceRefresh(bool force) { FForceRefresh = force; }

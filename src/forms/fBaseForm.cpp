@@ -4,6 +4,7 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/OrvMessages.h"
 #include "forms/HelpViewer.h"
+#include "forms/fBaseChild.h"
 #include "support/OrvErrors.h"
 
 #include <QSignalBlocker>
@@ -17,14 +18,13 @@
 // Outside any namespace: the macro declares the resource initialiser at global scope.
 static void LoadControlPictures() { Q_INIT_RESOURCE(OrvControls); }
 
-namespace {
-// The window a control belongs to: its nearest TBaseForm ancestor, so an embedded window's controls are
-// its own and not the host's.
 TBaseForm* OwningForm(const QWidget* control) {
     for (QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget())
         if (auto* form = qobject_cast<TBaseForm*>(parent)) return form;
     return nullptr;
 }
+
+namespace {
 
 EOrvError NotInitialized() { return EOrvError(QStringLiteral("Het scherm is niet initialized.")); }
 
@@ -194,31 +194,3 @@ void TBaseForm::acHelpExecute() {
 }
 
 QString TBaseForm::ClassName() const { return QString::fromLatin1(metaObject()->className()); }
-
-// --- TBaseChild ---
-
-TBaseChild::TBaseChild(QWidget* owner) : TBaseForm(owner) {}
-
-void TBaseChild::AttachToParent(QWidget* parentControl) {
-    WithPrefix(ClassName() + QStringLiteral(".AttachToParent: "), [&] {
-        if (!parentControl) throw EOrvError(QStringLiteral("ParentControl is not assigned"));
-        if (!qobject_cast<TBaseForm*>(parentControl) && !OwningForm(parentControl))
-            throw EOrvError(QStringLiteral("Parent form should be a TBaseForm descendant."));
-        setParent(parentControl, Qt::Widget);
-        QLayout* hostLayout = parentControl->layout();
-        if (!hostLayout) {
-            hostLayout = new QVBoxLayout(parentControl);
-            hostLayout->setContentsMargins(0, 0, 0, 0);
-        }
-        hostLayout->addWidget(this);
-        // The host's F1 hands the key on to the embedded window that has the focus; the same shortcut
-        // registered here as well would make F1 ambiguous and do nothing.
-        removeAction(acHelp);
-        hide();
-    });
-}
-
-void TBaseChild::Initialize() {
-    TBaseForm::Initialize();
-    show();
-}

@@ -67,13 +67,6 @@ private:
     QHash<QString, QPointer<TBaseForm>> FChildFormList;  // by the host control's lower-case name
 };
 
-// A window that lives inside a control of another window.
-class TBaseChild : public TBaseForm {
-    Q_OBJECT
-public:
-    Q_INVOKABLE explicit TBaseChild(QWidget* owner = nullptr);
-    // Becomes a borderless part of parentControl that fills it, still hidden.
-    void AttachToParent(QWidget* parentControl);
-    // Shows the embedded window.
-    void Initialize() override;
-};
+// The window a control belongs to: its nearest TBaseForm ancestor, so an embedded window's controls are
+// its own and not the host's.
+TBaseForm* OwningForm(const QWidget* control);

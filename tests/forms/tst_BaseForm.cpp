@@ -5,6 +5,7 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/HelpFile.h"
 #include "forms/HelpViewer.h"
+#include "forms/fBaseChild.h"
 #include "forms/fBaseForm.h"
 #include "testlib/CaughtError.h"
 #include "testlib/ScriptedPresenter.h"
@@ -31,6 +32,7 @@ public:
         layout->addWidget(edChild);
         layout->addWidget(btnChild);
     }
+    void EnableDisable() override {}
     TOrvEdit* edChild;
     TOrvButton* btnChild;
 };
