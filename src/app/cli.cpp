@@ -196,7 +196,7 @@ int Rapport(const QStringList& args) {
         throw EUsage{QStringLiteral("rapport: --concernadvies hoort bij --csv")};
     TdmMain data;
     ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Deny None"));
-    const TRapportage rapport = MaakRapportage(data, a.Has(QStringLiteral("--exclusief-proforma")));
+    const TRapportage rapport = MaakRapportage(*data.ADOConnectionZemlo, a.Has(QStringLiteral("--exclusief-proforma")));
     if (a.Has(QStringLiteral("--pdf"))) WriteRapportPdf(rapport, a.Value(QStringLiteral("--pdf")), Clock::Now().date());
     if (a.Has(QStringLiteral("--xlsx"))) WriteRapportXlsx(rapport, a.Value(QStringLiteral("--xlsx")));
     if (csv) {

@@ -1,5 +1,6 @@
 #include "core/uRapportage.h"
 
+#include "binding/OrvQuery.h"
 #include "core/OverviewCsv.h"
 #include "core/dMain.h"
 #include "core/uConst.h"
@@ -79,7 +80,7 @@ TRapportRegel Regel(const TOverzichtRegel& bron, double loonsom, double vrijeRui
     r.Kosten = kosten;
     r.Benut = Benut(vrijeRuimte, kosten);
     r.Restant = vrijeRuimte - kosten;
-    r.Overschrijding = r.Restant < 0 ? -r.Restant : 0.0;
+    r.Overschrijding = Overschrijding(vrijeRuimte, kosten);
     r.Eindheffing = Eindheffing(vrijeRuimte, kosten);
     if (r.Eindheffing > 0) r.Aangifte = AangifteTijdvak(bron.Aangiftetijdvak);
     return r;
@@ -114,8 +115,14 @@ void MaakVelden(TOrvClientDataSet& set, const QStringList& names, const char* ty
 QString CsvNumber(const QVariant& value) { return value.isNull() ? QString() : CsvAmount(value.toDouble()); }
 }
 
+double Overschrijding(double vrijeRuimte, double kosten) {
+    // In cents: costs equal to the free space do not exceed it by the free space's rounding error.
+    const double centen = std::round((kosten - vrijeRuimte) * 100.0);
+    return centen > 0 ? centen / 100.0 : 0.0;
+}
+
 double Eindheffing(double vrijeRuimte, double kosten) {
-    return kosten > vrijeRuimte ? (kosten - vrijeRuimte) * kEindheffingTarief : 0.0;
+    return std::round(Overschrijding(vrijeRuimte, kosten) * kEindheffingTarief * 100.0) / 100.0;
 }
 
 QString AangifteTijdvak(int aangiftetijdvak) {
@@ -165,15 +172,19 @@ TRapportage BerekenRapportage(const TDataSet& overview, bool exclusiefProforma) 
     return rapport;
 }
 
-TRapportage MaakRapportage(TdmMain& data, bool exclusiefProforma) {
+TRapportage MaakRapportage(TOrvADOConnection& connection, bool exclusiefProforma) {
     TRapportage rapport;
     WithPrefix(QStringLiteral("MaakRapportage: "), [&] {
         TProgress progress(QStringLiteral("Rapportage maken"));
         progress.SetStep(QStringLiteral("Vrije ruimte berekenen"));
         TFilter filter;
         if (exclusiefProforma) filter.SetFilterField(QStringLiteral("ExclusiefProforma"), true, TFieldType::ftBoolean);
-        data.OpenWerkgevers(filter);
-        rapport = BerekenRapportage(*data.qryWerkgevers, exclusiefProforma);
+        // A query of its own, so the main window's overview query keeps its filter and rows.
+        TOrvQuery overzicht(nullptr, &connection);
+        overzicht.SetSQL(BuildWerkgeversSQL(filter));
+        overzicht.Open();
+        progress.SetStep(QStringLiteral("Eindheffing berekenen"));
+        rapport = BerekenRapportage(overzicht, exclusiefProforma);
     });
     return rapport;
 }

@@ -11,7 +11,7 @@
 
 class QTextStream;
 class TDataSet;
-class TdmMain;
+class TOrvADOConnection;
 class TOrvClientDataSet;
 
 // The levy on the excess over the free space: 80 %.
@@ -49,7 +49,9 @@ struct TRapportage {
     QList<TConcernAdvies> Advies;  // ordered by ConcernId
 };
 
-// The levy on what the costs exceed the free space by; nothing when they stay within it.
+// What the costs exceed the free space by, in whole cents; 0 when they stay within it.
+double Overschrijding(double vrijeRuimte, double kosten);
+// The levy on the excess, in whole cents.
 double Eindheffing(double vrijeRuimte, double kosten);
 // The return over the second period of 2025 for a return period kind (1 month, 2 four weeks).
 QString AangifteTijdvak(int aangiftetijdvak);
@@ -59,8 +61,8 @@ QString AdviesTekst(double verschil);
 // The report from the overview's rows as OpenWerkgevers gives them (without a row filter, so that every
 // member of a concern is there).
 TRapportage BerekenRapportage(const TDataSet& overview, bool exclusiefProforma);
-// Opens the overview on the data module and computes the report, reporting progress.
-TRapportage MaakRapportage(TdmMain& data, bool exclusiefProforma);
+// Runs the overview on the connection and computes the report, reporting progress.
+TRapportage MaakRapportage(TOrvADOConnection& connection, bool exclusiefProforma);
 
 // The report's rows as datasets for the lists: the field names are those of the CSV columns.
 void VulRapportRegels(const TRapportage& rapport, TOrvClientDataSet& regels);

@@ -76,6 +76,7 @@ private:
     QAction* acImporteerWerkgevers;
     QAction* acImporteerLoonsommen;
     QAction* acConversie;
+    QAction* acRapportage;
     QAction* acServiceInformatie;
     QAction* acZemloHelp;
     QAction* acAfsluiten;
