@@ -62,21 +62,17 @@ TfrmRapportage::TfrmRapportage(QWidget* owner)
     advies->setObjectName(QStringLiteral("tsConcernadvies"));
     pcRapportage->addTab(regels, QStringLiteral("&Eindheffing"));
     pcRapportage->addTab(advies, QStringLiteral("&Concernadvies"));
-    dbgridRapport = Lijst(regels, "dbgridRapport", new TDataSource(this, cdsRapport), RegelKolommen());
-    dbgridAdvies = Lijst(advies, "dbgridAdvies", new TDataSource(this, cdsAdvies), AdviesKolommen());
+    dbgridRapport = Lijst(regels, "dbgridRapport", new TDataSource(this, cdsRapport));
+    dbgridAdvies = Lijst(advies, "dbgridAdvies", new TDataSource(this, cdsAdvies));
 }
 
-TOrvDBSortGrid* TfrmRapportage::Lijst(QWidget* page, const char* name, TDataSource* source,
-                                      const QList<TRapportKolom>& kolommen) {
+TOrvDBSortGrid* TfrmRapportage::Lijst(QWidget* page, const char* name, TDataSource* source) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(1, 1, 1, 1);
     auto* grid = new TOrvDBSortGrid(page);
     grid->setObjectName(QLatin1String(name));
     grid->SetDefaultRowHeight(21);
     grid->SetDataSource(source);
-    for (const TRapportKolom& k : kolommen)
-        grid->Columns().Add(k.Titel, k.Veld, k.Breedte,
-                            k.Bedrag ? QStringLiteral("#,##0.00") : QString::fromLatin1(kDefaultForDataType));
     layout->addWidget(grid);
     return grid;
 }
@@ -97,6 +93,11 @@ void TfrmRapportage::Bereken() {
         VulRapportRegels(FRapport, *cdsRapport);
         VulConcernAdvies(FRapport, *cdsAdvies);
         for (TOrvDBSortGrid* grid : {dbgridRapport, dbgridAdvies}) {
+            // The columns need the fields, which the first computation makes.
+            if (grid->Columns().Count() == 0)
+                for (const TRapportKolom& k : grid == dbgridRapport ? RegelKolommen() : AdviesKolommen())
+                    grid->Columns().Add(k.Titel, k.Veld, k.Breedte,
+                                        k.Bedrag ? QStringLiteral("#,##0.00") : QString::fromLatin1(kDefaultForDataType));
             grid->FetchAllRows();
             // The first time in name order; afterwards the order the user chose stays.
             if (grid->SortDirection() == sdNotSorted)

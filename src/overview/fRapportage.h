@@ -25,7 +25,7 @@ private:
     void acExcelExecute();
     // The file the user names in the save dialog; empty when cancelled.
     QString KiesBestand(const QString& titel, const QString& filter, const QString& extensie);
-    TOrvDBSortGrid* Lijst(QWidget* page, const char* name, TDataSource* source, const QList<TRapportKolom>& kolommen);
+    TOrvDBSortGrid* Lijst(QWidget* page, const char* name, TDataSource* source);
     using TBaseForm::Initialize;
 
     TOrvADOConnection* FConnection = nullptr;
