@@ -191,17 +191,17 @@ TRapportage MaakRapportage(TOrvADOConnection& connection, bool exclusiefProforma
 
 const QList<TRapportKolom>& RegelKolommen() {
     static const QList<TRapportKolom> kolommen = {
-        {QStringLiteral("Loonheffingennummer"), QStringLiteral("Loonheffingennummer"), false, 150},
-        {QStringLiteral("Naam"), QStringLiteral("Werkgever"), false, 260},
-        {QStringLiteral("Concern"), QStringLiteral("Concern"), false, 180},
-        {QStringLiteral("Loonsom"), QStringLiteral("Loonsom"), true, 120},
-        {QStringLiteral("VrijeRuimte"), QStringLiteral("Vrije ruimte"), true, 110},
-        {QStringLiteral("Kosten"), QStringLiteral("Kosten"), true, 110},
-        {QStringLiteral("Benut"), QStringLiteral("Benut %"), true, 70},
-        {QStringLiteral("Restant"), QStringLiteral("Restant vrije ruimte"), true, 130},
-        {QStringLiteral("Overschrijding"), QStringLiteral("Overschrijding"), true, 110},
-        {QStringLiteral("Eindheffing"), QStringLiteral("Eindheffing"), true, 110},
-        {QStringLiteral("Aangifte"), QStringLiteral("Aangifte"), false, 130}};
+        {QStringLiteral("Loonheffingennummer"), QStringLiteral("Loonheffingennummer"), false, 120},
+        {QStringLiteral("Naam"), QStringLiteral("Werkgever"), false, 200},
+        {QStringLiteral("Concern"), QStringLiteral("Concern"), false, 150},
+        {QStringLiteral("Loonsom"), QStringLiteral("Loonsom"), true, 105},
+        {QStringLiteral("VrijeRuimte"), QStringLiteral("Vrije ruimte"), true, 95},
+        {QStringLiteral("Kosten"), QStringLiteral("Kosten"), true, 95},
+        {QStringLiteral("Benut"), QStringLiteral("Benut %"), true, 60},
+        {QStringLiteral("Restant"), QStringLiteral("Restant vrije ruimte"), true, 110},
+        {QStringLiteral("Overschrijding"), QStringLiteral("Overschrijding"), true, 100},
+        {QStringLiteral("Eindheffing"), QStringLiteral("Eindheffing"), true, 95},
+        {QStringLiteral("Aangifte"), QStringLiteral("Aangifte"), false, 120}};
     return kolommen;
 }
 
