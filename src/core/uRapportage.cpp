@@ -68,7 +68,8 @@ QVariant Benut(double vrijeRuimte, double kosten) {
     return kosten / vrijeRuimte * 100.0;
 }
 
-TRapportRegel Regel(const TOverzichtRegel& bron, double loonsom, double vrijeRuimte, double kosten) {
+// A row from the overview's figures: those of the employer, or the concern's joint ones.
+TRapportRegel Regel(const TOverzichtRegel& bron, double loonsom, double vrijeRuimte, double kosten, double restant) {
     TRapportRegel r;
     r.WerkgeverId = bron.WerkgeverId;
     r.ConcernId = bron.ConcernId;
@@ -79,7 +80,7 @@ TRapportRegel Regel(const TOverzichtRegel& bron, double loonsom, double vrijeRui
     r.VrijeRuimte = vrijeRuimte;
     r.Kosten = kosten;
     r.Benut = Benut(vrijeRuimte, kosten);
-    r.Restant = vrijeRuimte - kosten;
+    r.Restant = restant;
     r.Overschrijding = Overschrijding(vrijeRuimte, kosten);
     r.Eindheffing = Eindheffing(vrijeRuimte, kosten);
     if (r.Eindheffing > 0) r.Aangifte = AangifteTijdvak(bron.Aangiftetijdvak);
@@ -147,14 +148,15 @@ TRapportage BerekenRapportage(const TDataSet& overview, bool exclusiefProforma) 
         for (int row = 0; row < overview.RecordCount(); ++row) {
             const TOverzichtRegel r = lezer.Regel(row);
             if (r.ConcernId.isNull())
-                regels.insert(r.WerkgeverId, Regel(r, r.TotLoonsom, r.TotVrijeRuimte, r.TotKosten));
+                regels.insert(r.WerkgeverId, Regel(r, r.TotLoonsom, r.TotVrijeRuimte, r.TotKosten, r.TotRestVrijeRuimte));
             else
                 concerns[r.ConcernId.toLongLong()].append(r);
         }
         for (auto c = concerns.cbegin(); c != concerns.cend(); ++c) {
             const TOverzichtRegel& drager = Drager(c.value());
             TRapportRegel regel =
-                Regel(drager, drager.TotConcernLoonsom, drager.TotConcernVrijeRuimte, drager.TotConcernKosten);
+                Regel(drager, drager.TotConcernLoonsom, drager.TotConcernVrijeRuimte, drager.TotConcernKosten,
+                      drager.TotConcernRestVrijeRuimte);
             TConcernAdvies advies;
             advies.ConcernId = c.key();
             advies.Concern = drager.Concern;
