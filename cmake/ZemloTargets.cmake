@@ -47,6 +47,8 @@ endif()
 add_library(zemlo_core STATIC ${ZEMLO_CORE_SOURCES})
 target_include_directories(zemlo_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3 ${CHM_LIBRARY})
+# The report's workbook.
+target_link_libraries(zemlo_core PUBLIC PkgConfig::XLSXWRITER)
 target_include_directories(zemlo_core PRIVATE ${CHM_INCLUDE_DIR})
 target_precompile_headers(zemlo_core PRIVATE <QtCore>)
 # The schema scripts travel inside the program, so a delivered database can be written anywhere.
@@ -65,6 +67,8 @@ set(ZEMLO_DELIVERED_DB ${CMAKE_BINARY_DIR}/Zemlo2024.mdb)
 
 add_executable(zemlo-cli src/app/cli.cpp)
 target_link_libraries(zemlo-cli PRIVATE zemlo_core)
+# The report's PDF is painted with QtGui, which lives in the UI library.
+target_link_libraries(zemlo-cli PRIVATE zemlo_ui)
 
 add_custom_target(delivered_database ALL
   COMMAND ${CMAKE_COMMAND} -DZEMLO_CLI=$<TARGET_FILE:zemlo-cli> -DDATABASE=${ZEMLO_DELIVERED_DB}

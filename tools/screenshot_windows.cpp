@@ -1,6 +1,7 @@
 // screenshot_windows: the main window on a program folder's database, the service information window and
-// the employer filter, the payroll link window, the maintenance lists and edit windows, and the employer
-// window with its cost and wage sum tabs, the cost window and the pick window, saved as PNG files for review.
+// the employer filter, the payroll link window, the report window with its PDF's first page, the maintenance
+// lists and edit windows, and the employer window with its cost and wage sum tabs, the cost window and the
+// pick window, saved as PNG files for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
 #include "binding/OrvQuery.h"
@@ -9,20 +10,25 @@
 #include "core/dMain.h"
 #include "dbcontrols/DbcompPickList.h"
 #include "forms/fPickList.h"
-#include "maintenance/fMutKosten.h"
-#include "maintenance/fMutLoonsom.h"
-#include "maintenance/fMutWerkgever.h"
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutConcern.h"
+#include "maintenance/fMutKosten.h"
 #include "maintenance/fMutKostencategorie.h"
+#include "maintenance/fMutLoonsom.h"
+#include "maintenance/fMutWerkgever.h"
 #include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
+#include "overview/RapportPdf.h"
+#include "overview/fRapportage.h"
+#include "platform/Clock.h"
 #include "platform/ProgramDirectory.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTabWidget>
@@ -114,6 +120,22 @@ int main(int argc, char* argv[]) {
     filter.Initialize();
     if (!save(filter, "werkgever-selectiefilter.png")) return 1;
     filter.hide();
+
+    // The report window and the first page of its PDF (pdftoppm).
+    TfrmRapportage rapportage(&main);
+    rapportage.Initialize(main.DataModule()->ADOConnectionZemlo, false);
+    if (!save(rapportage, "rapportage.png")) return 1;
+    rapportage.hide();
+    const QTemporaryDir pdfDir;
+    const QString pdf = pdfDir.filePath(QStringLiteral("rapportage.pdf"));
+    WriteRapportPdf(MaakRapportage(*main.DataModule()->ADOConnectionZemlo, false), pdf, Clock::Now().date());
+    if (QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                                      QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                                      QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
+                                                      output.filePath(QStringLiteral("rapportage-pdf"))}) != 0) {
+        std::fprintf(stderr, "screenshot_windows: pdftoppm failed\n");
+        return 1;
+    }
 
     // The lists on the demo's rows and the edit windows on their first record.
     TfrmSelConcerns concerns(&main);

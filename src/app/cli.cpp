@@ -5,13 +5,17 @@
 #include "core/DemoData.h"
 #include "core/OrvMessages.h"
 #include "core/OverviewCsv.h"
+#include "core/RapportXlsx.h"
 #include "core/uCompactDatabase.h"
 #include "core/uUtils.h"
 #include "core/dMain.h"
 #include "core/uFilter.h"
+#include "core/uRapportage.h"
 #include "exchange/uQueltExport.h"
 #include "exchange/uQueltImport.h"
 #include "exchange/uQueltKoppeling.h"
+#include "overview/RapportPdf.h"
+#include "platform/Clock.h"
 #include "support/FuzzyMatch.h"
 #include "support/OrvErrors.h"
 
@@ -19,13 +23,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QtGui/QGuiApplication>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <memory>
 
 namespace {
 const char* const kUsage =
     "Gebruik:\n"
     "  zemlo-cli overzicht --db BESTAND [--exclusief-proforma] [--concern ID] [--werkgever ID]\n"
+    "  zemlo-cli rapport --db BESTAND [--exclusief-proforma] [--pdf UIT] [--xlsx UIT] [--csv] [--concernadvies]\n"
     "  zemlo-cli nieuwe-database BESTAND\n"
     "  zemlo-cli demo BESTAND [--werkgevers N] [--seed S] [--quelt]\n"
     "  zemlo-cli koppeling --db BESTAND [MAP]\n"
@@ -174,6 +182,33 @@ int Uitwisseling(const QStringList& args, const char* command, TUitwisseling (*f
     return function(data) == TUitwisseling::Uitgevoerd ? 0 : 1;
 }
 
+// The report as PDF and workbook files and, with --csv, on stdout: its rows or, with --concernadvies, the
+// concern advice.
+int Rapport(const QStringList& args) {
+    const TArguments a(args,
+                       {QStringLiteral("--exclusief-proforma"), QStringLiteral("--csv"), QStringLiteral("--concernadvies")},
+                       {QStringLiteral("--db"), QStringLiteral("--pdf"), QStringLiteral("--xlsx")});
+    const QString path = DatabaseArgument(a, "rapport", 0);
+    const bool csv = a.Has(QStringLiteral("--csv"));
+    if (!csv && !a.Has(QStringLiteral("--pdf")) && !a.Has(QStringLiteral("--xlsx")))
+        throw EUsage{QStringLiteral("rapport: geef --pdf UIT, --xlsx UIT of --csv")};
+    if (a.Has(QStringLiteral("--concernadvies")) && !csv)
+        throw EUsage{QStringLiteral("rapport: --concernadvies hoort bij --csv")};
+    TdmMain data;
+    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Deny None"));
+    const TRapportage rapport = MaakRapportage(*data.ADOConnectionZemlo, a.Has(QStringLiteral("--exclusief-proforma")));
+    if (a.Has(QStringLiteral("--pdf"))) WriteRapportPdf(rapport, a.Value(QStringLiteral("--pdf")), Clock::Now().date());
+    if (a.Has(QStringLiteral("--xlsx"))) WriteRapportXlsx(rapport, a.Value(QStringLiteral("--xlsx")));
+    if (csv) {
+        QTextStream out(stdout);
+        if (a.Has(QStringLiteral("--concernadvies")))
+            WriteAdviesCsv(rapport, out);
+        else
+            WriteRapportCsv(rapport, out);
+    }
+    return 0;
+}
+
 // Each wage tax number with "geldig" or "ongeldig"; exit code 1 when any is invalid.
 int Lhnr(const QStringList& args) {
     const TArguments a(args, {}, {});
@@ -212,6 +247,7 @@ int Fuzzy(const QStringList& args) {
 const QHash<QString, std::function<int(const QStringList&)>>& Commands() {
     static const QHash<QString, std::function<int(const QStringList&)>> commands = {
         {QStringLiteral("overzicht"), Overzicht},
+        {QStringLiteral("rapport"), Rapport},
         {QStringLiteral("nieuwe-database"), NieuweDatabase},
         {QStringLiteral("demo"), Demo},
         {QStringLiteral("lhnr"), Lhnr},
@@ -230,8 +266,13 @@ const QHash<QString, std::function<int(const QStringList&)>>& Commands() {
 }
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // The report's PDF needs the fonts of a GUI application; a command line has no screen, so offscreen.
+    const bool pdf = argc > 1 && std::strcmp(argv[1], "rapport") == 0 &&
+                     std::any_of(argv + 2, argv + argc, [](const char* arg) { return std::strcmp(arg, "--pdf") == 0; });
+    if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        pdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
     try {
         if (args.isEmpty() || !Commands().contains(args.first())) throw EUsage{};
         const QString command = args.takeFirst();

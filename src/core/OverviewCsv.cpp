@@ -29,11 +29,12 @@ namespace {
 // The columns from TotLoonsom on are amounts.
 constexpr size_t kFirstAmountColumn = 6;
 
-QString Amount(double value) {
+}
+
+QString CsvAmount(double value) {
     QString text = QString::number(value, 'f', 2);
     if (text == u"-0.00") text = QStringLiteral("0.00");
     return text;
-}
 }
 
 void WriteOverviewCsv(const TDataSet& overview, QTextStream& out) {
@@ -51,7 +52,7 @@ void WriteOverviewCsv(const TDataSet& overview, QTextStream& out) {
             if (value.isNull())
                 line.append(QString());
             else if (i >= kFirstAmountColumn)
-                line.append(Amount(value.toDouble()));
+                line.append(CsvAmount(value.toDouble()));
             else
                 line.append(CsvField(value.toString()));
         }

@@ -12,3 +12,5 @@ const QStringList& OverviewColumns();
 void WriteOverviewCsv(const TDataSet& overview, QTextStream& out);
 // One field as RFC 4180 wants it: quoted when it holds a comma, a quote or a line break.
 QString CsvField(const QString& text);
+// An amount as the CSV files write it: a point and two decimals, never "-0.00".
+QString CsvAmount(double value);

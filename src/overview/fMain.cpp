@@ -17,6 +17,7 @@
 #include "maintenance/fSelKostencategorieen.h"
 #include "overview/Logo.h"
 #include "overview/fAbout.h"
+#include "overview/fRapportage.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/WaitCursor.h"
 #include "support/OrvErrors.h"
@@ -127,6 +128,15 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     ConnectGuarded(acExporteerKosten, &QAction::triggered, this, [this] { acExporteerKostenExecute(); });
     // The conversion comes with its own window.
     acConversie->setEnabled(false);
+    // The report starts with the provisional amounts as the list shows them.
+    acRapportage = Action(this, "acRapportage", QStringLiteral("&Rapportage"));
+    ConnectGuarded(acRapportage, &QAction::triggered, this, QStringLiteral("Fout bij openen rapportage scherm: "), [this] {
+        const QString exclusief = QStringLiteral("ExclusiefProforma");
+        TfrmRapportage rapportage(this);
+        rapportage.Initialize(FdmMain->ADOConnectionZemlo,
+                              FFilter.FilterFieldHasValue(exclusief) && FFilter.FilterFieldByName(exclusief).AsBoolean());
+        rapportage.exec();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -186,6 +196,8 @@ void TfrmMain::BuildMenus() {
     functies->addAction(acImporteerLoonsommen);
     functies->addSeparator();
     functies->addAction(acConversie);
+    functies->addSeparator();
+    functies->addAction(acRapportage);
     QMenu* help = menuBar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnHelp"));
     help->addAction(acZemloHelp);

@@ -75,6 +75,7 @@ private:
     QAction* acImporteerWerkgevers;
     QAction* acImporteerLoonsommen;
     QAction* acConversie;
+    QAction* acRapportage;
     QAction* acServiceInformatie;
     QAction* acZemloHelp;
     QAction* acAfsluiten;

@@ -248,11 +248,12 @@ void tst_MainWindow::emptyListDisablesChangeAndDelete() {
 void tst_MainWindow::payrollActionsOnlyWithSwitch_data() {
     QTest::addColumn<bool>("queltStart");
     QTest::addColumn<QStringList>("functies");
-    QTest::newRow("without quelt_start") << false << QStringList{QStringLiteral("Conversie")};
+    QTest::newRow("without quelt_start") << false << QStringList{QStringLiteral("Conversie"), QStringLiteral("&Rapportage")};
     QTest::newRow("with quelt_start") << true
                                       << QStringList{QStringLiteral("&Quelt koppeling"), QStringLiteral("&Exporteer kosten"),
                                                      QStringLiteral("Importeer &werkgevers"),
-                                                     QStringLiteral("Importeer &loonsommen"), QStringLiteral("Conversie")};
+                                                     QStringLiteral("Importeer &loonsommen"), QStringLiteral("Conversie"),
+                                                     QStringLiteral("&Rapportage")};
 }
 
 void tst_MainWindow::payrollActionsOnlyWithSwitch() {
