@@ -1,5 +1,6 @@
 #include "controls/OrvSpell.h"
 
+#include "controls/OrvComp.h"
 #include "core/OrvMessages.h"
 #include "support/OrvErrors.h"
 
@@ -127,7 +128,7 @@ void TSpelCheckMemo::SpellText() {
             continue;
         correct = false;
         TfrmSpelling dialog(FSpellCaption, word, service.Suggestions(word), this);
-        const int answer = dialog.exec();
+        const int answer = RunModal([&] { return dialog.exec(); });
         if (answer == TfrmSpelling::saReplace) {
             text.replace(match.capturedStart(), word.size(), dialog.Replacement());
             position = match.capturedStart() + dialog.Replacement().size();

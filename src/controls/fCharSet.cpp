@@ -1,5 +1,7 @@
 #include "controls/fCharSet.h"
 
+#include "controls/OrvComp.h"
+
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QToolButton>
 
@@ -33,5 +35,5 @@ TfrmCharSet::TfrmCharSet(QWidget* parent) : QDialog(parent) {
 
 QChar TfrmCharSet::Choose(QWidget* parent) {
     TfrmCharSet picker(parent);
-    return picker.exec() == QDialog::Accepted ? picker.Chosen() : QChar();
+    return RunModal([&] { return picker.exec(); }) == QDialog::Accepted ? picker.Chosen() : QChar();
 }

@@ -63,7 +63,7 @@ void TfrmQueltKoppeling::btnBladerenClick() {
     const QString map = QFileInfo(edQueltMap->text()).path();
     if (!edQueltMap->text().isEmpty() && QFileInfo(map).isDir()) odQuelt.setDirectory(map);
     odQuelt.selectFile(QLatin1String(kQueltProgramFile));
-    if (odQuelt.exec() != QDialog::Accepted || odQuelt.selectedFiles().isEmpty()) return;
+    if (RunModal([&] { return odQuelt.exec(); }) != QDialog::Accepted || odQuelt.selectedFiles().isEmpty()) return;
     edQueltMap->setText(QDir::toNativeSeparators(QFileInfo(odQuelt.selectedFiles().first()).absolutePath()) +
                         QDir::separator());
 }

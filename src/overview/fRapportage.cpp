@@ -116,7 +116,7 @@ QString TfrmRapportage::KiesBestand(const QString& titel, const QString& filter,
     sdRapport.setDefaultSuffix(extensie);
     if (QFileInfo(FMap).isDir()) sdRapport.setDirectory(FMap);
     sdRapport.selectFile(QStringLiteral("Rapportage werkkostenregeling 2024.") + extensie);
-    if (sdRapport.exec() != QDialog::Accepted || sdRapport.selectedFiles().isEmpty()) return QString();
+    if (RunModal([&] { return sdRapport.exec(); }) != QDialog::Accepted || sdRapport.selectedFiles().isEmpty()) return QString();
     const QString bestand = sdRapport.selectedFiles().first();
     FMap = QFileInfo(bestand).absolutePath();
     return bestand;
