@@ -46,7 +46,7 @@ endif()
 
 add_library(zemlo_core STATIC ${ZEMLO_CORE_SOURCES})
 target_include_directories(zemlo_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3 ${CHM_LIBRARY})
+target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3 ${CHM_LIBRARY} PkgConfig::LIBMDB)
 target_include_directories(zemlo_core PRIVATE ${CHM_INCLUDE_DIR})
 target_precompile_headers(zemlo_core PRIVATE <QtCore>)
 # The schema scripts travel inside the program, so a delivered database can be written anywhere.
