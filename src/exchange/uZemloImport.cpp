@@ -48,10 +48,13 @@ const std::vector<TTabelEis>& OudeTabellen() {
 // Values of last year's rows as the imports use them: an empty id is 0, an empty text is empty.
 qint64 Id(const QVariant& value) { return value.isNull() ? 0 : value.toLongLong(); }
 QString Tekst(const QVariant& value) { return value.isNull() ? QString() : value.toString(); }
-QDateTime Moment(const QVariant& value) { return FromEngineValue(value, TFieldType::ftDateTime).toDateTime(); }
+// A moment, NULL when empty (a null QDateTime would be bound as an empty text).
+QVariant Moment(const QVariant& value) { return FromEngineValue(value, TFieldType::ftDateTime); }
 
 // A row counts as changed by the user when its change time differs from its creation time.
-bool Gewijzigd(const QVariant& aanmaak, const QVariant& wijzig) { return Moment(aanmaak) != Moment(wijzig); }
+bool Gewijzigd(const QVariant& aanmaak, const QVariant& wijzig) {
+    return Moment(aanmaak).toDateTime() != Moment(wijzig).toDateTime();
+}
 
 // The message of an import of new and changed rows: the line about new rows first; the two joined by a
 // line feed and carriage return.
@@ -169,7 +172,7 @@ void TZemloConversie::ImportWerkgevers() {
         int nieuw = 0, gewijzigd = 0;
         while (select.Step()) {
             const QString lhnr = Tekst(select.ColumnValue(0));
-            const QDateTime wijzig = Moment(select.ColumnValue(5));
+            const QVariant wijzig = Moment(select.ColumnValue(5));
             if (!CheckValueExists(&FNieuw, QStringLiteral("werkgevers"), QStringLiteral("loonheffingennummer"), QString(),
                                   -1, QString(), lhnr)) {
                 insert.Bind(QStringLiteral("LHNr"), lhnr);
@@ -219,7 +222,7 @@ void TZemloConversie::ImportKostencategorieen() {
         int nieuw = 0, gewijzigd = 0;
         while (select.Step()) {
             const QString omschrijving = Tekst(select.ColumnValue(1));
-            const QDateTime wijzig = Moment(select.ColumnValue(7));
+            const QVariant wijzig = Moment(select.ColumnValue(7));
             const bool bestaat = CheckValueExists(&FNieuw, QStringLiteral("KostenCategorieen"),
                                                   QStringLiteral("Omschrijving"), QString(), -1, QString(), omschrijving);
             if (bestaat && !Gewijzigd(select.ColumnValue(6), select.ColumnValue(7))) continue;
