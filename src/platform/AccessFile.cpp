@@ -21,7 +21,7 @@ struct TKolom {
 };
 
 // The declared type for the engine; a type FieldTypeFromDeclaredType reads back as the Access type.
-QString DeclaredType(const MdbColumn& column) {
+QString DeclaredType(MdbHandle* mdb, const MdbColumn& column) {
     switch (column.col_type) {
     case MDB_BOOL: return QStringLiteral("BOOLEAN");
     case MDB_BYTE:
@@ -32,7 +32,8 @@ QString DeclaredType(const MdbColumn& column) {
     case MDB_DOUBLE: return QStringLiteral("DOUBLE");
     case MDB_NUMERIC: return QStringLiteral("DECIMAL");
     case MDB_DATETIME: return QStringLiteral("DATETIME");
-    case MDB_TEXT: return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(column.col_size);
+    // From Jet 4 on a text column's size counts bytes of two per character.
+    case MDB_TEXT: return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(IS_JET3(mdb) ? column.col_size : column.col_size / 2);
     case MDB_MEMO: return QStringLiteral("MEMO COLLATE NOCASE");
     case MDB_REPID: return QStringLiteral("VARCHAR(38)");
     default: return QStringLiteral("BLOB");
@@ -92,7 +93,7 @@ void CopyTable(MdbCatalogEntry* entry, sqlite3* db) {
     QStringList definities, namen, parameters;
     for (unsigned int i = 0; i < table->num_cols; ++i) {
         const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
-        kolommen.push_back({QString::fromUtf8(column->name), column->col_type, DeclaredType(*column)});
+        kolommen.push_back({QString::fromUtf8(column->name), column->col_type, DeclaredType(entry->mdb, *column)});
         definities.append(Quoted(kolommen.back().Naam) + u' ' + kolommen.back().Type);
         namen.append(Quoted(kolommen.back().Naam));
         parameters.append(QStringLiteral("?"));
@@ -139,7 +140,8 @@ void CopyAccessFile(const QString& path, sqlite3* db) {
         // Dates as the engine stores them (kDateTimeFormat), booleans as 1 and 0.
         mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
         mdb_set_boolean_fmt_numbers(mdb);
-        if (!mdb_read_catalog(mdb, MDB_TABLE)) throw EOrvError(QStringLiteral("de lijst van tabellen ontbreekt."));
+        if (!mdb_read_catalog(mdb, MDB_TABLE))
+            throw EOrvError(QStringLiteral("het bestand is beschadigd of is geen Access-database."));
         Exec(db, QStringLiteral("BEGIN"));
         try {
             for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
