@@ -14,6 +14,8 @@ namespace {
 // Memo fields longer than libmdb's default bind buffer (16 KiB) would come over cut short.
 constexpr size_t kBindSize = 1 << 20;
 
+QString Beschadigd() { return QStringLiteral("het bestand is beschadigd of is geen Access-database."); }
+
 struct TKolom {
     QString Naam;
     int Soort;  // libmdb's column type
@@ -134,14 +136,13 @@ void CopyAccessFile(const QString& path, sqlite3* db) {
     WithPrefix(QStringLiteral("Het Access-bestand \"%1\" kan niet worden gelezen: ").arg(path), [&] {
         // libmdb opens without MDB_WRITABLE read-only: the file is never changed.
         MdbHandle* mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
-        if (!mdb) throw EOrvError(QStringLiteral("het bestand is beschadigd of is geen Access-database."));
+        if (!mdb) throw EOrvError(Beschadigd());
         const auto close = qScopeGuard([&] { mdb_close(mdb); });
         mdb_set_bind_size(mdb, kBindSize);
         // Dates as the engine stores them (kDateTimeFormat), booleans as 1 and 0.
         mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
         mdb_set_boolean_fmt_numbers(mdb);
-        if (!mdb_read_catalog(mdb, MDB_TABLE))
-            throw EOrvError(QStringLiteral("het bestand is beschadigd of is geen Access-database."));
+        if (!mdb_read_catalog(mdb, MDB_TABLE)) throw EOrvError(Beschadigd());
         Exec(db, QStringLiteral("BEGIN"));
         try {
             for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
