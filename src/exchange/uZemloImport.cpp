@@ -51,8 +51,11 @@ QString Tekst(const QVariant& value) { return value.isNull() ? QString() : value
 // A moment, NULL when empty (a null QDateTime would be bound as an empty text).
 QVariant Moment(const QVariant& value) { return FromEngineValue(value, TFieldType::ftDateTime); }
 
-// A row counts as changed by the user when its change time differs from its creation time.
+// A row counts as changed by the user when its change time differs from its creation time. Equal stored
+// values are the same moment without reading them as dates, which would cost most of a run.
 bool Gewijzigd(const QVariant& aanmaak, const QVariant& wijzig) {
+    if (aanmaak.isNull() || wijzig.isNull()) return aanmaak.isNull() != wijzig.isNull();
+    if (aanmaak == wijzig) return false;
     return Moment(aanmaak).toDateTime() != Moment(wijzig).toDateTime();
 }
 
@@ -172,20 +175,20 @@ void TZemloConversie::ImportWerkgevers() {
         int nieuw = 0, gewijzigd = 0;
         while (select.Step()) {
             const QString lhnr = Tekst(select.ColumnValue(0));
-            const QVariant wijzig = Moment(select.ColumnValue(5));
             if (!CheckValueExists(&FNieuw, QStringLiteral("werkgevers"), QStringLiteral("loonheffingennummer"), QString(),
                                   -1, QString(), lhnr)) {
                 insert.Bind(QStringLiteral("LHNr"), lhnr);
                 insert.Bind(QStringLiteral("Naam"), Tekst(select.ColumnValue(1)));
                 insert.Bind(QStringLiteral("Tijdvak"), Id(select.ColumnValue(3)));
                 insert.Bind(QStringLiteral("ConcernId"), concernId(select.ColumnValue(6)));
+                const QVariant wijzig = Moment(select.ColumnValue(5));
                 insert.Bind(QStringLiteral("AanmaakDatum"), wijzig);
                 insert.Bind(QStringLiteral("WijzigDatum"), wijzig);
                 ExecutePrepared(insert);
                 ++nieuw;
             } else if (Gewijzigd(select.ColumnValue(4), select.ColumnValue(5))) {
                 update.Bind(QStringLiteral("ConcernId"), concernId(select.ColumnValue(6)));
-                update.Bind(QStringLiteral("WijzigDatum"), wijzig);
+                update.Bind(QStringLiteral("WijzigDatum"), Moment(select.ColumnValue(5)));
                 update.Bind(QStringLiteral("LHNr"), lhnr);
                 ExecutePrepared(update);
                 ++gewijzigd;
@@ -222,10 +225,10 @@ void TZemloConversie::ImportKostencategorieen() {
         int nieuw = 0, gewijzigd = 0;
         while (select.Step()) {
             const QString omschrijving = Tekst(select.ColumnValue(1));
-            const QVariant wijzig = Moment(select.ColumnValue(7));
             const bool bestaat = CheckValueExists(&FNieuw, QStringLiteral("KostenCategorieen"),
                                                   QStringLiteral("Omschrijving"), QString(), -1, QString(), omschrijving);
             if (bestaat && !Gewijzigd(select.ColumnValue(6), select.ColumnValue(7))) continue;
+            const QVariant wijzig = Moment(select.ColumnValue(7));
             TSqliteStatement& statement = bestaat ? update : insert;
             statement.Bind(QStringLiteral("KostengroepId"), Id(select.ColumnValue(0)));
             statement.Bind(QStringLiteral("Omschrijving"), omschrijving);
