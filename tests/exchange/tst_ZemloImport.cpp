@@ -178,11 +178,12 @@ void tst_ZemloImport::failingImportRollsBackOnlyItself_data() {
     QTest::newRow("cost categories") << 2;
 }
 
-// Every statement of the failing import in turn fails; the imports before it stay, it leaves nothing.
+// Every statement execution of the failing import in turn fails; the imports before it stay, it leaves
+// nothing and no open transaction.
 void tst_ZemloImport::failingImportRollsBackOnlyItself() {
     QFETCH(int, import);
     const char* namen[] = {"ImportConcerns", "ImportWerkgevers", "ImportKostencategorieen"};
-    TTestDatabase nieuwBestand, oudBestand(QStringLiteral("Zemlo2023.mdb"));
+    TTestDatabase oudBestand(QStringLiteral("Zemlo2023.mdb"));
     {
         TOrvADOConnection setup;
         oudBestand.Open(setup);
@@ -191,41 +192,37 @@ void tst_ZemloImport::failingImportRollsBackOnlyItself() {
                                    "VALUES ('1', 'A', 1, 1), ('2', 'B', 1, 2)"));
         Exec(setup, QStringLiteral("INSERT INTO Kostencategorieen (Omschrijving, VergoedingtypeId) VALUES ('K-1', 1), ('K-2', 1)"));
     }
-    TOrvADOConnection nieuw, oud;
-    ConnectDatabase(nieuw, nieuwBestand.Path(), QString(), QStringLiteral("Share Exclusive"));
-    TZemloConversie conversie(nieuw, oud);
-    TScriptedPresenter stil;
-    for (int i = 0; i < import; ++i) stil.Expect(mrOk);
-    QVERIFY(conversie.SetZemloOldConnection(oudBestand.Directory()));
-    for (int i = 0; i < import; ++i) (i == 0 ? conversie.ImportConcerns() : conversie.ImportWerkgevers());
-    const QStringList voor = AllRowsOf(nieuw);
-    const qint64 start = ExecutedStatements();
-    {
+    TOrvADOConnection oud;
+    const auto stap = [&](TZemloConversie& c, int i) {
+        i == 0 ? c.ImportConcerns() : i == 1 ? c.ImportWerkgevers() : c.ImportKostencategorieen();
+    };
+    // n = 0: the import runs whole and counts its executions; then each of them fails in turn.
+    qint64 uitvoeringen = 0;
+    for (qint64 n = 0; n <= uitvoeringen; ++n) {
+        TTestDatabase nieuwBestand;
+        TOrvADOConnection nieuw;
+        ConnectDatabase(nieuw, nieuwBestand.Path(), QString(), QStringLiteral("Share Exclusive"));
+        TZemloConversie conversie(nieuw, oud);
         TScriptedPresenter messages;
-        messages.Expect(mrOk);
-        import == 0 ? conversie.ImportConcerns() : import == 1 ? conversie.ImportWerkgevers() : conversie.ImportKostencategorieen();
-    }
-    const qint64 uitvoeringen = ExecutedStatements() - start;
-    QVERIFY(uitvoeringen > 2);
-    for (qint64 n = 1; n <= uitvoeringen; ++n) {
-        TOrvADOConnection opnieuw;
-        TTestDatabase leeg;
-        ConnectDatabase(opnieuw, leeg.Path(), QString(), QStringLiteral("Share Exclusive"));
-        TZemloConversie c(opnieuw, oud);
-        TScriptedPresenter m;
-        for (int i = 0; i < import; ++i) m.Expect(mrOk);
-        for (int i = 0; i < import; ++i) (i == 0 ? c.ImportConcerns() : c.ImportWerkgevers());
-        const QStringList zonder = AllRowsOf(opnieuw);
+        for (int i = 0; i <= import; ++i) messages.Expect(mrOk);
+        QVERIFY(conversie.SetZemloOldConnection(oudBestand.Directory()));
+        for (int i = 0; i < import; ++i) stap(conversie, i);
+        const QStringList voor = AllRowsOf(nieuw);
+        const qint64 start = ExecutedStatements();
         FailStatementExecution(int(n));
-        const QString fout = CaughtError([&] {
-            import == 0 ? c.ImportConcerns() : import == 1 ? c.ImportWerkgevers() : c.ImportKostencategorieen();
-        });
+        const QString fout = CaughtError([&] { stap(conversie, import); });
         FailStatementExecution(0);
+        if (n == 0) {
+            uitvoeringen = ExecutedStatements() - start;
+            QCOMPARE(fout, QString());
+            QVERIFY(uitvoeringen > 2);
+            QVERIFY(AllRowsOf(nieuw) != voor);
+            continue;
+        }
         QVERIFY2(fout.startsWith(QStringLiteral("TfrmZemloImport.%1: ").arg(QLatin1String(namen[import]))), qPrintable(fout));
-        QCOMPARE(AllRowsOf(opnieuw), zonder);
-        QVERIFY(!opnieuw.InTransaction());
+        QCOMPARE(AllRowsOf(nieuw), voor);
+        QVERIFY(!nieuw.InTransaction());
     }
-    QVERIFY(AllRowsOf(nieuw) != voor);
 }
 
 void tst_ZemloImport::unusableLastYear_data() {
