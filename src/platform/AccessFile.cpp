@@ -5,14 +5,16 @@
 
 #include <QFile>
 #include <QScopeGuard>
+#include <algorithm>
 #include <memory>
 #include <mdbtools.h>
 #include <sqlite3.h>
 #include <vector>
 
 namespace {
-// Memo fields longer than libmdb's default bind buffer (16 KiB) would come over cut short.
-constexpr size_t kBindSize = 1 << 20;
+// A memo as long as Access lets a user type (65,535 characters, up to three bytes each in UTF-8) fits; libmdb's
+// default bind buffer (16 KiB) would cut it short. libmdb writes at most this much into a buffer.
+constexpr size_t kBindSize = 256 * 1024;
 
 QString Beschadigd() { return QStringLiteral("het bestand is beschadigd of is geen Access-database."); }
 
@@ -56,10 +58,12 @@ void Exec(sqlite3* db, const QString& sql) {
 // Binds one value as libmdb wrote it into the bind buffer (text in the formats set on the handle); an empty
 // value is the NULL that libmdb reports with length 0.
 void BindValue(sqlite3_stmt* insert, int index, const TKolom& kolom, const char* waarde, int lengte) {
-    if (lengte <= 0) {
+    if (lengte <= 0 || kolom.Soort == MDB_OLE) {
         sqlite3_bind_null(insert, index);
         return;
     }
+    // The reported length may be that of the whole value where the buffer holds only its start.
+    lengte = kolom.Soort == MDB_BINARY ? std::min(lengte, int(kBindSize)) : int(qstrnlen(waarde, uint(kBindSize)));
     const QByteArray text(waarde, lengte);
     switch (kolom.Soort) {
     case MDB_BOOL:
@@ -76,8 +80,7 @@ void BindValue(sqlite3_stmt* insert, int index, const TKolom& kolom, const char*
         sqlite3_bind_double(insert, index, QByteArray(text).replace(',', '.').toDouble());
         break;
     case MDB_BINARY:
-    case MDB_OLE:
-        sqlite3_bind_blob(insert, index, waarde, lengte, SQLITE_TRANSIENT);
+        sqlite3_bind_blob(insert, index, waarde, std::min(lengte, int(kBindSize)), SQLITE_TRANSIENT);
         break;
     default:
         sqlite3_bind_text(insert, index, waarde, lengte, SQLITE_TRANSIENT);
@@ -106,7 +109,8 @@ void CopyTable(MdbCatalogEntry* entry, sqlite3* db) {
     std::vector<int> lengtes(kolommen.size(), 0);
     for (size_t i = 0; i < kolommen.size(); ++i) {
         buffers.push_back(std::make_unique<char[]>(kBindSize));
-        mdb_bind_column(table, int(i) + 1, buffers.back().get(), &lengtes[i]);
+        // No statement reads OLE objects (pictures, documents): they are left unread, whatever their size.
+        if (kolommen[i].Soort != MDB_OLE) mdb_bind_column(table, int(i) + 1, buffers.back().get(), &lengtes[i]);
     }
     sqlite3_stmt* insert = nullptr;
     const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
