@@ -1,5 +1,5 @@
 // screenshot_windows: the main window on a program folder's database, the service information window and
-// the employer filter, the payroll link window and the maintenance lists and edit windows, saved as PNG files
+// the employer filter, the payroll link window, the conversion window and the maintenance lists and edit windows, saved as PNG files
 // for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
@@ -11,6 +11,7 @@
 #include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
+#include "maintenance/fZemloImport.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
 #include "platform/ProgramDirectory.h"
@@ -51,6 +52,11 @@ int main(int argc, char* argv[]) {
     koppeling.Initialize();
     if (!save(koppeling, "quelt-koppeling.png")) return 1;
     koppeling.hide();
+    TfrmZemloImport conversie(&main);
+    conversie.SetADOConnection(main.DataModule()->ADOConnectionZemlo);
+    conversie.Initialize();
+    if (!save(conversie, "conversie.png")) return 1;
+    conversie.hide();
     TfrmFilWerkgevers filter(&main, &main.FFilter);
     filter.Initialize();
     if (!save(filter, "werkgever-selectiefilter.png")) return 1;
