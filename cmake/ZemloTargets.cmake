@@ -46,7 +46,7 @@ endif()
 
 add_library(zemlo_core STATIC ${ZEMLO_CORE_SOURCES})
 target_include_directories(zemlo_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3 ${CHM_LIBRARY})
+target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3 ${CHM_LIBRARY} PkgConfig::LIBMDB)
 # The report's workbook.
 target_link_libraries(zemlo_core PUBLIC PkgConfig::XLSXWRITER)
 target_include_directories(zemlo_core PRIVATE ${CHM_INCLUDE_DIR})

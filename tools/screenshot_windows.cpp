@@ -1,7 +1,7 @@
 // screenshot_windows: the main window on a program folder's database, the service information window and
-// the employer filter, the payroll link window, the report window with its PDF's first page, the maintenance
-// lists and edit windows, and the employer window with its cost and wage sum tabs, the cost window and the
-// pick window, saved as PNG files for review.
+// the employer filter, the payroll link window, the conversion window, the report window with its PDF's first
+// page, the maintenance lists and edit windows, and the employer window with its cost and wage sum tabs, the
+// cost window and the pick window, saved as PNG files for review.
 //   screenshot_windows PROGRAM_DIR OUTPUT_DIR   (run under Xvfb or with QT_QPA_PLATFORM=offscreen)
 
 #include "binding/OrvQuery.h"
@@ -19,6 +19,7 @@
 #include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
+#include "maintenance/fZemloImport.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
 #include "overview/RapportPdf.h"
@@ -116,6 +117,11 @@ int main(int argc, char* argv[]) {
     koppeling.Initialize();
     if (!save(koppeling, "quelt-koppeling.png")) return 1;
     koppeling.hide();
+    TfrmZemloImport conversie(&main);
+    conversie.SetADOConnection(main.DataModule()->ADOConnectionZemlo);
+    conversie.Initialize();
+    if (!save(conversie, "conversie.png")) return 1;
+    conversie.hide();
     TfrmFilWerkgevers filter(&main, &main.FFilter);
     filter.Initialize();
     if (!save(filter, "werkgever-selectiefilter.png")) return 1;

@@ -6,6 +6,7 @@
 #include "core/OrvMessages.h"
 #include "core/OverviewCsv.h"
 #include "core/RapportXlsx.h"
+#include "core/uConst.h"
 #include "core/uCompactDatabase.h"
 #include "core/uUtils.h"
 #include "core/dMain.h"
@@ -14,6 +15,7 @@
 #include "exchange/uQueltExport.h"
 #include "exchange/uQueltImport.h"
 #include "exchange/uQueltKoppeling.h"
+#include "exchange/uZemloImport.h"
 #include "overview/RapportPdf.h"
 #include "platform/Clock.h"
 #include "support/FuzzyMatch.h"
@@ -34,12 +36,13 @@ const char* const kUsage =
     "Gebruik:\n"
     "  zemlo-cli overzicht --db BESTAND [--exclusief-proforma] [--concern ID] [--werkgever ID]\n"
     "  zemlo-cli rapport --db BESTAND [--exclusief-proforma] [--pdf UIT] [--xlsx UIT] [--csv] [--concernadvies]\n"
-    "  zemlo-cli nieuwe-database BESTAND\n"
+    "  zemlo-cli nieuwe-database BESTAND [--conversie]\n"
     "  zemlo-cli demo BESTAND [--werkgevers N] [--seed S] [--quelt]\n"
     "  zemlo-cli koppeling --db BESTAND [MAP]\n"
     "  zemlo-cli importeer-werkgevers --db BESTAND\n"
     "  zemlo-cli importeer-loonsommen --db BESTAND\n"
     "  zemlo-cli exporteer-kosten --db BESTAND\n"
+    "  zemlo-cli conversie --db BESTAND --vorig-jaar MAP\n"
     "  zemlo-cli lhnr NUMMER...\n"
     "  zemlo-cli comprimeer BESTAND\n"
     "  zemlo-cli fuzzy GETYPT OPGESLAGEN [--niveau N]\n";
@@ -104,10 +107,17 @@ int Overzicht(const QStringList& args) {
     return 0;
 }
 
+// With --conversie the database carries the marker of a database prepared for the new year: the first start
+// offers the conversion.
 int NieuweDatabase(const QStringList& args) {
-    const TArguments a(args, {}, {});
+    const TArguments a(args, {QStringLiteral("--conversie")}, {});
     if (a.Positional().size() != 1) throw EUsage{QStringLiteral("nieuwe-database: geef precies één BESTAND")};
     CreateDeliveredDatabase(a.Positional().first());
+    if (a.Has(QStringLiteral("--conversie"))) {
+        TOrvADOConnection connection;
+        ConnectDatabase(connection, a.Positional().first(), QString(), QStringLiteral("Share Exclusive"));
+        SetDBParamValue(&connection, QLatin1String(kParamZemloConversie), QStringLiteral("Y"));
+    }
     return 0;
 }
 
@@ -209,6 +219,19 @@ int Rapport(const QStringList& args) {
     return 0;
 }
 
+// The conversion from last year's program directory as the window's OK runs it, its question answered Ja;
+// exit code 1 when last year's database is missing or cannot be used.
+int Conversie(const QStringList& args) {
+    const TArguments a(args, {}, {QStringLiteral("--db"), QStringLiteral("--vorig-jaar")});
+    const QString path = DatabaseArgument(a, "conversie", 0);
+    if (!a.Has(QStringLiteral("--vorig-jaar"))) throw EUsage{QStringLiteral("conversie: --vorig-jaar MAP is verplicht")};
+    TdmMain data;
+    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    const TCliPresenter messages;
+    TOrvADOConnection vorigJaar;
+    return TZemloConversie(*data.ADOConnectionZemlo, vorigJaar).Uitvoeren(a.Value(QStringLiteral("--vorig-jaar"))) ? 0 : 1;
+}
+
 // Each wage tax number with "geldig" or "ongeldig"; exit code 1 when any is invalid.
 int Lhnr(const QStringList& args) {
     const TArguments a(args, {}, {});
@@ -260,6 +283,7 @@ const QHash<QString, std::function<int(const QStringList&)>>& Commands() {
          [](const QStringList& args) { return Uitwisseling(args, "importeer-loonsommen", ImporteerLoonsommen); }},
         {QStringLiteral("exporteer-kosten"),
          [](const QStringList& args) { return Uitwisseling(args, "exporteer-kosten", ExporteerKosten); }},
+        {QStringLiteral("conversie"), Conversie},
     };
     return commands;
 }

@@ -1,5 +1,6 @@
 #include "binding/OrvADOConnection.h"
 
+#include "platform/AccessFile.h"
 #include "support/OrvErrors.h"
 
 TOrvADOConnection::TOrvADOConnection(QObject* owner) : QObject(owner), FConnectionInfo(&FDatabase) {}
@@ -22,8 +23,24 @@ void TOrvADOConnection::Open(const QString& location, const QString& password, c
     FConnectionInfo.Flush();
 }
 
+void TOrvADOConnection::OpenAccessFile(const QString& location) {
+    Close();
+    FConnectionString = QStringLiteral("Data Source=") + location + QStringLiteral(";Mode=Read");
+    FLocation = location;
+    FDatabase.OpenInMemory();
+    try {
+        CopyAccessFile(location, FDatabase.Handle());
+    } catch (...) {
+        Close();
+        throw;
+    }
+    FAccessCopy = true;
+    FConnectionInfo.Flush();
+}
+
 void TOrvADOConnection::Close() {
     FDatabase.Close();
+    FAccessCopy = false;
     FConnectionInfo.Flush();
 }
 

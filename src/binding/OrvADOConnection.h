@@ -17,8 +17,13 @@ public:
     // Opens the database file; mode is "Share Exclusive" or "Share Deny None". The password is kept for
     // the connection string only: the engine has no database passwords.
     void Open(const QString& location, const QString& password, const QString& mode);
+    // Opens a copy in memory of the Access file at location (AccessFile.h); the file itself is never
+    // written, so what is changed through the connection is gone when it closes.
+    void OpenAccessFile(const QString& location);
     void Close();
     bool Connected() const { return FDatabase.IsOpen(); }
+    // Whether the connection holds a copy of an Access file rather than the file itself.
+    bool IsAccessCopy() const { return FAccessCopy && Connected(); }
 
     // The text that names what the connection opens; a dummy text makes sure nothing opens it implicitly.
     QString ConnectionString() const { return FConnectionString; }
@@ -43,6 +48,7 @@ private:
     TDBDescription FConnectionInfo;
     QString FConnectionString;
     QString FLocation;
+    bool FAccessCopy = false;
 };
 
 // Runs body in a transaction: begins one only when none is open, commits at the end, and rolls back on an

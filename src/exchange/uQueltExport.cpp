@@ -114,7 +114,8 @@ TUitwisseling ExporteerKosten(TdmMain& data) {
             const TWaitCursor wait;
             TProgress progress(QStringLiteral("Kosten exporteren"));
             const auto sluitQuelt = qScopeGuard([&] { data.ADOConnectionQuelt->Close(); });
-            OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling), {TQueltTabel::Werkgever, TQueltTabel::Werkkosten});
+            OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling), {TQueltTabel::Werkgever, TQueltTabel::Werkkosten},
+                              TQueltToegang::Schrijven);
             TOrvADOConnection& quelt = *data.ADOConnectionQuelt;
             RunInTransaction(quelt, [&] {
                 quelt.Execute(QStringLiteral(" DELETE FROM Werkkosten "));

@@ -259,7 +259,7 @@ TUitwisseling ImporteerWerkgevers(TdmMain& data) {
             const auto sluitQuelt = qScopeGuard([&] { data.ADOConnectionQuelt->Close(); });
             TOrvADOConnection& zemlo = *data.ADOConnectionZemlo;
             RunInTransaction(zemlo, [&] {
-                OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling), {TQueltTabel::Werkgever});
+                OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling), {TQueltTabel::Werkgever}, TQueltToegang::Lezen);
                 TSqliteStatement insert(zemlo.Handle(),
                                         QStringLiteral(" INSERT INTO Werkgevers ( Loonheffingennummer, Naam,     "
                                                        "AangifteTijdvak, AanmaakDatum, WijzigDatum )  VALUES (:LHNr, "
@@ -304,7 +304,7 @@ TUitwisseling ImporteerLoonsommen(TdmMain& data) {
             const auto sluitQuelt = qScopeGuard([&] { data.ADOConnectionQuelt->Close(); });
             RunInTransaction(*data.ADOConnectionZemlo, [&] {
                 OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling),
-                                  {TQueltTabel::Werkgever, TQueltTabel::BoekingsKolommen});
+                                  {TQueltTabel::Werkgever, TQueltTabel::BoekingsKolommen}, TQueltToegang::Lezen);
                 progress.SetStep(QStringLiteral("Boekingen lezen"));
                 TLoonsomImport import(data);
                 int gedaan = 0;

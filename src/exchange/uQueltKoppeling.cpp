@@ -4,11 +4,13 @@
 #include "core/dMain.h"
 #include "core/uConst.h"
 #include "core/uUtils.h"
+#include "platform/AccessFile.h"
 #include "platform/SqliteEngine.h"
 #include "support/OrvErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QtEndian>
 
 namespace {
@@ -50,9 +52,6 @@ QString BestandsProbleem(const QString& bestand) {
     if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("het bestand kan niet worden gelezen.");
     const QByteArray header = file.read(100);
     static const QByteArray kSignature("SQLite format 3\0", 16);
-    // The payroll program's own Access file (Jet or ACE) rather than the database this program reads.
-    if (header.mid(4, 15) == "Standard Jet DB" || header.mid(4, 15) == "Standard ACE DB")
-        return QStringLiteral("het bestand is een Access-database, die dit programma niet kan lezen.");
     if (header.size() < 100 || !header.startsWith(kSignature))
         return QStringLiteral("het bestand is beschadigd of is geen database.");
     const auto at = [&](int offset, int size) {
@@ -65,27 +64,27 @@ QString BestandsProbleem(const QString& bestand) {
         return QStringLiteral("het bestand is onvolledig of beschadigd.");
     return QString();
 }
+}
 
-// "de tabel Werkkosten" and "de kolom Naam in de tabel Werkgever" for every part the file lacks.
-QStringList OntbrekendeDelen(TOrvADOConnection& connection, std::initializer_list<TQueltTabel> tabellen) {
+void EisTabellen(TOrvADOConnection& connection, const std::vector<TTabelEis>& tabellen) {
     QStringList ontbreekt;
-    for (const TQueltTabel tabel : tabellen) {
-        const TTabelKolommen& t = Kolommen(tabel);
-        const QString naam = QLatin1String(t.Naam);
+    for (const TTabelEis& t : tabellen) {
         TSqliteStatement info(connection.Handle(), QStringLiteral("SELECT name FROM pragma_table_info(:Tabel)"));
-        info.Bind(QStringLiteral("Tabel"), naam);
+        info.Bind(QStringLiteral("Tabel"), t.Tabel);
         QStringList aanwezig;
         while (info.Step()) aanwezig.append(info.ColumnValue(0).toString());
         if (aanwezig.isEmpty()) {
-            ontbreekt.append(QStringLiteral("de tabel ") + naam);
+            ontbreekt.append(QStringLiteral("de tabel ") + t.Tabel);
             continue;
         }
         for (const QString& kolom : t.Kolommen)
             if (!aanwezig.contains(kolom, Qt::CaseInsensitive))
-                ontbreekt.append(QStringLiteral("de kolom %1 in de tabel %2").arg(kolom, naam));
+                ontbreekt.append(QStringLiteral("de kolom %1 in de tabel %2").arg(kolom, t.Tabel));
     }
-    return ontbreekt;
-}
+    if (ontbreekt.size() == 1) throw EOrvError(ontbreekt.first() + QStringLiteral(" ontbreekt."));
+    if (ontbreekt.size() > 1)
+        throw EOrvError(ontbreekt.mid(0, ontbreekt.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" en ") +
+                        ontbreekt.last() + QStringLiteral(" ontbreken."));
 }
 
 QString QueltDatabaseBestand(const QString& koppeling) {
@@ -109,16 +108,29 @@ QString QueltVraag(const QString& lead, const QString& koppeling, const QString&
     return lead + u'"' + koppeling + u'"' + tail + QStringLiteral("\n\r\n\rWilt u doorgaan?");
 }
 
-void OpenQueltDatabase(TdmMain& data, const QString& bestand, std::initializer_list<TQueltTabel> tabellen) {
+void OpenQueltDatabase(TdmMain& data, const QString& bestand, std::initializer_list<TQueltTabel> tabellen,
+                       TQueltToegang toegang) {
     const QString lead = QStringLiteral("De Quelt database \"%1\" kan niet worden gebruikt: ").arg(bestand);
-    if (const QString probleem = BestandsProbleem(bestand); !probleem.isEmpty()) throw EOrvError(lead + probleem);
+    std::vector<TTabelEis> eisen;
+    for (const TQueltTabel tabel : tabellen) {
+        const TTabelKolommen& t = Kolommen(tabel);
+        eisen.push_back({QLatin1String(t.Naam), t.Kolommen});
+    }
+    const bool access = IsAccessFile(bestand);
+    // An Access file is read through a copy in memory, so what would be written there would be lost.
+    if (access && toegang == TQueltToegang::Schrijven)
+        throw EOrvError(lead + QStringLiteral("het bestand is een Access-database, waarin dit programma niet kan "
+                                              "schrijven."));
+    if (!access)
+        if (const QString probleem = BestandsProbleem(bestand); !probleem.isEmpty()) throw EOrvError(lead + probleem);
     WithPrefix(lead, [&] {
-        data.ConnectToQueltDatabase(bestand);
-        const QStringList ontbreekt = OntbrekendeDelen(*data.ADOConnectionQuelt, tabellen);
-        if (ontbreekt.size() == 1) throw EOrvError(ontbreekt.first() + QStringLiteral(" ontbreekt."));
-        if (ontbreekt.size() > 1)
-            throw EOrvError(ontbreekt.mid(0, ontbreekt.size() - 1).join(QStringLiteral(", ")) +
-                            QStringLiteral(" en ") + ontbreekt.last() + QStringLiteral(" ontbreken."));
+        auto sluit = qScopeGuard([&] { data.ADOConnectionQuelt->Close(); });
+        if (access)
+            data.ADOConnectionQuelt->OpenAccessFile(bestand);
+        else
+            data.ConnectToQueltDatabase(bestand);
+        EisTabellen(*data.ADOConnectionQuelt, eisen);
+        sluit.dismiss();
     });
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 class TdmMain;
 class TOrvADOConnection;
@@ -34,10 +35,25 @@ QString QueltVraag(const QString& lead, const QString& koppeling, const QString&
 // The payroll tables an exchange reads or writes.
 enum class TQueltTabel { Werkgever, BoekingsKolommen, Werkkosten };
 
+// Whether an exchange only reads the payroll database or also writes it.
+enum class TQueltToegang { Lezen, Schrijven };
+
 // Opens the payroll connection of data on the file and checks that the tables hold the columns the
 // exchange uses. A file that cannot be used is refused with a Dutch message naming it and what is wrong
-// (read-only, damaged, a table or column missing); nothing is changed then.
-void OpenQueltDatabase(TdmMain& data, const QString& bestand, std::initializer_list<TQueltTabel> tabellen);
+// (read-only, damaged, a table or column missing); nothing is changed then. An Access file is read into
+// memory (AccessFile.h) and refused for writing before anything is opened.
+void OpenQueltDatabase(TdmMain& data, const QString& bestand, std::initializer_list<TQueltTabel> tabellen,
+                       TQueltToegang toegang);
+
+// A table and the columns a statement reads of it.
+struct TTabelEis {
+    QString Tabel;
+    QStringList Kolommen;
+};
+
+// Raises "de tabel X ontbreekt." or "de kolom K in de tabel X ontbreekt." (several joined by "," and "en",
+// then "ontbreken.") for what the connection's database lacks; nothing when it holds everything.
+void EisTabellen(TOrvADOConnection& connection, const std::vector<TTabelEis>& tabellen);
 
 // Text as the database compares, groups and orders it in both databases (their text columns and
 // Loonbelastingnummer compare without regard to case): ASCII letters folded to lower case, the rest as is.

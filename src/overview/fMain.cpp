@@ -4,7 +4,9 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/HelpFile.h"
 #include "core/OrvMessages.h"
+#include "core/ZemloMBox.h"
 #include "core/dMain.h"
+#include "core/uConst.h"
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
 #include "exchange/uQueltExport.h"
@@ -15,6 +17,7 @@
 #include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
+#include "maintenance/fZemloImport.h"
 #include "overview/Logo.h"
 #include "overview/fAbout.h"
 #include "overview/fRapportage.h"
@@ -126,8 +129,10 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     ConnectGuarded(acImporteerWerkgevers, &QAction::triggered, this, [this] { acImporteerWerkgeversExecute(); });
     ConnectGuarded(acImporteerLoonsommen, &QAction::triggered, this, [this] { acImporteerLoonsommenExecute(); });
     ConnectGuarded(acExporteerKosten, &QAction::triggered, this, [this] { acExporteerKostenExecute(); });
-    // The conversion comes with its own window.
-    acConversie->setEnabled(false);
+    ConnectGuarded(acConversie, &QAction::triggered, this, QStringLiteral("Fout bij openen conversie scherm: "), [this] {
+        OpenZemloConversie();
+        WerkgeversBijwerken();
+    });
     // The report starts with the provisional amounts as the list shows them.
     acRapportage = Action(this, "acRapportage", QStringLiteral("&Rapportage"));
     ConnectGuarded(acRapportage, &QAction::triggered, this, QStringLiteral("Fout bij openen rapportage scherm: "), [this] {
@@ -292,6 +297,7 @@ void TfrmMain::Initialize() {
         ApplySelectionColor();
         SetupWerkgeversGrid();
         QueltImportsBijStart();
+        ConversieBijStart();
         EnableDisable();
     } catch (const std::exception& e) {
         failed(QString::fromUtf8(e.what()));
@@ -408,6 +414,31 @@ void TfrmMain::QueltImportsBijStart() {
         ImporteerLoonsommen(*FdmMain);
         WerkgeversBijwerken();
     }
+}
+
+// A database prepared for the new year carries the marker: the conversion is offered once, whatever the
+// answer. The marker goes before the window opens, so an error in the window does not bring the question back.
+void TfrmMain::ConversieBijStart() {
+    WithPrefix(Prefix("ConversieBijStart"), [&] {
+        TOrvADOConnection* zemlo = FdmMain->ADOConnectionZemlo;
+        if (GetDBParamValue(zemlo, QLatin1String(kParamZemloConversie)) != QLatin1String("Y")) return;
+        const int antwoord = ZemloQuestion(QStringLiteral("Wilt u de door u toegevoegde of aangepaste concerns, "
+                                                          "werkgevers en kostencategorieën vanuit Zemlo2023 overnemen?"),
+                                           false);
+        DeleteDBParam(zemlo, QLatin1String(kParamZemloConversie));
+        if (antwoord != mrYes) return;
+        OpenZemloConversie();
+        WerkgeversBijwerken();
+    });
+}
+
+void TfrmMain::OpenZemloConversie() {
+    WithPrefix(Prefix("OpenZemloConversie"), [&] {
+        TfrmZemloImport conversie(this);
+        conversie.SetADOConnection(FdmMain->ADOConnectionZemlo);
+        conversie.Initialize();
+        conversie.exec();
+    });
 }
 
 void TfrmMain::OpenQueltKoppeling() {

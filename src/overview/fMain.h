@@ -87,6 +87,8 @@ private:
     void acFilterUitExecute();
     void acServiceInformatieExecute();
     void QueltImportsBijStart();
+    void ConversieBijStart();
+    void OpenZemloConversie();
     void OpenQueltKoppeling();
     void acQueltKoppelingExecute();
     void acImporteerWerkgeversExecute();

@@ -180,6 +180,35 @@ QString NotAPavendaDatabase(const QString& path) {
     return QStringLiteral("Het bestand \"%1\" is geen Pavenda-database: ").arg(path);
 }
 
+namespace {
+// What every connection needs before its first statement.
+void Prepare(sqlite3* db) {
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    Check(db, sqlite3_create_function_v2(db, "SWITCH", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                         SwitchFunction, nullptr, nullptr, nullptr));
+    Check(db, sqlite3_create_function_v2(db, "IIF", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, IifFunction,
+                                         nullptr, nullptr, nullptr));
+}
+}
+
+void TSqliteDatabase::OpenInMemory() {
+    Close();
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        const QString message = EngineMessage(db);
+        sqlite3_close(db);
+        throw EDatabaseError(message);
+    }
+    FHandle = db;
+    try {
+        Prepare(db);
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
 void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
     Close();
     // The engine takes an empty file for an empty database and would make it one at the first write.
@@ -196,12 +225,7 @@ void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
     }
     FHandle = db;
     try {
-        sqlite3_busy_timeout(db, kBusyTimeoutMs);
-        sqlite3_extended_result_codes(db, 1);
-        Check(db, sqlite3_create_function_v2(db, "SWITCH", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                             SwitchFunction, nullptr, nullptr, nullptr));
-        Check(db, sqlite3_create_function_v2(db, "IIF", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, IifFunction,
-                                             nullptr, nullptr, nullptr));
+        Prepare(db);
         // Only the main database is held exclusively: a database attached later (the target of a compaction)
         // keeps normal locking, which removes its rollback journal at every commit.
         if (mode == TShareMode::Exclusive) ExecScript(QStringLiteral("PRAGMA main.locking_mode=EXCLUSIVE;"));

@@ -41,6 +41,8 @@ public:
     // the engine (an Access file among them) or damaged is refused with a Dutch message naming the file,
     // the engine's message after it, and is never written.
     void Open(const QString& path, TShareMode mode);
+    // Opens an empty database in memory, with the same functions as a file's.
+    void OpenInMemory();
     void Close();
     bool IsOpen() const { return FHandle != nullptr; }
     sqlite3* Handle() const { return FHandle; }

@@ -151,8 +151,14 @@ void tst_QueltFailures::unusablePayrollDatabase_data() {
         QTest::addRow("%s: cut short", functie) << functie << "truncated" << "het bestand is onvolledig of beschadigd.";
     }
     QTest::newRow("werkgevers: empty file") << "werkgevers" << "empty" << "het bestand is beschadigd of is geen database.";
-    QTest::newRow("loonsommen: an Access file") << "loonsommen" << "access"
-                                                << "het bestand is een Access-database, die dit programma niet kan lezen.";
+    // An Access file is read through a copy in memory (%1: the file), and never written.
+    QTest::newRow("loonsommen: a damaged Access file")
+        << "loonsommen" << "access"
+        << "Het Access-bestand \"%1\" kan niet worden gelezen: het bestand is beschadigd of is geen Access-database.";
+    QTest::newRow("werkgevers: an Access file of another program")
+        << "werkgevers" << "node-adodb.mdb" << "de tabel Werkgever ontbreekt.";
+    QTest::newRow("export: an Access file") << "export" << "fruit.mdb"
+                                            << "het bestand is een Access-database, waarin dit programma niet kan schrijven.";
     QTest::newRow("werkgevers: no employer table")
         << "werkgevers" << "DROP TABLE Werkgever" << "de tabel Werkgever ontbreekt.";
     QTest::newRow("loonsommen: no booking table and no name")
@@ -180,6 +186,9 @@ void tst_QueltFailures::unusablePayrollDatabase() {
         if (probleem == u"garbage") file.write(QByteArray(4096, 'x'));
         if (probleem == u"access") file.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4076, '\0'));
         file.resize(probleem == u"empty" ? 0 : probleem == u"truncated" ? file.size() / 2 : 4096);
+    } else if (probleem.endsWith(u".mdb")) {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::copy(qEnvironmentVariable("ZEMLO_FIXTURE_CACHE") + u'/' + probleem, path));
     } else {
         f.InQuelt(probleem.split(u';'));
     }
@@ -192,7 +201,8 @@ void tst_QueltFailures::unusablePayrollDatabase() {
     TScriptedPresenter messages;
     messages.Expect(mrYes);
     QCOMPARE(CaughtError([&] { Functie(functie)(f.Data); }),
-             PrefixVan(functie) + QStringLiteral("De Quelt database \"%1\" kan niet worden gebruikt: ").arg(path) + reden);
+             PrefixVan(functie) + QStringLiteral("De Quelt database \"%1\" kan niet worden gebruikt: ").arg(path) +
+                 reden.replace(QStringLiteral("%1"), path));
     QCOMPARE(messages.Count(), 1);  // the question, no result
     QCOMPARE(AllRowsOf(f.Zemlo()), zemloBefore);
     QVERIFY(payroll.open(QIODevice::ReadOnly));
