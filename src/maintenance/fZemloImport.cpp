@@ -82,7 +82,7 @@ void TfrmZemloImport::btnBladerenClick() {
     const QString map = QFileInfo(edZemloMap->text()).path();
     if (!edZemloMap->text().isEmpty() && QFileInfo(map).isDir()) odZemlo.setDirectory(map);
     odZemlo.selectFile(QStringLiteral("Zemlo2023.EXE"));
-    if (odZemlo.exec() != QDialog::Accepted || odZemlo.selectedFiles().isEmpty()) return;
+    if (RunModal([&] { return odZemlo.exec(); }) != QDialog::Accepted || odZemlo.selectedFiles().isEmpty()) return;
     edZemloMap->setText(QDir::toNativeSeparators(QFileInfo(odZemlo.selectedFiles().first()).absolutePath()) +
                         QDir::separator());
 }
