@@ -2,6 +2,7 @@
 // (concerns of about ten employers, 24-26 wage sums and 50 cost entries per employer).
 // Budget: overview within 3x the baseline and under 0.5 s at 10,000; 1,000 -> 10,000 at most 12x.
 
+#include "BenchTimes.h"
 #include "core/DemoData.h"
 #include "core/dMain.h"
 #include "core/uFilter.h"
@@ -21,19 +22,6 @@ double Touch(const TDataSet& data) {
     for (int r = 0; r < data.RecordCount(); ++r)
         for (int f = 0; f < data.FieldCount(); ++f) sum += data.Value(r, f).isNull() ? 0 : 1;
     return sum;
-}
-
-template <class Body>
-double MedianMs(Body&& body) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        body();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[kRuns / 2];
 }
 
 struct TFigures {
@@ -57,7 +45,7 @@ TFigures Measure(const QString& directory, int employers) {
     const TFilter filter;
     double sink = 0;
     TFigures figures;
-    figures.Overview = MedianMs([&] {
+    figures.Overview = MedianMs(kRuns, [&] {
         data.OpenWerkgevers(filter);
         sink += Touch(*data.qryWerkgevers);
     });
@@ -66,7 +54,7 @@ TFigures Measure(const QString& directory, int employers) {
         "SELECT WerkgeverId, SUM(Loonsom) AS TotLoonsom, SUM(Kosten) AS TotKosten FROM ("
         " SELECT WerkgeverId, Bedrag AS Loonsom, 0.0 AS Kosten FROM Loonsommen"
         " UNION ALL SELECT WerkgeverId, 0.0, Bedrag FROM Kosten) GROUP BY WerkgeverId"));
-    figures.Baseline = MedianMs([&] {
+    figures.Baseline = MedianMs(kRuns, [&] {
         baseline.Open();
         sink += Touch(baseline);
     });

@@ -7,6 +7,7 @@
 // Each result is checked against the straightforward way of the statements: per period the select and,
 // per row, the single look-up of the employer.
 
+#include "BenchTimes.h"
 #include "binding/OrvQuery.h"
 #include "core/DemoData.h"
 #include "core/OrvMessages.h"
@@ -38,18 +39,6 @@ public:
         return request.Kind == TOrvMessageType::mtQuestion ? mrYes : mrOk;
     }
 };
-
-double MedianMs(const std::function<void()>& body) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        body();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[kRuns / 2];
-}
 
 QStringList Rows(TOrvADOConnection& connection, const QString& sql) {
     TOrvQuery query(nullptr, &connection);
@@ -155,14 +144,14 @@ bool WageSumImport(const QString& directory) {
                                              "SUM(KolomBedrag) FROM BoekingsKolommen WHERE Kolomboeking = 14 GROUP BY "
                                              "Werkgeversnummer, Maand"));
     double sink = 0;
-    const double baselineMs = MedianMs([&] {
+    const double baselineMs = MedianMs(kRuns, [&] {
         baseline.Reset();
         while (baseline.Step()) sink += baseline.ColumnValue(2).toDouble();
     });
     data.ADOConnectionQuelt->Close();
 
     const TSilentPresenter silent;
-    const double importMs = MedianMs([&] { ImporteerLoonsommen(data); });
+    const double importMs = MedianMs(kRuns, [&] { ImporteerLoonsommen(data); });
     const bool equal = WageSums(data) == expected;
     const double ratio = importMs / baselineMs;
     const bool within = importMs <= 2000 && ratio <= 3 && equal;
@@ -242,7 +231,7 @@ bool CostExport(const QString& directory, int werkgeversPerConcern) {
     TdmMain data;
     ConnectDatabase(*data.ADOConnectionZemlo, setup.Zemlo, QString(), QStringLiteral("Share Exclusive"));
     const TSilentPresenter silent;
-    const double exportMs = MedianMs([&] { ExporteerKosten(data); });
+    const double exportMs = MedianMs(kRuns, [&] { ExporteerKosten(data); });
 
     ConnectDatabase(*data.ADOConnectionQuelt, QueltDatabaseBestand(setup.Koppeling), QString(),
                     QStringLiteral("Share Deny None"));

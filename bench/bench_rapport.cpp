@@ -3,6 +3,7 @@
 // overview query it reads, the PDF and the workbook.
 // Budget: computation at most 100 ms beyond the overview; PDF at most 2 s; workbook at most 1 s.
 
+#include "BenchTimes.h"
 #include "binding/OrvQuery.h"
 #include "core/DemoData.h"
 #include "core/RapportXlsx.h"
@@ -22,19 +23,6 @@ namespace {
 constexpr int kRuns = 5;
 constexpr int kEmployers = 10000;
 
-template <class Body>
-double MedianMs(Body&& body) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        body();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[kRuns / 2];
-}
-
 bool Measure(const QString& directory, int perConcern) {
     const QString path = directory + QStringLiteral("/bench_rapport_%1.mdb").arg(perConcern);
     TDemoOptions options;
@@ -47,14 +35,14 @@ bool Measure(const QString& directory, int perConcern) {
     ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
     TOrvQuery overview(nullptr, data.ADOConnectionZemlo);
     overview.SetSQL(BuildWerkgeversSQL(TFilter()));
-    const double query = MedianMs([&] { overview.Open(); });
+    const double query = MedianMs(kRuns, [&] { overview.Open(); });
     TRapportage rapport;
-    const double beyond = MedianMs([&] { rapport = BerekenRapportage(overview, false); });
-    const double report = MedianMs([&] { rapport = MaakRapportage(*data.ADOConnectionZemlo, false); });
+    const double beyond = MedianMs(kRuns, [&] { rapport = BerekenRapportage(overview, false); });
+    const double report = MedianMs(kRuns, [&] { rapport = MaakRapportage(*data.ADOConnectionZemlo, false); });
     const QString pdf = directory + QStringLiteral("/rapport.pdf");
-    const double pdfMs = MedianMs([&] { WriteRapportPdf(rapport, pdf, QDate(2025, 1, 15)); });
+    const double pdfMs = MedianMs(kRuns, [&] { WriteRapportPdf(rapport, pdf, QDate(2025, 1, 15)); });
     const QString xlsx = directory + QStringLiteral("/rapport.xlsx");
-    const double xlsxMs = MedianMs([&] { WriteRapportXlsx(rapport, xlsx); });
+    const double xlsxMs = MedianMs(kRuns, [&] { WriteRapportXlsx(rapport, xlsx); });
     std::printf("  %s: %lld report rows, %lld concerns\n", perConcern > 0 ? "concerns of about ten" : "no concerns",
                 qlonglong(rapport.Regels.size()), qlonglong(rapport.Advies.size()));
     std::printf("    overview query %.1f ms, computation on its rows %.1f ms (budget 100 ms), both %.1f ms\n", query,
