@@ -18,28 +18,21 @@ ORV_METHOD_PREFIXES(TBaseChildSelect)
 
 namespace {
 constexpr int kButtonColumnWidth = 132;
-
-QFrame* Panel(QWidget* parent, const char* name) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setFrameShape(QFrame::NoFrame);
-    return panel;
-}
 }
 
 TBaseChildSelect::TBaseChildSelect(QWidget* owner) : TBaseChild(owner) {
     resize(839, 375);
-    pnlMain = Panel(this, "pnlMain");
+    pnlMain = NewPanel(this, "pnlMain");
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(pnlMain);
 
-    pnlTop = Panel(pnlMain, "pnlTop");
+    pnlTop = NewPanel(pnlMain, "pnlTop");
     pnlTop->setFixedHeight(28);
-    pnlRight = Panel(pnlTop, "pnlRight");
+    pnlRight = NewPanel(pnlTop, "pnlRight");
     pnlRight->setFixedWidth(354);
-    pnlRecordCounter = Panel(pnlRight, "pnlRecordCounter");
-    pnlFiller = Panel(pnlRight, "pnlFiller");
+    pnlRecordCounter = NewPanel(pnlRight, "pnlRecordCounter");
+    pnlFiller = NewPanel(pnlRight, "pnlFiller");
     pnlFiller->setFixedWidth(kButtonColumnWidth);
     lblRecordCounter = new QLabel(pnlRecordCounter);
     lblRecordCounter->setObjectName(QStringLiteral("lblRecordCounter"));
@@ -67,7 +60,7 @@ TBaseChildSelect::TBaseChildSelect(QWidget* owner) : TBaseChild(owner) {
     dbgridChildSelect->SetPopupMenu(pmChildSelect);
     ConnectGuarded(pmChildSelect, &QMenu::aboutToShow, this, [this] { pmChildSelectPopup(); });
 
-    pnlButtons = Panel(pnlMain, "pnlButtons");
+    pnlButtons = NewPanel(pnlMain, "pnlButtons");
     pnlButtons->setFixedWidth(kButtonColumnWidth);
     auto* buttons = new QVBoxLayout(pnlButtons);
     buttons->setContentsMargins(8, 0, 8, 0);

@@ -11,12 +11,20 @@
 #include <QtGui/QAction>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLayout>
 #include <QtWidgets/QVBoxLayout>
 
 // Outside any namespace: the macro declares the resource initialiser at global scope.
 static void LoadControlPictures() { Q_INIT_RESOURCE(OrvControls); }
+
+QFrame* NewPanel(QWidget* parent, const char* name) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameShape(QFrame::NoFrame);
+    return panel;
+}
 
 TBaseForm* OwningForm(const QWidget* control) {
     for (QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget())

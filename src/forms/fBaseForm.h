@@ -8,6 +8,7 @@
 #include <QtWidgets/QDialog>
 
 class QAction;
+class QFrame;
 class QLabel;
 class TOrvCheckBox;
 
@@ -66,6 +67,9 @@ private:
     int FHelpContext = 0;
     QHash<QString, QPointer<TBaseForm>> FChildFormList;  // by the host control's lower-case name
 };
+
+// A named panel without a frame, the building block of the windows' layouts.
+QFrame* NewPanel(QWidget* parent, const char* name);
 
 // The window a control belongs to: its nearest TBaseForm ancestor, so an embedded window's controls are
 // its own and not the host's.

@@ -15,9 +15,7 @@ constexpr int kButtonHeight = 34;
 constexpr int kButtonGap = 2;
 
 QFrame* Panel(QWidget* parent, const char* name) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setFrameShape(QFrame::NoFrame);
+    QFrame* panel = NewPanel(parent, name);
     panel->setFont(ArialPixels(13));
     return panel;
 }

@@ -29,13 +29,6 @@ ORV_METHOD_PREFIXES(TfrmMutWerkgever)
 
 namespace {
 constexpr int kTopHeight = 185;
-
-QFrame* Panel(QWidget* parent, const char* name) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setFrameShape(QFrame::NoFrame);
-    return panel;
-}
 } // namespace
 
 TfrmMutWerkgever::TfrmMutWerkgever(QWidget* owner)
@@ -53,9 +46,9 @@ TfrmMutWerkgever::TfrmMutWerkgever(QWidget* owner)
         qryZemloInfo->setObjectName(QStringLiteral("qryZemloInfo"));
         auto* body = new QVBoxLayout(pnlBody);
         body->setContentsMargins(0, 0, 0, 0);
-        pnlTop = Panel(pnlBody, "pnlTop");
+        pnlTop = NewPanel(pnlBody, "pnlTop");
         pnlTop->setFixedHeight(kTopHeight);
-        pnlBottom = Panel(pnlBody, "pnlBottom");
+        pnlBottom = NewPanel(pnlBody, "pnlBottom");
         body->addWidget(pnlTop);
         body->addWidget(pnlBottom, 1);
         BuildTop();
@@ -81,7 +74,7 @@ TfrmMutWerkgever::TfrmMutWerkgever(QWidget* owner)
 }
 
 void TfrmMutWerkgever::BuildTop() {
-    auto* fields = Panel(pnlTop, "pnlFields");
+    auto* fields = NewPanel(pnlTop, "pnlFields");
     auto* fieldRows = new QVBoxLayout(fields);
     fieldRows->setAlignment(Qt::AlignTop);
     edLHNummer = AddBoundControl<TOrvDBEdit>("edLHNummer", "Loonheffingennummer", "Loonheffingennr.:", fields);
