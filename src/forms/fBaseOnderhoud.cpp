@@ -72,6 +72,15 @@ void TBaseOnderhoud::SetCaption() {
     setWindowTitle(prefix + FCaptionNaam);
 }
 
+void TBaseOnderhoud::StartInitialize(TMode mode, int id, const QString& keyField, const QString& noun) {
+    TBaseForm::Initialize();
+    FMode = mode;
+    FKeyVeldNaam = keyField;
+    FKeyWaarde = mode == mdInsert ? -1 : id;
+    FCaptionNaam = noun;
+    SetCaption();
+}
+
 void TBaseOnderhoud::LoadRecord(TOrvQuery* recordQuery) {
     dgOnderhoud->SetInputSet(recordQuery);
     if (FMode == mdInsert) return;

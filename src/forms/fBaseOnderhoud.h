@@ -37,6 +37,9 @@ public:
     // "Toevoegen - ", "Wijzigen - ", "Verwijderen - " or "Bekijken - " and the noun with a space before it
     // (so two spaces after the dash; the noun keeps the space).
     void SetCaption();
+    // The first steps of every edit window's Initialize: the window counts as initialised and takes its mode,
+    // key column, key (-1 when adding) and noun, and shows its caption.
+    void StartInitialize(TMode mode, int id, const QString& keyField, const QString& noun);
     // Delete and view show the record read-only with the focus on "&Ok"; add and change start in the body.
     virtual void EnableDisable();
     // Every date input lies between 1 January 1880 and 1 January 2070.

@@ -37,13 +37,8 @@ TfrmMutConcern::TfrmMutConcern(QWidget* owner) : TBaseOnderhoud(owner), FdmBehee
 
 void TfrmMutConcern::Initialize(TMode AMode, int AId) {
     WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
-        TBaseForm::Initialize();
+        StartInitialize(AMode, AId, QStringLiteral("ConcernId"), QStringLiteral("concern"));
         const TWaitCursor wait;
-        FMode = AMode;
-        FKeyVeldNaam = QStringLiteral("ConcernId");
-        FKeyWaarde = AMode == mdInsert ? -1 : AId;
-        FCaptionNaam = QStringLiteral("concern");
-        SetCaption();
         osOnderhoud->SetConnection(FdmBeheer->Connection());
         // Adding reads no record; the query with key -1 gives the group its columns and no row.
         FdmBeheer->GetMutConcern(AMode == mdInsert ? -1 : AId);

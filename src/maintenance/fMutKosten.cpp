@@ -81,15 +81,10 @@ void TfrmMutKosten::InitCdsCategorieen() {
 
 void TfrmMutKosten::Initialize(TMode AMode, int AId, qint64 AWerkgeverId, int AAangifteTijdvak) {
     WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
-        TBaseForm::Initialize();
+        StartInitialize(AMode, AId, QStringLiteral("KostenId"), QStringLiteral("kosten"));
         const TWaitCursor wait;
-        FMode = AMode;
-        FKeyVeldNaam = QStringLiteral("KostenId");
-        FKeyWaarde = AMode == mdInsert ? -1 : AId;
         FWerkgeverId = AWerkgeverId;
         FAangifteTijdvak = AAangifteTijdvak;
-        FCaptionNaam = QStringLiteral("kosten");
-        SetCaption();
         FdmBeheer->OpenKostencategorieen();
         FcdsCategorieen->CopyFrom(*FdmBeheer->qrySelKostencategorieen);
         dsCategorieen->SetDataSet(FcdsCategorieen);

@@ -68,13 +68,8 @@ TfrmMutKostencategorie::TfrmMutKostencategorie(QWidget* owner)
 
 void TfrmMutKostencategorie::Initialize(TMode AMode, int AId) {
     WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
-        TBaseForm::Initialize();
+        StartInitialize(AMode, AId, QStringLiteral("KostencategorieId"), QStringLiteral("kostencategorie"));
         const TWaitCursor wait;
-        FMode = AMode;
-        FKeyVeldNaam = QStringLiteral("KostencategorieId");
-        FKeyWaarde = AMode == mdInsert ? -1 : AId;
-        FCaptionNaam = QStringLiteral("kostencategorie");
-        SetCaption();
         FdmBeheer->OpenKostengroepen();
         dsKostengroepen->SetDataSet(FdmBeheer->qrySelKostengroepen);
         FdmBeheer->OpenVergoedingtypen();

@@ -38,15 +38,10 @@ TfrmMutLoonsom::TfrmMutLoonsom(QWidget* owner) : TBaseOnderhoud(owner), FdmBehee
 
 void TfrmMutLoonsom::Initialize(TMode AMode, int AId, qint64 AWerkgeverId, int AAangifteTijdvak) {
     WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
-        TBaseForm::Initialize();
+        StartInitialize(AMode, AId, QStringLiteral("LoonsomId"), QStringLiteral("loonsom"));
         const TWaitCursor wait;
-        FMode = AMode;
         FAangifteTijdvak = AAangifteTijdvak;
-        FKeyVeldNaam = QStringLiteral("LoonsomId");
-        FKeyWaarde = AId;
         FWerkgeverId = AWerkgeverId;
-        FCaptionNaam = QStringLiteral("loonsom");
-        SetCaption();
         QStringList perioden;
         PopulatePeriode(perioden, AAangifteTijdvak, AMode == mdInsert);
         cmbPeriode->AssignItems(perioden);

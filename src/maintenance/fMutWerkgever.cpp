@@ -136,13 +136,8 @@ void TfrmMutWerkgever::BuildTotals() {
 
 void TfrmMutWerkgever::Initialize(TMode AMode, int AId) {
     WithPrefix(ClassName() + QStringLiteral(".Initialize: "), [&] {
-        TBaseForm::Initialize();
+        StartInitialize(AMode, AId, QStringLiteral("WerkgeverId"), QStringLiteral("werkgever"));
         const TWaitCursor wait;
-        FMode = AMode;
-        FKeyVeldNaam = QStringLiteral("WerkgeverId");
-        FKeyWaarde = AMode == mdInsert ? -1 : AId;
-        FCaptionNaam = QStringLiteral("werkgever");
-        SetCaption();
         FdmBeheer->OpenConcerns();
         dsConcern->SetDataSet(FdmBeheer->qrySelConcerns);
         edConcern->FillCombo();
