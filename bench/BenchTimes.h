@@ -3,6 +3,7 @@
 // time of a body run several times.
 
 #include <QElapsedTimer>
+
 #include <algorithm>
 #include <vector>
 

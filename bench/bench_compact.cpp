@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -40,7 +41,8 @@ int main(int argc, char* argv[]) {
     TCompactFileOperations files;
     QString error;
     const auto flushedCopy = [&] {
-        if (!files.Copy(path, copyPath) || !files.Flush(copyPath, error)) qFatal("baseline copy failed: %s", qPrintable(error));
+        if (!files.Copy(path, copyPath) || !files.Flush(copyPath, error))
+            qFatal("baseline copy failed: %s", qPrintable(error));
     };
     const auto compaction = [&] { CompactJetDatabase(path, kJetEngineType, QString(), QString(), false); };
 

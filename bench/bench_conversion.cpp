@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -64,9 +65,10 @@ void VulVorigJaar(const QString& path, bool changed) {
     }
     const QString aanmaak = QStringLiteral("2023-01-02 08:00:00");
     const QString wijzig = QStringLiteral("2023-06-01 12:00:00");
-    TSqliteStatement werkgever(c.Handle(), QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, "
-                                                          "ConcernId, AanmaakDatum, WijzigDatum) VALUES (:Nr, :Naam, 1, "
-                                                          ":Concern, :Aanmaak, :Wijzig)"));
+    TSqliteStatement werkgever(c.Handle(),
+                               QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, "
+                                              "ConcernId, AanmaakDatum, WijzigDatum) VALUES (:Nr, :Naam, 1, "
+                                              ":Concern, :Aanmaak, :Wijzig)"));
     for (int i = 0; i < kWerkgevers; ++i) {
         werkgever.Bind(QStringLiteral("Nr"), QStringLiteral("%1L01").arg(100000000 + i));
         werkgever.Bind(QStringLiteral("Naam"), QStringLiteral("Werkgever %1").arg(i));
@@ -77,9 +79,10 @@ void VulVorigJaar(const QString& path, bool changed) {
         }
         werkgever.Reset();
     }
-    TSqliteStatement categorie(c.Handle(), QStringLiteral("INSERT INTO Kostencategorieen (KostengroepId, Omschrijving, "
-                                                          "VergoedingtypeId, Grootboekrekening, AanmaakDatum, WijzigDatum) "
-                                                          "VALUES (1, :Omschrijving, 1, '4000', :Aanmaak, :Wijzig)"));
+    TSqliteStatement categorie(c.Handle(),
+                               QStringLiteral("INSERT INTO Kostencategorieen (KostengroepId, Omschrijving, "
+                                              "VergoedingtypeId, Grootboekrekening, AanmaakDatum, WijzigDatum) "
+                                              "VALUES (1, :Omschrijving, 1, '4000', :Aanmaak, :Wijzig)"));
     for (int i = 0; i < kCategorieen; ++i) {
         categorie.Bind(QStringLiteral("Omschrijving"), QStringLiteral("Categorie %1").arg(i));
         categorie.Bind(QStringLiteral("Aanmaak"), aanmaak);
@@ -145,7 +148,8 @@ int main(int argc, char* argv[]) {
     {
         TOrvADOConnection c;
         ConnectDatabase(c, werk, QString(), QStringLiteral("Share Exclusive"));
-        ok = ok && Count(c, QStringLiteral("Werkgevers")) == kWerkgevers && Count(c, QStringLiteral("Concerns")) == kConcerns;
+        ok = ok && Count(c, QStringLiteral("Werkgevers")) == kWerkgevers &&
+             Count(c, QStringLiteral("Concerns")) == kConcerns;
     }
     QFile::copy(werk, omgezet);
     VulVorigJaar(vorigJaar, true);

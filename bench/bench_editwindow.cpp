@@ -14,16 +14,17 @@
 #include "forms/fBaseOnderhoud.h"
 #include "support/OrvErrors.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <memory>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtGui/QAction>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QVBoxLayout>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
 
 namespace {
 class TfrmMutBench : public TBaseOnderhoud {
@@ -94,7 +95,7 @@ TTimes OpenAndSave(TOrvADOConnection& connection, int runs, int firstId) {
         auto window = std::make_unique<TfrmMutBench>(&connection);
         window->Initialize(mdEdit, id);
         window->show();
-        QCoreApplication::processEvents(); // laid out and painted
+        QCoreApplication::processEvents();  // laid out and painted
         times.Opening.push_back(Milliseconds(timer));
 
         window->edNaam->Edit()->setText(window->edNaam->AsText() + QStringLiteral(" B.V."));
@@ -114,14 +115,13 @@ double BareCommit(TOrvADOConnection& connection, int runs) {
         QElapsedTimer timer;
         timer.start();
         RunInTransaction(connection, [&] {
-            connection.Execute(
-                QStringLiteral("UPDATE Werkgevers SET Naam = Naam || '.' WHERE WerkgeverId = 1"));
+            connection.Execute(QStringLiteral("UPDATE Werkgevers SET Naam = Naam || '.' WHERE WerkgeverId = 1"));
         });
         times.push_back(Milliseconds(timer));
     }
     return Median(times);
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,15 +4,16 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/DemoData.h"
 #include "core/dMain.h"
-#include "overview/fMain.h"
 #include "core/uFilter.h"
+#include "overview/fMain.h"
 
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtGui/QKeyEvent>
-#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QHeaderView>
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -54,7 +55,8 @@ int main(int argc, char* argv[]) {
     grid.show();
     const int runs = 7;
 
-    const double fetch = Median(runs, [] {}, [&] { grid.FetchAllRows(); });
+    const double fetch = Median(
+        runs, [] {}, [&] { grid.FetchAllRows(); });
     grid.Sort(QStringLiteral("Naam"), sdAscending);
     grid.SetCursorHome();
     grid.Grid()->setCurrentIndex(grid.Grid()->model()->index(0, 1));  // search in the names
@@ -87,10 +89,11 @@ int main(int argc, char* argv[]) {
         runSearch);
 
     grid.FetchAllRows();
-    const double sort = Median(runs, [] {},
-                               [&] {
-                                   Q_EMIT grid.Grid()->horizontalHeader()->sectionClicked(2);  // the title "Concern"
-                               });
+    const double sort = Median(
+        runs, [] {},
+        [&] {
+            Q_EMIT grid.Grid()->horizontalHeader()->sectionClicked(2);  // the title "Concern"
+        });
     std::printf("FetchAllRows: %.1f ms (budget 150)\n", fetch);
     std::printf("search run (filter + locate): %.1f ms (budget 50)\n", search);
     std::printf("first search run after a fetch: %.1f ms\n", firstSearch);

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -28,8 +29,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer timer;
     timer.start();
     CreateDemoDatabase(path, options);
-    std::printf("Output set benchmark: %d employers generated in %.1f s\n", kEmployers,
-                timer.elapsed() / 1000.0);
+    std::printf("Output set benchmark: %d employers generated in %.1f s\n", kEmployers, timer.elapsed() / 1000.0);
 
     TOrvADOConnection connection;
     connection.Open(path, QString(), QStringLiteral("Share Exclusive"));
@@ -48,8 +48,7 @@ int main(int argc, char* argv[]) {
         timer.start();
         set.BeginTrans();
         set.Edit();
-        set.FieldByName(QStringLiteral("Naam"))
-            .SetAsString(QStringLiteral("Werkgever %1 (%2)").arg(id).arg(i));
+        set.FieldByName(QStringLiteral("Naam")).SetAsString(QStringLiteral("Werkgever %1 (%2)").arg(id).arg(i));
         set.FieldByName(QStringLiteral("AangifteTijdvak")).SetAsString(QStringLiteral("%1").arg(1 + i % 2));
         set.FieldByName(QStringLiteral("ConcernId")).Clear();
         set.FieldByName(QStringLiteral("WijzigDatum")).SetAsDateTime(QDateTime::currentDateTime());

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -50,10 +51,9 @@ TFigures Measure(const QString& directory, int employers) {
         sink += Touch(*data.qryWerkgevers);
     });
     TOrvQuery baseline(nullptr, data.ADOConnectionZemlo);
-    baseline.SetSQL(QStringLiteral(
-        "SELECT WerkgeverId, SUM(Loonsom) AS TotLoonsom, SUM(Kosten) AS TotKosten FROM ("
-        " SELECT WerkgeverId, Bedrag AS Loonsom, 0.0 AS Kosten FROM Loonsommen"
-        " UNION ALL SELECT WerkgeverId, 0.0, Bedrag FROM Kosten) GROUP BY WerkgeverId"));
+    baseline.SetSQL(QStringLiteral("SELECT WerkgeverId, SUM(Loonsom) AS TotLoonsom, SUM(Kosten) AS TotKosten FROM ("
+                                   " SELECT WerkgeverId, Bedrag AS Loonsom, 0.0 AS Kosten FROM Loonsommen"
+                                   " UNION ALL SELECT WerkgeverId, 0.0, Bedrag FROM Kosten) GROUP BY WerkgeverId"));
     figures.Baseline = MedianMs(kRuns, [&] {
         baseline.Open();
         sink += Touch(baseline);

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtWidgets/QApplication>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -38,8 +39,10 @@ int main(int argc, char* argv[]) {
     for (int k = 28; k <= 1000; ++k)
         c.Execute(QStringLiteral("INSERT INTO Kostencategorieen (KostengroepId, Omschrijving, VergoedingtypeId) "
                                  "VALUES (%1, '%2 categorie %3', %4)")
-                      .arg(1 + k % 5).arg(k % 100 == 0 ? QStringLiteral("Bedrijfsfiets") : QStringLiteral("Overige"))
-                      .arg(k).arg(1 + k % 4));
+                      .arg(1 + k % 5)
+                      .arg(k % 100 == 0 ? QStringLiteral("Bedrijfsfiets") : QStringLiteral("Overige"))
+                      .arg(k)
+                      .arg(1 + k % 4));
     c.Execute(QStringLiteral("COMMIT"));
 
     std::vector<double> opening, searching;

@@ -23,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QMap>
 #include <QTemporaryDir>
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -60,8 +61,9 @@ QString Amount(double value) { return QString::number(value, 'f', 2); }
 // row through the single look-up.
 QStringList ExpectedWageSums(TdmMain& data) {
     QMap<std::pair<qint64, int>, double> sums;
-    for (const QString& row : Rows(*data.ADOConnectionZemlo,
-                                   QStringLiteral("SELECT WerkgeverId, Periode, Bedrag FROM Loonsommen WHERE Proforma = False"))) {
+    for (const QString& row :
+         Rows(*data.ADOConnectionZemlo,
+              QStringLiteral("SELECT WerkgeverId, Periode, Bedrag FROM Loonsommen WHERE Proforma = False"))) {
         const QStringList v = row.split(u'|');
         sums[{v[0].toLongLong(), v[1].toInt()}] = v[2].toDouble();
     }
@@ -92,9 +94,10 @@ QStringList ExpectedWageSums(TdmMain& data) {
 
 QStringList WageSums(TdmMain& data) {
     QStringList rows;
-    for (const QString& row : Rows(*data.ADOConnectionZemlo,
-                                   QStringLiteral("SELECT WerkgeverId, Periode, Bedrag FROM Loonsommen WHERE Proforma = "
-                                                  "False ORDER BY WerkgeverId, Periode"))) {
+    for (const QString& row :
+         Rows(*data.ADOConnectionZemlo,
+              QStringLiteral("SELECT WerkgeverId, Periode, Bedrag FROM Loonsommen WHERE Proforma = "
+                             "False ORDER BY WerkgeverId, Periode"))) {
         const QStringList v = row.split(u'|');
         rows.append(v[0] + u'|' + v[1] + u'|' + Amount(v[2].toDouble()));
     }
@@ -135,9 +138,10 @@ bool WageSumImport(const QString& directory) {
 
     ConnectDatabase(*data.ADOConnectionQuelt, QueltDatabaseBestand(setup.Koppeling), QString(),
                     QStringLiteral("Share Deny None"));
-    const QStringList counts = Rows(*data.ADOConnectionQuelt,
-                                    QStringLiteral("SELECT (SELECT COUNT(*) FROM BoekingsKolommen), (SELECT COUNT(*) FROM "
-                                                   "Werkgever), (SELECT COUNT(DISTINCT Werkgeversnummer) FROM Werkgever)"));
+    const QStringList counts =
+        Rows(*data.ADOConnectionQuelt,
+             QStringLiteral("SELECT (SELECT COUNT(*) FROM BoekingsKolommen), (SELECT COUNT(*) FROM "
+                            "Werkgever), (SELECT COUNT(DISTINCT Werkgeversnummer) FROM Werkgever)"));
     const QStringList expected = ExpectedWageSums(data);
     TSqliteStatement baseline(data.ADOConnectionQuelt->Handle(),
                               QStringLiteral("SELECT Werkgeversnummer, substr(Boekingsdatum, 1, 7) AS Maand, "
@@ -174,17 +178,23 @@ QStringList ExpectedExport(TdmMain& data) {
         "   FROM Kosten K, KostenTypen KT, Werkgevers WG   WHERE K.KostenTypeId = KT.KostenTypeId     AND "
         "K.WerkgeverId = WG.WerkgeverId     AND KT.TeltMee = True     AND K.Proforma = False     AND ");
     QStringList rows;
-    for (const QString& row : Rows(*data.ADOConnectionZemlo,
-                                   QStringLiteral(" SELECT WG.Loonheffingennummer, Periode, SUM(Bedrag) AS TotBedrag ") +
-                                       where + QStringLiteral("WG.ConcernId IS NULL   GROUP BY WG.Loonheffingennummer, Periode   ORDER BY WG.Loonheffingennummer, Periode "))) {
+    for (
+        const QString& row : Rows(
+            *data.ADOConnectionZemlo,
+            QStringLiteral(" SELECT WG.Loonheffingennummer, Periode, SUM(Bedrag) AS TotBedrag ") + where +
+                QStringLiteral(
+                    "WG.ConcernId IS NULL   GROUP BY WG.Loonheffingennummer, Periode   ORDER BY WG.Loonheffingennummer, Periode "))) {
         const QStringList v = row.split(u'|');
-        if (const qint64 n = number(v[0]); n != -1) rows.append(QStringLiteral("%1|%2|%3").arg(n).arg(v[1], Amount(v[2].toDouble())));
+        if (const qint64 n = number(v[0]); n != -1)
+            rows.append(QStringLiteral("%1|%2|%3").arg(n).arg(v[1], Amount(v[2].toDouble())));
     }
     QString concern;
     qint64 representative = -1;
-    for (const QString& row : Rows(*data.ADOConnectionZemlo,
-                                   QStringLiteral(" SELECT WG.ConcernId, Periode, SUM(Bedrag) AS TotBedrag ") + where +
-                                       QStringLiteral("WG.ConcernId IS NOT NULL   GROUP BY WG.ConcernId, Periode   ORDER BY WG.ConcernId, Periode "))) {
+    for (const QString& row :
+         Rows(*data.ADOConnectionZemlo,
+              QStringLiteral(" SELECT WG.ConcernId, Periode, SUM(Bedrag) AS TotBedrag ") + where +
+                  QStringLiteral(
+                      "WG.ConcernId IS NOT NULL   GROUP BY WG.ConcernId, Periode   ORDER BY WG.ConcernId, Periode "))) {
         const QStringList v = row.split(u'|');
         if (v[0] != concern) {
             concern = v[0];
@@ -192,9 +202,11 @@ QStringList ExpectedExport(TdmMain& data) {
             double total = 0;
             GetConcernGegevens(data.ADOConnectionZemlo, concern.toLongLong(), lhnr, total);
             representative = lhnr.isEmpty() ? -1 : number(lhnr);
-            if (representative != -1) rows.append(QStringLiteral("afwijkend %1|%2").arg(representative).arg(Amount(total)));
+            if (representative != -1)
+                rows.append(QStringLiteral("afwijkend %1|%2").arg(representative).arg(Amount(total)));
         }
-        if (representative != -1) rows.append(QStringLiteral("%1|%2|%3").arg(representative).arg(v[1], Amount(v[2].toDouble())));
+        if (representative != -1)
+            rows.append(QStringLiteral("%1|%2|%3").arg(representative).arg(v[1], Amount(v[2].toDouble())));
     }
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -202,8 +214,8 @@ QStringList ExpectedExport(TdmMain& data) {
 
 QStringList Exported(TdmMain& data) {
     QStringList rows;
-    for (const QString& row : Rows(*data.ADOConnectionQuelt,
-                                   QStringLiteral("SELECT Werkgeversnummer, Periode, Bedrag FROM Werkkosten"))) {
+    for (const QString& row :
+         Rows(*data.ADOConnectionQuelt, QStringLiteral("SELECT Werkgeversnummer, Periode, Bedrag FROM Werkkosten"))) {
         const QStringList v = row.split(u'|');
         rows.append(v[0] + u'|' + v[1] + u'|' + Amount(v[2].toDouble()));
     }
@@ -240,10 +252,11 @@ bool CostExport(const QString& directory, int werkgeversPerConcern) {
     const QStringList expected = ExpectedExport(data);
     const QStringList exported = Exported(data);
     const bool equal = exported == expected;
-    std::printf("Cost export, %s: %.0f ms (budget 1000 ms) for %lld rows; result %s the statements one by one to the cent "
-                "(checked in %.1f s)\n",
-                werkgeversPerConcern > 0 ? "with concerns" : "no concerns", exportMs, qlonglong(exported.size()),
-                equal ? "equals" : "DIFFERS FROM", reference.elapsed() / 1000.0);
+    std::printf(
+        "Cost export, %s: %.0f ms (budget 1000 ms) for %lld rows; result %s the statements one by one to the cent "
+        "(checked in %.1f s)\n",
+        werkgeversPerConcern > 0 ? "with concerns" : "no concerns", exportMs, qlonglong(exported.size()),
+        equal ? "equals" : "DIFFERS FROM", reference.elapsed() / 1000.0);
     return exportMs <= 1000 && equal;
 }
 }

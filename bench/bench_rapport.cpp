@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtGui/QGuiApplication>
+
 #include <algorithm>
 #include <cstdio>
 

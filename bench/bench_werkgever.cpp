@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTabWidget>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -24,21 +25,29 @@
 namespace {
 // A four-week employer with a wage sum in every period and 1,000 cost entries; returns its key.
 qint64 BusyEmployer(TOrvADOConnection& c) {
-    c.Execute(QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, ConcernId) "
-                             "VALUES ('123456782L01', 'Drukke Werkgever BV', 2, (SELECT MIN(ConcernId) FROM Concerns))"));
+    c.Execute(
+        QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, ConcernId) "
+                       "VALUES ('123456782L01', 'Drukke Werkgever BV', 2, (SELECT MIN(ConcernId) FROM Concerns))"));
     const qint64 id = c.LastInsertId();
     c.Execute(QStringLiteral("BEGIN"));
     for (int p = 1; p <= 13; ++p)
-        c.Execute(QStringLiteral("INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (%1, %2, False, 40000)")
-                      .arg(id).arg(p));
+        c.Execute(QStringLiteral(
+                      "INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (%1, %2, False, 40000)")
+                      .arg(id)
+                      .arg(p));
     for (int k = 0; k < 1000; ++k)
-        c.Execute(QStringLiteral("INSERT INTO Kosten (WerkgeverId, KostenCategorieId, Periode, Proforma, Bedrag, KostenTypeId) "
-                                 "VALUES (%1, %2, %3, False, %4, %5)")
-                      .arg(id).arg(1 + k % 27).arg(1 + k % 13).arg(10 + k % 90).arg(1 + k % 4));
+        c.Execute(QStringLiteral(
+                      "INSERT INTO Kosten (WerkgeverId, KostenCategorieId, Periode, Proforma, Bedrag, KostenTypeId) "
+                      "VALUES (%1, %2, %3, False, %4, %5)")
+                      .arg(id)
+                      .arg(1 + k % 27)
+                      .arg(1 + k % 13)
+                      .arg(10 + k % 90)
+                      .arg(1 + k % 4));
     c.Execute(QStringLiteral("COMMIT"));
     return id;
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -83,7 +92,8 @@ int main(int argc, char* argv[]) {
     }
     std::printf("employer window with 13 wage sums and 1,000 cost entries, both tabs shown: %.1f ms (budget 100)\n",
                 Median(opening));
-    std::printf("main list of 10,000 employers rebuilt, sorted and positioned: %.1f ms (budget 300)\n", Median(rebuilding));
+    std::printf("main list of 10,000 employers rebuilt, sorted and positioned: %.1f ms (budget 300)\n",
+                Median(rebuilding));
     const bool within = Median(opening) <= 100 && Median(rebuilding) <= 300;
     std::printf("%s\n", within ? "within budget" : "OVER BUDGET");
     return within ? 0 : 1;

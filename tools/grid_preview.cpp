@@ -3,11 +3,12 @@
 
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
-#include "overview/fMain.h"
 #include "core/uFilter.h"
+#include "overview/fMain.h"
 #include "support/OrvErrors.h"
 
 #include <QtWidgets/QApplication>
+
 #include <cstdio>
 
 int main(int argc, char* argv[]) {

@@ -8,6 +8,7 @@
 
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QVBoxLayout>
+
 #include <cstdio>
 #include <memory>
 
@@ -19,15 +20,14 @@ std::unique_ptr<QWidget> Message(const QString& kind) {
                       TOrvMessagesLanguage::mlNL);
     } else if (kind == QStringLiteral("message-error")) {
         form->Prepare(TOrvMessageType::mtError, "Pavenda", "Fout bij openen het Werkgever-mutatiescherm",
-                      "TfrmMutWerkgever.Initialize: TdmBeheer.OpenWerkgever: Syntax error in INSERT INTO statement.",
-                      0, QColor(255, 0, 0), 1, TOrvMessagesLanguage::mlNL);
+                      "TfrmMutWerkgever.Initialize: TdmBeheer.OpenWerkgever: Syntax error in INSERT INTO statement.", 0,
+                      QColor(255, 0, 0), 1, TOrvMessagesLanguage::mlNL);
     } else {
         form->Prepare(TOrvMessageType::mtQuestion, "Pavenda", "Afsluiten",
                       "Weet u zeker dat u het programma wilt verlaten?", 3, Qt::black, 1, TOrvMessagesLanguage::mlNL);
     }
     form->show();
-    if (kind == QStringLiteral("message-error"))
-        form->ToggleDetails();
+    if (kind == QStringLiteral("message-error")) form->ToggleDetails();
     return form;
 }
 

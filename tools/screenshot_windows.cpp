@@ -20,9 +20,9 @@
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
 #include "maintenance/fZemloImport.h"
+#include "overview/RapportPdf.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
-#include "overview/RapportPdf.h"
 #include "overview/fRapportage.h"
 #include "platform/Clock.h"
 #include "platform/ProgramDirectory.h"
@@ -33,6 +33,7 @@
 #include <QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTabWidget>
+
 #include <cstdio>
 
 namespace {
@@ -46,23 +47,31 @@ qint64 First(TfrmMain& main, const QString& sql) {
 // The employer window on the demo employer in a concern with the most kinds of costs, both tabs; one of its
 // wage sums and cost entries (of a type its category allows); the pick window on a word that several categories hold.
 template <class Save> bool SaveEmployerWindows(TfrmMain& main, Save&& save) {
-    const qint64 employer = First(main, QStringLiteral(
-        "SELECT W.WerkgeverId FROM Werkgevers W, Kosten K WHERE K.WerkgeverId = W.WerkgeverId AND W.ConcernId IS NOT NULL "
-        "GROUP BY W.WerkgeverId ORDER BY COUNT(DISTINCT K.KostenTypeId) DESC, W.WerkgeverId"));
+    const qint64 employer = First(
+        main,
+        QStringLiteral(
+            "SELECT W.WerkgeverId FROM Werkgevers W, Kosten K WHERE K.WerkgeverId = W.WerkgeverId AND W.ConcernId IS NOT NULL "
+            "GROUP BY W.WerkgeverId ORDER BY COUNT(DISTINCT K.KostenTypeId) DESC, W.WerkgeverId"));
     TfrmMutWerkgever window(&main);
     window.Initialize(mdEdit, int(employer));
     if (!save(window, "werkgever-kosten.png")) return false;
     window.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
     if (!save(window, "werkgever-loonsommen.png")) return false;
-    const int tijdvak = int(First(main, QStringLiteral("SELECT AangifteTijdvak FROM Werkgevers WHERE WerkgeverId = %1").arg(employer)));
+    const int tijdvak =
+        int(First(main, QStringLiteral("SELECT AangifteTijdvak FROM Werkgevers WHERE WerkgeverId = %1").arg(employer)));
     TfrmMutLoonsom wageSum(&window);
-    wageSum.Initialize(mdEdit, int(First(main, QStringLiteral("SELECT MIN(LoonsomId) FROM Loonsommen WHERE WerkgeverId = %1").arg(employer))),
-                       employer, tijdvak);
+    wageSum.Initialize(
+        mdEdit,
+        int(First(main, QStringLiteral("SELECT MIN(LoonsomId) FROM Loonsommen WHERE WerkgeverId = %1").arg(employer))),
+        employer, tijdvak);
     if (!save(wageSum, "loonsom-wijzigen.png")) return false;
     wageSum.hide();
     TfrmMutKosten cost(&window);
-    cost.Initialize(mdEdit, int(First(main, QStringLiteral("SELECT MIN(KostenId) FROM Kosten WHERE KostenTypeId = 1 AND WerkgeverId = %1").arg(employer))),
-                    employer, tijdvak);
+    cost.Initialize(
+        mdEdit,
+        int(First(main, QStringLiteral("SELECT MIN(KostenId) FROM Kosten WHERE KostenTypeId = 1 AND WerkgeverId = %1")
+                            .arg(employer))),
+        employer, tijdvak);
     if (!save(cost, "kosten-wijzigen.png")) return false;
     cost.hide();
     TfrmMutKosten newCost(&window);
@@ -83,7 +92,7 @@ template <class Save> bool SaveEmployerWindows(TfrmMain& main, Save&& save) {
     pick->SeekKeyboardInput();
     return saved;
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -135,10 +144,11 @@ int main(int argc, char* argv[]) {
     const QTemporaryDir pdfDir;
     const QString pdf = pdfDir.filePath(QStringLiteral("rapportage.pdf"));
     WriteRapportPdf(MaakRapportage(*main.DataModule()->ADOConnectionZemlo, false), pdf, Clock::Now().date());
-    if (QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
-                                                      QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                                      QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
-                                                      output.filePath(QStringLiteral("rapportage-pdf"))}) != 0) {
+    if (QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-f"),
+                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                           QStringLiteral("-singlefile"), pdf, output.filePath(QStringLiteral("rapportage-pdf"))}) !=
+        0) {
         std::fprintf(stderr, "screenshot_windows: pdftoppm failed\n");
         return 1;
     }

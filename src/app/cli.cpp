@@ -6,12 +6,12 @@
 #include "core/OrvMessages.h"
 #include "core/OverviewCsv.h"
 #include "core/RapportXlsx.h"
-#include "core/uConst.h"
-#include "core/uCompactDatabase.h"
-#include "core/uUtils.h"
 #include "core/dMain.h"
+#include "core/uCompactDatabase.h"
+#include "core/uConst.h"
 #include "core/uFilter.h"
 #include "core/uRapportage.h"
+#include "core/uUtils.h"
 #include "exchange/uQueltExport.h"
 #include "exchange/uQueltImport.h"
 #include "exchange/uQueltKoppeling.h"
@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 #include <QtGui/QGuiApplication>
+
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -88,13 +89,14 @@ private:
 int Overzicht(const QStringList& args) {
     const TArguments a(args, {QStringLiteral("--exclusief-proforma")},
                        {QStringLiteral("--db"), QStringLiteral("--concern"), QStringLiteral("--werkgever")});
-    if (!a.Has(QStringLiteral("--db")) || !a.Positional().isEmpty()) throw EUsage{QStringLiteral("overzicht: --db BESTAND is verplicht, andere argumenten niet toegestaan")};
+    if (!a.Has(QStringLiteral("--db")) || !a.Positional().isEmpty())
+        throw EUsage{QStringLiteral("overzicht: --db BESTAND is verplicht, andere argumenten niet toegestaan")};
     TFilter filter;
     if (a.Has(QStringLiteral("--exclusief-proforma")))
         filter.SetFilterField(QStringLiteral("ExclusiefProforma"), true, TFieldType::ftBoolean);
     if (a.Has(QStringLiteral("--concern")))
-        filter.SetFilterField(QStringLiteral("ConcernId"),
-                              QString::number(a.Number(QStringLiteral("--concern"), 0)), TFieldType::ftString);
+        filter.SetFilterField(QStringLiteral("ConcernId"), QString::number(a.Number(QStringLiteral("--concern"), 0)),
+                              TFieldType::ftString);
     if (a.Has(QStringLiteral("--werkgever")))
         filter.SetFilterField(QStringLiteral("WerkgeverId"), a.Number(QStringLiteral("--werkgever"), 0),
                               TFieldType::ftInteger);
@@ -195,9 +197,9 @@ int Uitwisseling(const QStringList& args, const char* command, TUitwisseling (*f
 // The report as PDF and workbook files and, with --csv, on stdout: its rows or, with --concernadvies, the
 // concern advice.
 int Rapport(const QStringList& args) {
-    const TArguments a(args,
-                       {QStringLiteral("--exclusief-proforma"), QStringLiteral("--csv"), QStringLiteral("--concernadvies")},
-                       {QStringLiteral("--db"), QStringLiteral("--pdf"), QStringLiteral("--xlsx")});
+    const TArguments a(
+        args, {QStringLiteral("--exclusief-proforma"), QStringLiteral("--csv"), QStringLiteral("--concernadvies")},
+        {QStringLiteral("--db"), QStringLiteral("--pdf"), QStringLiteral("--xlsx")});
     const QString path = DatabaseArgument(a, "rapport", 0);
     const bool csv = a.Has(QStringLiteral("--csv"));
     if (!csv && !a.Has(QStringLiteral("--pdf")) && !a.Has(QStringLiteral("--xlsx")))
@@ -224,12 +226,14 @@ int Rapport(const QStringList& args) {
 int Conversie(const QStringList& args) {
     const TArguments a(args, {}, {QStringLiteral("--db"), QStringLiteral("--vorig-jaar")});
     const QString path = DatabaseArgument(a, "conversie", 0);
-    if (!a.Has(QStringLiteral("--vorig-jaar"))) throw EUsage{QStringLiteral("conversie: --vorig-jaar MAP is verplicht")};
+    if (!a.Has(QStringLiteral("--vorig-jaar")))
+        throw EUsage{QStringLiteral("conversie: --vorig-jaar MAP is verplicht")};
     TdmMain data;
     ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
     const TCliPresenter messages;
     TOrvADOConnection vorigJaar;
-    return TZemloConversie(*data.ADOConnectionZemlo, vorigJaar).Uitvoeren(a.Value(QStringLiteral("--vorig-jaar"))) ? 0 : 1;
+    return TZemloConversie(*data.ADOConnectionZemlo, vorigJaar).Uitvoeren(a.Value(QStringLiteral("--vorig-jaar"))) ? 0
+                                                                                                                   : 1;
 }
 
 // Each wage tax number with "geldig" or "ongeldig"; exit code 1 when any is invalid.

@@ -26,31 +26,22 @@ const TParameter* FindParameter(const std::vector<TParameter>& parameters, const
 }
 }
 
-TOrvADOSQLOutputSet::TOrvADOSQLOutputSet(QObject* owner)
-    : TOrvSQLOutputSet(owner), FQuery(new TOrvQuery(this)) {
+TOrvADOSQLOutputSet::TOrvADOSQLOutputSet(QObject* owner) : TOrvSQLOutputSet(owner), FQuery(new TOrvQuery(this)) {
     SetFieldInfoAttributes(faFieldType | faFieldRequired | faFieldLength);
 }
 
-TOrvADOConnection* TOrvADOSQLOutputSet::Connection() const {
-    return FQuery->Connection();
-}
+TOrvADOConnection* TOrvADOSQLOutputSet::Connection() const { return FQuery->Connection(); }
 
 void TOrvADOSQLOutputSet::SetConnection(TOrvADOConnection* connection) {
     FQuery->SetConnection(connection);
     PrimaryKeys().Clear();
 }
 
-const QString& TOrvADOSQLOutputSet::SQL() const {
-    return FQuery->SQL();
-}
+const QString& TOrvADOSQLOutputSet::SQL() const { return FQuery->SQL(); }
 
-void TOrvADOSQLOutputSet::SetSQL(const QString& sql) {
-    FQuery->SetSQL(sql);
-}
+void TOrvADOSQLOutputSet::SetSQL(const QString& sql) { FQuery->SetSQL(sql); }
 
-const std::vector<TParameter>& TOrvADOSQLOutputSet::Parameters() const {
-    return FQuery->Params();
-}
+const std::vector<TParameter>& TOrvADOSQLOutputSet::Parameters() const { return FQuery->Params(); }
 
 TOrvADOConnection& TOrvADOSQLOutputSet::RequireConnection() const {
     TOrvADOConnection* connection = Connection();
@@ -75,8 +66,7 @@ void TOrvADOSQLOutputSet::Open() {
 void TOrvADOSQLOutputSet::GetPrimaryKeyFields() {
     WithPrefix(Prefix("GetPrimaryKeyFields"), [&] {
         PrimaryKeys().Clear();
-        for (const QString& column : Table().PrimaryKeyConstraint().Columns)
-            PrimaryKeys().Add(column);
+        for (const QString& column : Table().PrimaryKeyConstraint().Columns) PrimaryKeys().Add(column);
     });
 }
 
@@ -102,8 +92,7 @@ void TOrvADOSQLOutputSet::Delete() {
             ResetToIdle();
             throw EOutputSetError(QStringLiteral("No primary key defined"));
         }
-        SetSQL(QStringLiteral("DELETE FROM ") + DataReference() + QStringLiteral("\nWHERE ") +
-               KeyConditions());
+        SetSQL(QStringLiteral("DELETE FROM ") + DataReference() + QStringLiteral("\nWHERE ") + KeyConditions());
     });
 }
 
@@ -143,8 +132,7 @@ TOrvADOSQLOutputSet::TBinding TOrvADOSQLOutputSet::Binding(const QString& column
 std::vector<TOrvADOSQLOutputSet::TBinding> TOrvADOSQLOutputSet::KeyBindings() {
     std::vector<TBinding> bindings;
     const TDBValueList& keys = PrimaryKeyFields();
-    for (int i = 0; i < keys.Count(); ++i)
-        bindings.push_back(Binding(keys.Name(i), keys.Value(i)));
+    for (int i = 0; i < keys.Count(); ++i) bindings.push_back(Binding(keys.Name(i), keys.Value(i)));
     return bindings;
 }
 
@@ -153,8 +141,7 @@ void TOrvADOSQLOutputSet::PostAppend() {
         TDBValueList& fields = PendingFields();
         if (fields.Count() == 0) return;
         QString sql = SQL().section(u'\n', 0, 0);
-        for (int i = 0; i < fields.Count(); ++i)
-            sql += fields.Name(i) + u',';
+        for (int i = 0; i < fields.Count(); ++i) sql += fields.Name(i) + u',';
         sql.chop(1);
         sql += QStringLiteral(")\nVALUES (");
         for (int i = 0; i < fields.Count();) {
@@ -169,8 +156,7 @@ void TOrvADOSQLOutputSet::PostAppend() {
         sql.chop(1);
         sql += u')';
         std::vector<TBinding> bindings;
-        for (int i = 0; i < fields.Count(); ++i)
-            bindings.push_back(Binding(fields.Name(i), fields.Value(i)));
+        for (int i = 0; i < fields.Count(); ++i) bindings.push_back(Binding(fields.Name(i), fields.Value(i)));
         Execute(sql, bindings, false);
     });
 }
@@ -194,8 +180,7 @@ void TOrvADOSQLOutputSet::PostEdit() {
         if (PrimaryKeyFields().Count() == 0) throw EOutputSetError(QStringLiteral("No primary key defined"));
         sql += KeyConditions();
         std::vector<TBinding> bindings = KeyBindings();
-        for (int i = 0; i < fields.Count(); ++i)
-            bindings.push_back(Binding(fields.Name(i), fields.Value(i)));
+        for (int i = 0; i < fields.Count(); ++i) bindings.push_back(Binding(fields.Name(i), fields.Value(i)));
         Execute(sql, bindings, true);
     });
 }
@@ -222,8 +207,7 @@ void TOrvADOSQLOutputSet::Execute(const QString& sql, const std::vector<TBinding
     if (!execute) return;
     RunInTransaction(RequireConnection(), [&] {
         const int rows = ExecSQL();
-        if (oneRow && rows != 1)
-            throw EOutputSetError(NamedMessage(": More or less than one row is selected"));
+        if (oneRow && rows != 1) throw EOutputSetError(NamedMessage(": More or less than one row is selected"));
     });
 }
 
@@ -231,17 +215,11 @@ int TOrvADOSQLOutputSet::ExecSQL() {
     return WithPrefix(Prefix("ExecSQL"), [&] { return FQuery->ExecSQL(); });
 }
 
-void TOrvADOSQLOutputSet::BeginTrans() {
-    RequireConnection().BeginTrans();
-}
+void TOrvADOSQLOutputSet::BeginTrans() { RequireConnection().BeginTrans(); }
 
-void TOrvADOSQLOutputSet::CommitTrans() {
-    RequireConnection().CommitTrans();
-}
+void TOrvADOSQLOutputSet::CommitTrans() { RequireConnection().CommitTrans(); }
 
-void TOrvADOSQLOutputSet::RollbackTrans() {
-    RequireConnection().RollbackTrans();
-}
+void TOrvADOSQLOutputSet::RollbackTrans() { RequireConnection().RollbackTrans(); }
 
 bool TOrvADOSQLOutputSet::InTransaction() {
     return WithPrefix(Prefix("InTransaction"), [&] { return RequireConnection().InTransaction(); });
@@ -249,11 +227,9 @@ bool TOrvADOSQLOutputSet::InTransaction() {
 
 void TOrvADOSQLOutputSet::GetFieldNames(QStringList& names) {
     WithPrefix(Prefix("GetFieldNames"), [&] {
-        if (DataReference().isEmpty())
-            throw EOutputSetError(NamedMessage(": Missing DataReference property"));
+        if (DataReference().isEmpty()) throw EOutputSetError(NamedMessage(": Missing DataReference property"));
         names.clear();
-        for (const TFieldDescription& field : Table().Fields)
-            names.append(field.ColumnName);
+        for (const TFieldDescription& field : Table().Fields) names.append(field.ColumnName);
     });
 }
 

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+
 #include <memory>
 
 class TSqliteDatabase;

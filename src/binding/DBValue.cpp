@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QTime>
+
 #include <cmath>
 
 namespace {
@@ -111,9 +112,7 @@ void TDBValue::SetAsDateTime(const QDateTime& moment) {
     FBinary = FString.toUtf8();
 }
 
-QDateTime TDBValue::AsDateTime() const {
-    return DaysToDateTime(FDateTime);
-}
+QDateTime TDBValue::AsDateTime() const { return DaysToDateTime(FDateTime); }
 
 void TDBValue::SetAsBoolean(bool value) {
     SetNumber(value ? 1.0 : 0.0);
@@ -141,9 +140,7 @@ void TDBValue::SetAsBinary(const QByteArray& bytes) {
     FIsNull = false;
 }
 
-void TDBValue::Clear() {
-    *this = TDBValue();
-}
+void TDBValue::Clear() { *this = TDBValue(); }
 
 int TDBValueList::IndexOf(const QString& name) const {
     for (int i = 0; i < Count(); ++i)
@@ -159,7 +156,6 @@ TDBValue& TDBValueList::Add(const QString& name) {
 QStringList TDBValueList::Names() const {
     QStringList names;
     names.reserve(Count());
-    for (const TEntry& entry : FEntries)
-        names.append(entry.Name);
+    for (const TEntry& entry : FEntries) names.append(entry.Name);
     return names;
 }

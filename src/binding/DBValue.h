@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+
 #include <memory>
 #include <vector>
 

@@ -53,8 +53,7 @@ private:
 
 // Runs body in a transaction: begins one only when none is open, commits at the end, and rolls back on an
 // error only when it began it.
-template <class Body>
-void RunInTransaction(TOrvADOConnection& connection, Body&& body) {
+template <class Body> void RunInTransaction(TOrvADOConnection& connection, Body&& body) {
     const bool began = !connection.InTransaction();
     if (began) connection.BeginTrans();
     try {

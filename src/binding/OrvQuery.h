@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QPointer>
 #include <QString>
+
 #include <vector>
 
 class TOrvADOConnection;
@@ -23,7 +24,10 @@ public:
     void SetAsDateTime(const QDateTime& value) { Set(value, TFieldType::ftDateTime); }
     // Sets a value of the given type; a null value is bound as NULL.
     void Set(const QVariant& value, TFieldType type);
-    void Clear() { FValue = QVariant(); FAssigned = true; }
+    void Clear() {
+        FValue = QVariant();
+        FAssigned = true;
+    }
     const QVariant& Value() const { return FValue; }
     bool Assigned() const { return FAssigned; }
 

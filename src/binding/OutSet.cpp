@@ -8,9 +8,7 @@ ORV_METHOD_PREFIXES(TOrvOutputSet)
 
 TOrvOutputSet::TOrvOutputSet(QObject* owner) : QObject(owner) {}
 
-QString TOrvOutputSet::NamedMessage(const char* message) const {
-    return objectName() + QLatin1String(message);
-}
+QString TOrvOutputSet::NamedMessage(const char* message) const { return objectName() + QLatin1String(message); }
 
 void TOrvOutputSet::CheckOpen() const {
     if (!FActive) throw EOutputSetError(NamedMessage(": Cannot perform this operation on a closed dataset"));
@@ -24,20 +22,15 @@ void TOrvOutputSet::ResetToIdle() {
 
 void TOrvOutputSet::Start(TSQLOutputSetState state) {
     CheckOpen();
-    if (FState != osIdle)
-        throw EOutputSetError(NamedMessage(": Dataset already in edit, insert or delete mode"));
+    if (FState != osIdle) throw EOutputSetError(NamedMessage(": Dataset already in edit, insert or delete mode"));
     FFieldList.Clear();
     FState = state;
 }
 
 // Close, Open, FieldByName and DeleteFieldFromList cannot fail here, so they add no prefix of their own.
-void TOrvOutputSet::Close() {
-    FActive = false;
-}
+void TOrvOutputSet::Close() { FActive = false; }
 
-void TOrvOutputSet::Open() {
-    FActive = !FDataReference.isEmpty();
-}
+void TOrvOutputSet::Open() { FActive = !FDataReference.isEmpty(); }
 
 void TOrvOutputSet::Append() {
     WithPrefix(Prefix("Append"), [&] { Start(osInsert); });
@@ -54,8 +47,7 @@ void TOrvOutputSet::Delete() {
 void TOrvOutputSet::Cancel() {
     WithPrefix(Prefix("Cancel"), [&] {
         CheckOpen();
-        if (FState == osIdle)
-            throw EOutputSetError(NamedMessage(": Dataset not in edit, insert or delete mode"));
+        if (FState == osIdle) throw EOutputSetError(NamedMessage(": Dataset not in edit, insert or delete mode"));
         ResetToIdle();
     });
 }

@@ -13,12 +13,7 @@
 
 enum TSQLOutputSetState { osInsert, osEdit, osDelete, osIdle };
 
-enum TFieldInfoAttribute {
-    faFieldType = 0x1,
-    faFieldRequired = 0x2,
-    faFieldLength = 0x4,
-    faFieldDescription = 0x8
-};
+enum TFieldInfoAttribute { faFieldType = 0x1, faFieldRequired = 0x2, faFieldLength = 0x4, faFieldDescription = 0x8 };
 Q_DECLARE_FLAGS(TFieldInfoAttributes, TFieldInfoAttribute)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFieldInfoAttributes)
 

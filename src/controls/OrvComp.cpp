@@ -1,10 +1,9 @@
 #include "controls/OrvComp.h"
 
-#include <QPointer>
-#include <QtGui/QAction>
-
 #include "controls/fCharSet.h"
 
+#include <QPointer>
+#include <QtGui/QAction>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QShortcut>
@@ -78,8 +77,7 @@ TOrvButton::TOrvButton(QWidget* parent) : QAbstractButton(parent) {
     setAttribute(Qt::WA_Hover);
     // Connected first, so the window knows its result before the click handlers run.
     connect(this, &QAbstractButton::clicked, this, [this] {
-        if (auto* dialog = qobject_cast<QDialog*>(window()); dialog && FModalResult != 0)
-            dialog->done(FModalResult);
+        if (auto* dialog = qobject_cast<QDialog*>(window()); dialog && FModalResult != 0) dialog->done(FModalResult);
     });
 }
 
@@ -135,8 +133,7 @@ void TOrvButton::SetFocusShape(TFocusShape shape) {
 }
 
 void TOrvButton::SetCancel(bool cancel) {
-    if (cancel == Cancel())
-        return;
+    if (cancel == Cancel()) return;
     if (!cancel) {
         delete FCancelShortcut;
         FCancelShortcut = nullptr;
@@ -145,26 +142,22 @@ void TOrvButton::SetCancel(bool cancel) {
     // Only a plain Escape: Shift, Ctrl or Alt with Escape are other key sequences.
     FCancelShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WindowShortcut);
     connect(FCancelShortcut, &QShortcut::activated, this, [this] {
-        if (isEnabled())
-            click();
+        if (isEnabled()) click();
     });
 }
 
 void TOrvButton::SetShowAccelerators(bool show) {
-    if (FShowAccelerators == show)
-        return;
+    if (FShowAccelerators == show) return;
     FShowAccelerators = show;
     update();
 }
 
 void TOrvButton::ShowButtonAccelerators(QWidget* window, bool show) {
-    for (TOrvButton* button : window->findChildren<TOrvButton*>())
-        button->SetShowAccelerators(show);
+    for (TOrvButton* button : window->findChildren<TOrvButton*>()) button->SetShowAccelerators(show);
 }
 
 QColor TOrvButton::CaptionColor() const {
-    if (underMouse() && isEnabled() && (!FHoverImage.isNull() || FBackgroundImage.isNull()))
-        return FHoverFontColor;
+    if (underMouse() && isEnabled() && (!FHoverImage.isNull() || FBackgroundImage.isNull())) return FHoverFontColor;
     return isEnabled() ? FFontColor : FInactiveTextColor;
 }
 
@@ -175,8 +168,7 @@ void TOrvButton::paintEvent(QPaintEvent*) {
     const bool hover = underMouse() && isEnabled();
     if (!FBackgroundImage.isNull()) {
         painter.save();
-        if (FBorderStyle == TButtonBorderStyle::bbsRoundRectangle)
-            painter.setClipRect(whole.adjusted(1, 1, -1, -1));
+        if (FBorderStyle == TButtonBorderStyle::bbsRoundRectangle) painter.setClipRect(whole.adjusted(1, 1, -1, -1));
         const QPixmap& picture = hover && !FHoverImage.isNull() ? FHoverImage
                                  : isEnabled()                  ? FBackgroundImage
                                                                 : FGreyImage;
@@ -237,8 +229,7 @@ void TOrvButton::focusOutEvent(QFocusEvent* event) {
 }
 
 bool TOrvButton::event(QEvent* event) {
-    if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave)
-        update();
+    if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave) update();
     return QAbstractButton::event(event);
 }
 
@@ -270,8 +261,7 @@ void TOrvEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_F11 && TabOnEnter() && !isReadOnly()) {
-        if (const QChar chosen = TfrmCharSet::Choose(this); !chosen.isNull())
-            insert(chosen);
+        if (const QChar chosen = TfrmCharSet::Choose(this); !chosen.isNull()) insert(chosen);
         return;
     }
     if (event == QKeySequence::Paste && !isReadOnly()) {
@@ -292,14 +282,12 @@ void TOrvEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void TOrvEdit::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && isReadOnly())
-        return;
+    if (event->button() == Qt::RightButton && isReadOnly()) return;
     QLineEdit::mousePressEvent(event);
 }
 
 void TOrvEdit::contextMenuEvent(QContextMenuEvent* event) {
-    if (isReadOnly())
-        return;
+    if (isReadOnly()) return;
     QMenu* menu = createStandardContextMenu();
     if (QAction* pasteAction = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
         // The paste of the menu goes through the before-paste event as well.
@@ -334,14 +322,12 @@ void TOrvMemo::focusOutEvent(QFocusEvent* event) {
 }
 
 void TOrvMemo::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && isReadOnly())
-        return;
+    if (event->button() == Qt::RightButton && isReadOnly()) return;
     TSpelCheckMemo::mousePressEvent(event);
 }
 
 void TOrvMemo::contextMenuEvent(QContextMenuEvent* event) {
-    if (!isReadOnly())
-        TSpelCheckMemo::contextMenuEvent(event);
+    if (!isReadOnly()) TSpelCheckMemo::contextMenuEvent(event);
 }
 
 // --- TOrvCombobox ---
@@ -354,13 +340,11 @@ TOrvCombobox::TOrvCombobox(QWidget* parent) : QComboBox(parent) {
 
 void TOrvCombobox::SetReadOnly(bool readOnly) {
     FReadOnly = readOnly;
-    if (isEditable())
-        lineEdit()->setReadOnly(readOnly);
+    if (isEditable()) lineEdit()->setReadOnly(readOnly);
 }
 
 void TOrvCombobox::showPopup() {
-    if (!FReadOnly)
-        QComboBox::showPopup();
+    if (!FReadOnly) QComboBox::showPopup();
 }
 
 void TOrvCombobox::keyPressEvent(QKeyEvent* event) {
@@ -378,16 +362,14 @@ void TOrvCombobox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_F11 && isEditable()) {
-        if (const QChar chosen = TfrmCharSet::Choose(this); !chosen.isNull())
-            lineEdit()->insert(chosen);
+        if (const QChar chosen = TfrmCharSet::Choose(this); !chosen.isNull()) lineEdit()->insert(chosen);
         return;
     }
     QComboBox::keyPressEvent(event);
 }
 
 void TOrvCombobox::wheelEvent(QWheelEvent* event) {
-    if (FReadOnly)
-        return;
+    if (FReadOnly) return;
     QComboBox::wheelEvent(event);
 }
 
@@ -402,8 +384,7 @@ void TOrvCombobox::focusOutEvent(QFocusEvent* event) {
 }
 
 void TOrvCombobox::contextMenuEvent(QContextMenuEvent* event) {
-    if (!FReadOnly)
-        QComboBox::contextMenuEvent(event);
+    if (!FReadOnly) QComboBox::contextMenuEvent(event);
 }
 
 // --- TOrvCheckBox ---

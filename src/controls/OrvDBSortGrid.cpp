@@ -12,6 +12,7 @@
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QScrollBar>
+
 #include <algorithm>
 #include <cmath>
 
@@ -116,12 +117,14 @@ void TOrvDBSortGridPrivate::Build() {
     ConnectGuarded(miTitelsBlokkeren, &QAction::triggered, this, [this](bool checked) { FreezeTitles(checked); });
     ConnectGuarded(miWaardenInKolomKopieren, &QAction::triggered, this, [this] { CopyColumn(); });
     ConnectGuarded(header, &QHeaderView::sectionClicked, this, [this](int column) { TitleClicked(column); });
-    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) { ColumnResized(column, width); });
+    connect(header, &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) { ColumnResized(column, width); });
     connect(header, &QHeaderView::sectionMoved, this, [this] { ApplyColumnLayout(); });
     ConnectGuarded(header, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowTitleMenu(p); });
     ConnectGuarded(FGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { ShowGridMenu(p); });
-    ConnectGuarded(FGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                   [this](const QModelIndex& current, const QModelIndex& previous) { CurrentCellChanged(current, previous); });
+    ConnectGuarded(
+        FGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex& current, const QModelIndex& previous) { CurrentCellChanged(current, previous); });
     connect(FGrid->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this](int action) {
         // Arrows and page areas of the bar move the current row, not only the view.
         const int page = std::max(1, FGrid->viewport()->height() / FGrid->verticalHeader()->defaultSectionSize());
@@ -205,7 +208,8 @@ void TOrvDBSortGridPrivate::BuildCopy() {
             FCopy.AddFieldDef(column.FormattedFieldName(), TFieldType::ftString, kGridFormattedFieldSize);
             formatted = FCopy.FieldCount() - 1;
         }
-        columns.push_back({source->FieldIndexOrRaise(column.FieldName()), formatted, column.DataType(), column.ActualFormat()});
+        columns.push_back(
+            {source->FieldIndexOrRaise(column.FieldName()), formatted, column.DataType(), column.ActualFormat()});
     }
     FCopy.CreateDataSet();
     FInactiveField = FCopy.FieldIndex(QStringLiteral("inactive"));
@@ -298,8 +302,9 @@ void TOrvDBSortGrid::Refresh() {
                 const TFieldDef& def = copy.FieldDef(f);
                 const QString name = def.Name.toUpper();
                 const QVariant value = copy.FieldValue(f);
-                if ((name == QLatin1String("ID") || name.endsWith(QLatin1String("_ID"))) && IsNumericType(def.DataType) &&
-                    !value.isNull() && value.toDouble() == std::trunc(value.toDouble())) {
+                if ((name == QLatin1String("ID") || name.endsWith(QLatin1String("_ID"))) &&
+                    IsNumericType(def.DataType) && !value.isNull() &&
+                    value.toDouble() == std::trunc(value.toDouble())) {
                     keyFields << def.Name;
                     keyValues << value;
                 }
@@ -331,9 +336,9 @@ void TOrvDBSortGridPrivate::SortOnColumn(int column, TOrvDBSortGridSortDirection
         if (wanted.compare(fieldName, Qt::CaseInsensitive) != 0) {
             const TOrvDBSortGridColumn* other = FColumns.FindColumn(wanted);
             if (!other)
-                throw EDBComponentError(QStringLiteral("Cannot modify the sort from \"") + fieldName +
-                                        QStringLiteral("\" to \"") + wanted +
-                                        QStringLiteral("\" because this field does not exists. Check BeginSort event."));
+                throw EDBComponentError(
+                    QStringLiteral("Cannot modify the sort from \"") + fieldName + QStringLiteral("\" to \"") + wanted +
+                    QStringLiteral("\" because this field does not exists. Check BeginSort event."));
             keyColumn = FColumns.IndexOf(other);
         }
     }
@@ -387,7 +392,7 @@ TOrvDBSortGridSortDirection TOrvDBSortGrid::SortDirection() const { return d->FS
 
 QString TOrvDBSortGrid::SortFieldName() const {
     return d->FSortColumn >= 0 && d->FSortDirection != sdNotSorted ? d->FColumns.Items(d->FSortColumn).FieldName()
-                                                                    : QString();
+                                                                   : QString();
 }
 
 // ---- rows

@@ -8,6 +8,7 @@
 
 #include <QtGui/QColor>
 #include <QtWidgets/QFrame>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -25,10 +26,10 @@ enum TOrvDBSortGridAlignment { gaDefaultForDataType, gaLeft, gaRight };
 struct TOrvDBSortGridColors {
     QColor Toggle{224, 232, 240};
     QColor TitleFont{Qt::black};
-    QColor TitleBackground;          // button face
-    QColor FocusFont;                // highlighted text
-    QColor FocusBackground;          // highlight
-    QColor UnfocusedSelectionFont;   // window
+    QColor TitleBackground;               // button face
+    QColor FocusFont;                     // highlighted text
+    QColor FocusBackground;               // highlight
+    QColor UnfocusedSelectionFont;        // window
     QColor UnfocusedSelectionBackground;  // button shadow
 };
 extern TOrvDBSortGridColors OrvDBSortGridColors;

@@ -8,6 +8,7 @@
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLayout>
 #include <QtWidgets/QScrollBar>
+
 #include <algorithm>
 
 // ---- columns
@@ -31,10 +32,12 @@ TOrvDBSortGridColumnItem::TOrvDBSortGridColumnItem(const QString& caption, const
 void TOrvDBSortGridColumnItem::ApplyDataType(TFieldType type) {
     FDataType = type;
     FActualFormat = GridActualFormat(FUserFormat, type);
-    FAlignment = FDeclaredAlignment != gaDefaultForDataType ? FDeclaredAlignment : IsNumericType(type) ? gaRight : gaLeft;
+    FAlignment = FDeclaredAlignment != gaDefaultForDataType ? FDeclaredAlignment
+                 : IsNumericType(type)                      ? gaRight
+                                                            : gaLeft;
     FSortImplementation = FDeclaredSortImplementation != siDefaultForDataType ? FDeclaredSortImplementation
-                          : type == TFieldType::ftBoolean                    ? siSortOnVisualData
-                                                                             : siSortOnRawDBData;
+                          : type == TFieldType::ftBoolean                     ? siSortOnVisualData
+                                                                              : siSortOnRawDBData;
 }
 
 void TOrvDBSortGridColumnItem::AdoptDataType(TFieldType type) {
@@ -66,9 +69,9 @@ TOrvDBSortGridColumn& TOrvDBSortGridColumns::Add(const QString& caption, const Q
         FGrid.CheckDataSet();
         const TDataSet* source = FGrid.FDataSource->DataSet();
         const TFieldType type = source->FieldDef(source->FieldIndexOrRaise(fieldName)).DataType;
-        FItems.push_back(std::make_unique<TOrvDBSortGridColumnItem>(caption, fieldName, std::max(width, FMinimumColWidth),
-                                                                    Count(), type, format, alignment, sortImplementation,
-                                                                    FGrid.FGrid->horizontalHeader()));
+        FItems.push_back(std::make_unique<TOrvDBSortGridColumnItem>(
+            caption, fieldName, std::max(width, FMinimumColWidth), Count(), type, format, alignment, sortImplementation,
+            FGrid.FGrid->horizontalHeader()));
         FGrid.FModel->ColumnAdded();
         // The copy lacks the new column's texts until the next fetch.
         FGrid.FCopy.ClearFields();
@@ -199,7 +202,8 @@ void TOrvDBSortGridPrivate::EnsureColumnVisible(int column) {
     } else {
         const int available = FGrid->viewport()->width() - LineWidth(order, 0, size_t(frozen));
         int width = LineWidth(order, size_t(frozen + FLeftCol), size_t(position + 1));
-        while (width > available && FLeftCol < k) width -= FColumns.Items(order[size_t(frozen + FLeftCol++)]).ActualWidth();
+        while (width > available && FLeftCol < k)
+            width -= FColumns.Items(order[size_t(frozen + FLeftCol++)]).ActualWidth();
     }
     ApplyColumnLayout();
 }

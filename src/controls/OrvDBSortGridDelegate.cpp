@@ -7,7 +7,8 @@
 TOrvDBSortGridDelegate::TOrvDBSortGridDelegate(const TOrvDBSortGridPrivate& grid, QObject* parent)
     : QStyledItemDelegate(parent), FGrid(grid) {}
 
-void TOrvDBSortGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void TOrvDBSortGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
     const QPalette& palette = option.palette;
     const QVariant background = index.data(Qt::BackgroundRole), foreground = index.data(Qt::ForegroundRole);
     QColor back = background.isValid() ? background.value<QColor>() : palette.base().color();

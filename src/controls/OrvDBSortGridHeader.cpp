@@ -4,7 +4,8 @@
 
 #include <QtGui/QPainter>
 
-TOrvDBSortGridHeader::TOrvDBSortGridHeader(const TOrvDBSortGridPrivate& grid) : QHeaderView(Qt::Horizontal), FGrid(grid) {}
+TOrvDBSortGridHeader::TOrvDBSortGridHeader(const TOrvDBSortGridPrivate& grid)
+    : QHeaderView(Qt::Horizontal), FGrid(grid) {}
 
 void TOrvDBSortGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!rect.isValid() || logicalIndex >= FGrid.FColumns.Count()) return;
@@ -23,7 +24,8 @@ void TOrvDBSortGridHeader::paintSection(QPainter* painter, const QRect& rect, in
         const QRect marker(rect.right() - 4 - 11, rect.top() + 2, 12, 12);
         QPolygon triangle;
         if (FGrid.FSortDirection == sdAscending)
-            triangle << QPoint(marker.left() + 2, marker.bottom() - 3) << QPoint(marker.right() - 2, marker.bottom() - 3)
+            triangle << QPoint(marker.left() + 2, marker.bottom() - 3)
+                     << QPoint(marker.right() - 2, marker.bottom() - 3)
                      << QPoint(marker.center().x(), marker.top() + 3);
         else
             triangle << QPoint(marker.left() + 2, marker.top() + 3) << QPoint(marker.right() - 2, marker.top() + 3)

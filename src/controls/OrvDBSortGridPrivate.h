@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QtWidgets/QMenu>
+
 #include <memory>
 #include <vector>
 

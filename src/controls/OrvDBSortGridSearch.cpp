@@ -7,6 +7,7 @@
 #include <QScopeGuard>
 #include <QTimer>
 #include <QtWidgets/QLineEdit>
+
 #include <algorithm>
 #include <cmath>
 
@@ -87,8 +88,9 @@ void TOrvDBSortGridPrivate::ShowDebugInfo() {
     QString report = QStringLiteral("GRID DEBUG INFO: ") + q.objectName() + QStringLiteral("\n\n");
     for (int c = 0; c < FColumns.Count(); ++c) {
         const TOrvDBSortGridColumn& column = FColumns.Items(c);
-        report += QStringLiteral("Caption: ") + column.Caption() + QStringLiteral("; FieldName: ") + column.FieldName() +
-                  QStringLiteral("; Visible: ") + (column.Visible() ? QStringLiteral("Yes") : QStringLiteral("No")) +
+        report += QStringLiteral("Caption: ") + column.Caption() + QStringLiteral("; FieldName: ") +
+                  column.FieldName() + QStringLiteral("; Visible: ") +
+                  (column.Visible() ? QStringLiteral("Yes") : QStringLiteral("No")) +
                   QStringLiteral("; DefaultWidth: ") + QString::number(column.DefaultWidth()) +
                   QStringLiteral("; ActualWidth: ") + QString::number(column.ActualWidth()) + u'\n';
     }
@@ -152,7 +154,8 @@ void TOrvDBSortGridPrivate::RunIncrementalSearch() {
             const int field = formatted >= 0 ? formatted : raw;
             if (text.size() > 2) FilterOnText(field, text);
             if (IsEmpty()) return;
-            row = text.isEmpty() ? (FSortDirection == sdDescending ? FCopy.RecordCount() - 1 : 0) : LocateText(field, text);
+            row = text.isEmpty() ? (FSortDirection == sdDescending ? FCopy.RecordCount() - 1 : 0)
+                                 : LocateText(field, text);
         }
         SetRow(row + 1);
     });
@@ -161,8 +164,7 @@ void TOrvDBSortGridPrivate::RunIncrementalSearch() {
 namespace {
 // The first row (0-based) at or after which the condition holds, in the ascending order; the last row
 // when no row reaches it.
-template <class Reached>
-int FirstReached(const TOrvClientDataSet& copy, Reached reached) {
+template <class Reached> int FirstReached(const TOrvClientDataSet& copy, Reached reached) {
     for (int r = 0; r < copy.RecordCount(); ++r)
         if (reached(r)) return r;
     return copy.RecordCount() - 1;
@@ -196,9 +198,10 @@ void TOrvDBSortGridPrivate::FilterOnText(int field, const QString& text) {
     }
     const int before = FCopy.RecordCount();
     // The copy runs the filter again at every later sort, so it owns all it reads.
-    FCopy.SetFilterPredicate([filter = TGridTextFilter(text), texts = FSearchTexts, field](int record, const QVariantList& row) {
-        return filter.Accepts(texts->Of(record, row[field].toString()));
-    });
+    FCopy.SetFilterPredicate(
+        [filter = TGridTextFilter(text), texts = FSearchTexts, field](int record, const QVariantList& row) {
+            return filter.Accepts(texts->Of(record, row[field].toString()));
+        });
     if (FCopy.RecordCount() < before) FillGrid();
 }
 

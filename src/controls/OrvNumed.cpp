@@ -7,6 +7,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
+
 #include <cmath>
 
 namespace {
@@ -25,8 +26,7 @@ constexpr TFormat kFormats[] = {
 
 int MinimumDigits(int decimals, bool allowNegative) {
     // Decimals need a separator and one integer digit; a sign needs a position of its own.
-    if (decimals > 0)
-        return decimals + 2;
+    if (decimals > 0) return decimals + 2;
     return allowNegative ? 2 : 1;
 }
 
@@ -82,15 +82,12 @@ QString TOrvNumericEdit::Build(const TParts& parts) const {
     QString field;
     const qsizetype count = parts.IntDigits.size();
     for (qsizetype i = 0; i < count; ++i) {
-        if (GroupsShown() && i > 0 && (count - i) % 3 == 0)
-            field += GroupChar();
+        if (GroupsShown() && i > 0 && (count - i) % 3 == 0) field += GroupChar();
         field += parts.IntDigits.at(i);
     }
-    if (parts.Negative)
-        field.prepend(u'-');
+    if (parts.Negative) field.prepend(u'-');
     QString result = field.rightJustified(SeparatorIndex(), u' ');
-    if (FDecimals > 0)
-        result += DecimalSeparator() + parts.Decimals.leftJustified(FDecimals, u' ', true);
+    if (FDecimals > 0) result += DecimalSeparator() + parts.Decimals.leftJustified(FDecimals, u' ', true);
     return result;
 }
 
@@ -117,22 +114,20 @@ void TOrvNumericEdit::ShowDecimal(const TParts& parts, int decimalIndex) {
 int TOrvNumericEdit::DigitsRightOf(int position) const {
     const QString t = text();
     int count = 0;
-    for (int i = std::max(position, 0); i < SeparatorIndex() && i < t.size(); ++i)
-        count += t.at(i).isDigit() ? 1 : 0;
+    for (int i = std::max(position, 0); i < SeparatorIndex() && i < t.size(); ++i) count += t.at(i).isDigit() ? 1 : 0;
     return count;
 }
 
 int TOrvNumericEdit::FirstDigitIndex() const {
     const QString t = text();
     for (int i = 0; i < SeparatorIndex() && i < t.size(); ++i)
-        if (t.at(i).isDigit())
-            return i;
+        if (t.at(i).isDigit()) return i;
     return SeparatorIndex();
 }
 
 bool TOrvNumericEdit::IsEmpty() const {
-    static const QStringList kEmptyTexts{QString(), QStringLiteral("."), QStringLiteral(","), QStringLiteral("-"),
-                                         QStringLiteral("-,"), QStringLiteral("-.")};
+    static const QStringList kEmptyTexts{QString(),           QStringLiteral("."),  QStringLiteral(","),
+                                         QStringLiteral("-"), QStringLiteral("-,"), QStringLiteral("-.")};
     return kEmptyTexts.contains(text().trimmed());
 }
 
@@ -151,24 +146,19 @@ QString TOrvNumericEdit::NumberText() const {
 // --- value ---
 
 double TOrvNumericEdit::AsFloat() const {
-    if (IsEmpty())
-        return 0;
+    if (IsEmpty()) return 0;
     bool ok = false;
     const double value = NumberText().toDouble(&ok);
-    if (!ok)
-        throw ENumericError(QStringLiteral("Invalid numeric value"));
+    if (!ok) throw ENumericError(QStringLiteral("Invalid numeric value"));
     return value;
 }
 
 void TOrvNumericEdit::SetAsFloat(double value) {
-    if (std::isnan(value))
-        throw ENumericError(QStringLiteral("Invalid numeric value"));
-    if (value < 0 && !FAllowNegative)
-        throw ENumericError(QStringLiteral("Negative values are not allowed"));
+    if (std::isnan(value)) throw ENumericError(QStringLiteral("Invalid numeric value"));
+    if (value < 0 && !FAllowNegative) throw ENumericError(QStringLiteral("Negative values are not allowed"));
     QString s = std::isinf(value) ? QStringLiteral("inf") : QString::number(value, 'f', FDecimals);
     // A value that rounds to zero is shown without a sign.
-    if (s.startsWith(u'-') && s.mid(1).toDouble() == 0)
-        s.remove(0, 1);
+    if (s.startsWith(u'-') && s.mid(1).toDouble() == 0) s.remove(0, 1);
     if (std::isinf(value) || s.size() > FDigits)
         throw ENumericError(QStringLiteral("Value is too large to be displayed"));
     TParts parts;
@@ -182,18 +172,15 @@ void TOrvNumericEdit::SetAsFloat(double value) {
 qint64 TOrvNumericEdit::AsInteger() const {
     QString integerPart = text().left(SeparatorIndex()).trimmed();
     integerPart.remove(GroupChar());
-    if (integerPart.isEmpty() || integerPart == QStringLiteral("-"))
-        return 0;
+    if (integerPart.isEmpty() || integerPart == QStringLiteral("-")) return 0;
     bool ok = false;
     const qint64 value = integerPart.toLongLong(&ok);
-    if (!ok)
-        throw ENumericError(QStringLiteral("Invalid integer value"));
+    if (!ok) throw ENumericError(QStringLiteral("Invalid integer value"));
     return value;
 }
 
 void TOrvNumericEdit::SetAsInteger(qint64 value) {
-    if (value < 0 && !FAllowNegative)
-        throw ENumericError(QStringLiteral("Negative values are not allowed"));
+    if (value < 0 && !FAllowNegative) throw ENumericError(QStringLiteral("Negative values are not allowed"));
     const QString s = QString::number(value);
     if (s.size() > IntegerCapacity())
         throw ENumericError(QStringLiteral("AsInteger: value is too large to be displayed"));
@@ -234,8 +221,7 @@ void TOrvNumericEdit::SetDigits(int digits) {
 }
 
 void TOrvNumericEdit::SetDecimals(int decimals) {
-    if (decimals < 0)
-        throw ENumericError(QStringLiteral("value must be greather than or equal to 0"));
+    if (decimals < 0) throw ENumericError(QStringLiteral("value must be greather than or equal to 0"));
     if (FDigits < MinimumDigits(decimals, FAllowNegative))
         throw ENumericError(QStringLiteral("too many decimals for the specified number of digits"));
     ApplySetting([&] { FDecimals = decimals; });
@@ -256,8 +242,7 @@ void TOrvNumericEdit::SetNumericFormat(const QString& format) {
 void TOrvNumericEdit::SetAllowNegative(bool allow) {
     ApplySetting([&] {
         FAllowNegative = allow;
-        if (allow)
-            FDigits = std::max(FDigits, 2);
+        if (allow) FDigits = std::max(FDigits, 2);
     });
 }
 
@@ -269,13 +254,10 @@ void TOrvNumericEdit::SetAlignment(Qt::Alignment alignment) {
 // --- focus and events ---
 
 void TOrvNumericEdit::Normalise() {
-    if (IsEmpty())
-        return;
+    if (IsEmpty()) return;
     TParts parts = Parse();
-    while (parts.IntDigits.startsWith(u'0'))
-        parts.IntDigits.remove(0, 1);
-    if (parts.IntDigits.isEmpty())
-        parts.IntDigits = QStringLiteral("0");
+    while (parts.IntDigits.startsWith(u'0')) parts.IntDigits.remove(0, 1);
+    if (parts.IntDigits.isEmpty()) parts.IntDigits = QStringLiteral("0");
     parts.Decimals.replace(u' ', u'0');
     Show(parts);
 }
@@ -314,8 +296,7 @@ void TOrvNumericEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void TOrvNumericEdit::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && isReadOnly())
-        return;
+    if (event->button() == Qt::RightButton && isReadOnly()) return;
     QLineEdit::mousePressEvent(event);
     const int sep = SeparatorIndex();
     const int caret = cursorPosition();
@@ -333,8 +314,7 @@ void TOrvNumericEdit::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void TOrvNumericEdit::contextMenuEvent(QContextMenuEvent* event) {
-    if (isReadOnly())
-        return;
+    if (isReadOnly()) return;
     QMenu menu(this);
     menu.addAction(QStringLiteral("&Knippen"), this, &TOrvNumericEdit::CutSelection);
     menu.addAction(QStringLiteral("K&opiëren"), this, &TOrvNumericEdit::CopySelection);
@@ -343,8 +323,7 @@ void TOrvNumericEdit::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TOrvNumericEdit::inputMethodEvent(QInputMethodEvent* event) {
-    for (QChar c : event->commitString())
-        TypeCharacter(c);
+    for (QChar c : event->commitString()) TypeCharacter(c);
     event->accept();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,16 +20,14 @@ void TOrvNumericEdit::DeleteSelection(TParts& parts, int& caret) {
     const auto selected = [&](int i) { return i >= from && i < to; };
     TParts kept;
     for (int i = 0; i < sep; ++i) {
-        if (selected(i))
-            continue;
+        if (selected(i)) continue;
         if (t.at(i) == u'-')
             kept.Negative = true;
         else if (t.at(i).isDigit())
             kept.IntDigits += t.at(i);
     }
     for (int i = 0; i < FDecimals; ++i)
-        if (!selected(sep + 1 + i))
-            kept.Decimals += parts.Decimals.at(i);
+        if (!selected(sep + 1 + i)) kept.Decimals += parts.Decimals.at(i);
     kept.Decimals = kept.Decimals.leftJustified(FDecimals, u' ');
     if (FDecimals == 0 || from <= sep)
         ShowInteger(kept, DigitsRightOf(to));
@@ -39,23 +38,19 @@ void TOrvNumericEdit::DeleteSelection(TParts& parts, int& caret) {
 }
 
 void TOrvNumericEdit::TypeCharacter(QChar c) {
-    if (isReadOnly())
-        return;
+    if (isReadOnly()) return;
     const bool sign = c == u'-' || c == u'+';
     const bool point = c == u'.' || c == u',';
-    if (!c.isDigit() && !sign && !point)
-        return;
+    if (!c.isDigit() && !sign && !point) return;
     TParts parts = Parse();
     int caret = cursorPosition();
-    if (hasSelectedText())
-        DeleteSelection(parts, caret);
+    if (hasSelectedText()) DeleteSelection(parts, caret);
     const int sep = SeparatorIndex();
     const bool inDecimals = FDecimals > 0 && caret > sep;
     const int length = int(parts.IntDigits.size()) + (parts.Negative ? 1 : 0);
 
     if (sign) {
-        if (!FAllowNegative)
-            return;
+        if (!FAllowNegative) return;
         if (parts.Negative)
             parts.Negative = false;
         else if (c == u'-' && length + 1 <= IntegerCapacity())
@@ -77,12 +72,10 @@ void TOrvNumericEdit::TypeCharacter(QChar c) {
         return;
     }
     if (point) {
-        if (FDecimals > 0)
-            setCursorPosition(sep + 1);
+        if (FDecimals > 0) setCursorPosition(sep + 1);
         return;
     }
-    if (length + 1 > IntegerCapacity())
-        return;
+    if (length + 1 > IntegerCapacity()) return;
     const int right = DigitsRightOf(caret);
     parts.IntDigits.insert(parts.IntDigits.size() - right, c);
     ShowInteger(parts, right);
@@ -107,8 +100,7 @@ void TOrvNumericEdit::Backspace() {
         ShowDecimal(parts, index - 1);
         return;
     }
-    if (caret == 0)
-        return;
+    if (caret == 0) return;
     const QChar left = text().at(caret - 1);
     const int right = DigitsRightOf(caret);
     if (left == u'-') {
@@ -131,15 +123,13 @@ void TOrvNumericEdit::DeleteForward() {
     const int sep = SeparatorIndex();
     if (FDecimals > 0 && caret >= sep) {
         const int index = caret == sep ? 0 : caret - sep - 1;
-        if (index >= FDecimals || IsBlank(parts.Decimals.at(index)))
-            return;
+        if (index >= FDecimals || IsBlank(parts.Decimals.at(index))) return;
         parts.Decimals.remove(index, 1);
         parts.Decimals += u' ';
         ShowDecimal(parts, index);
         return;
     }
-    if (caret >= text().size())
-        return;
+    if (caret >= text().size()) return;
     const QChar next = text().at(caret);
     const int right = DigitsRightOf(caret);
     if (next == u'-') {
@@ -166,8 +156,7 @@ void TOrvNumericEdit::MoveRight() {
     const int caret = cursorPosition();
     const int sep = SeparatorIndex();
     if (FDecimals == 0 || caret < sep) {
-        if (caret < sep)
-            setCursorPosition(caret + 1);
+        if (caret < sep) setCursorPosition(caret + 1);
         return;
     }
     if (caret == sep) {
@@ -175,8 +164,7 @@ void TOrvNumericEdit::MoveRight() {
         return;
     }
     const int index = caret - sep - 1;
-    if (index < FDecimals && !IsBlank(text().at(caret)))
-        setCursorPosition(caret + 1);
+    if (index < FDecimals && !IsBlank(text().at(caret))) setCursorPosition(caret + 1);
 }
 
 void TOrvNumericEdit::Home(bool select) {
@@ -217,8 +205,7 @@ void TOrvNumericEdit::CopySelection() {
 
 void TOrvNumericEdit::CutSelection() {
     CopySelection();
-    if (isReadOnly())
-        return;
+    if (isReadOnly()) return;
     if (hasSelectedText()) {
         TParts parts = Parse();
         int caret = cursorPosition();
@@ -229,15 +216,13 @@ void TOrvNumericEdit::CutSelection() {
 }
 
 void TOrvNumericEdit::PasteValue() {
-    if (isReadOnly())
-        return;
+    if (isReadOnly()) return;
     QString t = QApplication::clipboard()->text().trimmed();
     t.remove(GroupChar());
     t.replace(DecimalSeparator(), u'.');
     bool ok = false;
     const double value = t.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || (value < 0 && !FAllowNegative))
-        return;
+    if (!ok || !std::isfinite(value) || (value < 0 && !FAllowNegative)) return;
     SetAsFloat(value);
     setCursorPosition(TemplateLength());
 }

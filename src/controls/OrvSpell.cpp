@@ -14,6 +14,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
+
 #include <hunspell/hunspell.hxx>
 
 ORV_METHOD_PREFIXES(TSpelCheckMemo)
@@ -47,8 +48,7 @@ QStringList TSpellService::Suggestions(const QString& word) const {
     return result;
 }
 
-TfrmSpelling::TfrmSpelling(const QString& caption, const QString& word, const QStringList& suggestions,
-                           QWidget* parent)
+TfrmSpelling::TfrmSpelling(const QString& caption, const QString& word, const QStringList& suggestions, QWidget* parent)
     : QDialog(parent), FReplacement(new QLineEdit(this)), FSuggestions(new QListWidget(this)) {
     setObjectName(QStringLiteral("frmSpelling"));
     setWindowTitle(caption);
@@ -103,8 +103,7 @@ void TSpelCheckMemo::CheckSpelling() {
     } catch (const EOrvError& e) {
         // Kept for the caller to read; raised again only when the window asks for it.
         FLastError = e.Message();
-        if (FRaiseException)
-            throw;
+        if (FRaiseException) throw;
     }
 }
 
@@ -120,12 +119,10 @@ void TSpelCheckMemo::SpellText() {
     qsizetype position = 0;
     for (;;) {
         const QRegularExpressionMatch match = wordPattern.match(text, position);
-        if (!match.hasMatch())
-            break;
+        if (!match.hasMatch()) break;
         const QString word = match.captured();
         position = match.capturedEnd();
-        if (ignored.contains(word) || service.IsCorrect(word))
-            continue;
+        if (ignored.contains(word) || service.IsCorrect(word)) continue;
         correct = false;
         TfrmSpelling dialog(FSpellCaption, word, service.Suggestions(word), this);
         const int answer = RunModal([&] { return dialog.exec(); });
@@ -138,8 +135,7 @@ void TSpelCheckMemo::SpellText() {
             break;
         }
     }
-    if (text != original)
-        PutBack(text);
+    if (text != original) PutBack(text);
     if (FShowMessageAfterSpelling)
         ShowWarning(correct ? QStringLiteral("De spelling van de tekst is correct.")
                             : QStringLiteral("De spelling van de tekst is niet correct."));
@@ -147,8 +143,7 @@ void TSpelCheckMemo::SpellText() {
 
 void TSpelCheckMemo::PutBack(const QString& text) {
     QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection())
-        cursor.select(QTextCursor::Document);
+    if (!cursor.hasSelection()) cursor.select(QTextCursor::Document);
     // Through the cursor, so the correction can be undone.
     cursor.insertText(text);
     setTextCursor(cursor);

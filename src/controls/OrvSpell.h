@@ -3,6 +3,7 @@
 
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QPlainTextEdit>
+
 #include <memory>
 
 class Hunspell;

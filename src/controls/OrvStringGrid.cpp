@@ -20,9 +20,9 @@ void TOrvStringGrid::keyPressEvent(QKeyEvent* event) {
         const bool used = FGrid.GridKeyDown(key, event->modifiers());
         if (FGrid.q.OnKeyDown) FGrid.q.OnKeyDown(&FGrid.q, key, event->modifiers());
         if (used || key == 0) return event->accept();
-        static const QList<int> navigation{Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End,    Qt::Key_Home,
-                                           Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,     Qt::Key_Down,
-                                           Qt::Key_Insert, Qt::Key_Delete,   Qt::Key_Tab,    Qt::Key_Backtab};
+        static const QList<int> navigation{Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home,
+                                           Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,  Qt::Key_Down,
+                                           Qt::Key_Insert, Qt::Key_Delete,   Qt::Key_Tab, Qt::Key_Backtab};
         const QString text = event->text();
         if (!navigation.contains(key) && !text.isEmpty() && !(event->modifiers() & Qt::ControlModifier) &&
             FGrid.GridKeyPress(text[0]))

@@ -59,7 +59,9 @@ QTextEdit* Memo(const char* name, QWidget* parent) {
     return memo;
 }
 
-QString PlainLines(const QString& crLfText) { return QString(crLfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString PlainLines(const QString& crLfText) {
+    return QString(crLfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 struct TButtonChoice {
     const char* Dutch;
@@ -170,7 +172,8 @@ TOrvMessageForm::TOrvMessageForm(QWidget* parent)
 
     FPopupMenu = new QMenu(this);
     FPopupMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction* copy = FPopupMenu->addAction(QStringLiteral("&Copy to clipboard"), this, &TOrvMessageForm::CopyToClipboard);
+    QAction* copy =
+        FPopupMenu->addAction(QStringLiteral("&Copy to clipboard"), this, &TOrvMessageForm::CopyToClipboard);
     copy->setObjectName(QStringLiteral("Copy1"));
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     QAction* print = FPopupMenu->addAction(QStringLiteral("Print"), this, &TOrvMessageForm::Print);
@@ -182,8 +185,8 @@ TOrvMessageForm::TOrvMessageForm(QWidget* parent)
 
 QString TOrvMessageForm::TitleTxt() const { return FTitle->text(); }
 
-void TOrvMessageForm::Prepare(TOrvMessageType kind, const QString& caption, const QString& title,
-                              const QString& text, int buttonSet, const QColor& messageColor, int activeButton,
+void TOrvMessageForm::Prepare(TOrvMessageType kind, const QString& caption, const QString& title, const QString& text,
+                              int buttonSet, const QColor& messageColor, int activeButton,
                               TOrvMessagesLanguage language) {
     FMessageType = kind;
     FLanguage = language;
@@ -263,10 +266,10 @@ void TOrvMessageForm::SetUpButtons() {
         TOrvButton* button = FButtons[i];
         const bool used = i < FNumberOfButtons;
         button->setVisible(used);
-        if (!used)
-            continue;
+        if (!used) continue;
         const TButtonChoice& choice = choices.at(i);
-        button->SetCaption(QString::fromLatin1(FLanguage == TOrvMessagesLanguage::mlNL ? choice.Dutch : choice.English));
+        button->SetCaption(
+            QString::fromLatin1(FLanguage == TOrvMessagesLanguage::mlNL ? choice.Dutch : choice.English));
         button->SetModalResult(choice.Result);
     }
     PlaceButtons();
@@ -286,8 +289,7 @@ void TOrvMessageForm::PlaceButtons() {
         lefts[0] = lefts[1] - 8 - kButtonWidth;
         lefts[2] = lefts[1] + kButtonWidth + 8;
     }
-    for (int i = 0; i < FNumberOfButtons; ++i)
-        FButtons[i]->move(lefts[i], top);
+    for (int i = 0; i < FNumberOfButtons; ++i) FButtons[i]->move(lefts[i], top);
     const int titleWidth = w - 47;
     FTitle->setGeometry(10, 7, std::max(titleWidth, 0), 22);
     FTitle->setMaximumWidth(std::max(titleWidth, 0));
@@ -337,10 +339,8 @@ QStringList TOrvMessageForm::PrintLines() const {
     lines << QString();
     // Each line of the text in pieces of 80 characters, so nothing runs off the page.
     for (const QString& line : FText.Detail.split(QStringLiteral("\r\n"))) {
-        if (line.isEmpty())
-            lines << QStringLiteral("\t");
-        for (qsizetype i = 0; i < line.size(); i += kPrintPieceLength)
-            lines << u'\t' + line.mid(i, kPrintPieceLength);
+        if (line.isEmpty()) lines << QStringLiteral("\t");
+        for (qsizetype i = 0; i < line.size(); i += kPrintPieceLength) lines << u'\t' + line.mid(i, kPrintPieceLength);
     }
     return lines;
 }
@@ -354,8 +354,7 @@ void TOrvMessageForm::Print() const {
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setDocName(HeaderTxt());
     QPainter painter;
-    if (!painter.begin(&printer))
-        return;  // no printer: nothing to report, the window stays open
+    if (!painter.begin(&printer)) return;  // no printer: nothing to report, the window stays open
     QFont courier(QStringLiteral("Courier"));
     courier.setStyleHint(QFont::Monospace);
     courier.setPointSize(10);
@@ -380,8 +379,7 @@ void TOrvMessageForm::reject() { done(mrCancel); }
 
 void TOrvMessageForm::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        if (FCloseOnEscape && event->modifiers() == Qt::NoModifier)
-            done(mrCancel);
+        if (FCloseOnEscape && event->modifiers() == Qt::NoModifier) done(mrCancel);
         return;
     }
     QDialog::keyPressEvent(event);
@@ -412,8 +410,7 @@ int TMessageDialogPresenter::Present(const TMessageRequest& request) {
         QMessageBox::critical(QApplication::activeWindow(), request.Caption, request.Text);
         return mrOk;
     }
-    if (request.Beep)
-        QApplication::beep();
+    if (request.Beep) QApplication::beep();
     return ShowMessageForm(request.Kind, request.Caption, request.Title, request.Text, request.ButtonSet,
                            QColor::fromRgb(request.MessageColor), request.ActiveButton, request.Language);
 }

@@ -20,8 +20,8 @@ public:
     explicit TOrvMessageForm(QWidget* parent = nullptr);
 
     // Fills the window and sets its height for the message; buttonSet's low four bits choose the buttons.
-    void Prepare(TOrvMessageType kind, const QString& caption, const QString& title, const QString& text,
-                 int buttonSet, const QColor& messageColor, int activeButton, TOrvMessagesLanguage language);
+    void Prepare(TOrvMessageType kind, const QString& caption, const QString& title, const QString& text, int buttonSet,
+                 const QColor& messageColor, int activeButton, TOrvMessagesLanguage language);
 
     QString HeaderTxt() const { return windowTitle(); }
     QString TitleTxt() const;

@@ -18,8 +18,7 @@ TfrmCharSet::TfrmCharSet(QWidget* parent) : QDialog(parent) {
     grid->setSpacing(1);
     int index = 0;
     for (char16_t code = 0x21; code <= 0x20AC; ++code) {
-        if (!Pickable(code))
-            continue;
+        if (!Pickable(code)) continue;
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("chr%1").arg(int(code)));
         button->setText(QChar(code));

@@ -8,21 +8,22 @@
 
 #include <QRandomGenerator>
 #include <QSet>
+
 #include <algorithm>
 #include <vector>
 
 namespace {
-const char* const kTrades[] = {"Bakkerij", "Transportbedrijf", "Installatiebedrijf", "Hoveniersbedrijf",
-                               "Adviesbureau", "Schildersbedrijf", "Autobedrijf", "Drukkerij",
-                               "Zorggroep", "Bouwbedrijf", "Kapsalon", "Accountantskantoor"};
-const char* const kFamilies[] = {"De Vries", "Jansen", "Bakker", "Visser", "Smit", "Meijer", "De Boer",
-                                 "Mulder", "De Groot", "Bos", "Vos", "Peters", "Hendriks", "Van Dijk",
-                                 "Dekker", "Brouwer", "Van der Linden", "Kok", "Jacobs", "Van Leeuwen"};
+const char* const kTrades[] = {"Bakkerij",     "Transportbedrijf", "Installatiebedrijf", "Hoveniersbedrijf",
+                               "Adviesbureau", "Schildersbedrijf", "Autobedrijf",        "Drukkerij",
+                               "Zorggroep",    "Bouwbedrijf",      "Kapsalon",           "Accountantskantoor"};
+const char* const kFamilies[] = {"De Vries", "Jansen",         "Bakker",   "Visser",   "Smit",
+                                 "Meijer",   "De Boer",        "Mulder",   "De Groot", "Bos",
+                                 "Vos",      "Peters",         "Hendriks", "Van Dijk", "Dekker",
+                                 "Brouwer",  "Van der Linden", "Kok",      "Jacobs",   "Van Leeuwen"};
 const char* const kForms[] = {" B.V.", " V.O.F.", "", " & Zn."};
 const char* const kConcernWords[] = {"Holding", "Groep", "Beheer", "Combinatie"};
 
-template <size_t N>
-QString Pick(QRandomGenerator& random, const char* const (&words)[N]) {
+template <size_t N> QString Pick(QRandomGenerator& random, const char* const (&words)[N]) {
     return QString::fromUtf8(words[random.bounded(int(N))]);
 }
 
@@ -112,8 +113,9 @@ void FillDemoDatabase(TOrvADOConnection& connection, const TDemoOptions& options
                 numbers.insert(number);
                 QString name;
                 int attempt = 0;
-                do name = Pick(random, kTrades) + u' ' + Pick(random, kFamilies) + Pick(random, kForms) +
-                          (++attempt > 3 ? QStringLiteral(" %1").arg(e + 1) : QString());
+                do
+                    name = Pick(random, kTrades) + u' ' + Pick(random, kFamilies) + Pick(random, kForms) +
+                           (++attempt > 3 ? QStringLiteral(" %1").arg(e + 1) : QString());
                 while (names.contains(name));
                 names.insert(name);
                 const int kind = random.bounded(4) == 0 ? 2 : 1;
@@ -129,9 +131,9 @@ void FillDemoDatabase(TOrvADOConnection& connection, const TDemoOptions& options
                 const int lastDefinitive = dense ? periods : periods - 2;
                 for (int p = 1; p <= periods; ++p) {
                     const auto add = [&](bool proforma) {
-                        wageSum(QStringLiteral("WerkgeverId"), employerId)(QStringLiteral("Periode"), p)(
-                            QStringLiteral("Proforma"), proforma)(QStringLiteral("Bedrag"), PeriodWageSum(random, size))(
-                            QStringLiteral("Nu"), now)
+                        wageSum(QStringLiteral("WerkgeverId"), employerId)(QStringLiteral("Periode"),
+                                                                           p)(QStringLiteral("Proforma"), proforma)(
+                            QStringLiteral("Bedrag"), PeriodWageSum(random, size))(QStringLiteral("Nu"), now)
                             .Run();
                     };
                     if (p <= lastDefinitive) add(false);
@@ -144,8 +146,8 @@ void FillDemoDatabase(TOrvADOConnection& connection, const TDemoOptions& options
                     cost(QStringLiteral("WerkgeverId"), employerId)(QStringLiteral("CategorieId"),
                                                                     1 + random.bounded(categories))(
                         QStringLiteral("Periode"), period)(QStringLiteral("Proforma"), period > lastDefinitive)(
-                        QStringLiteral("Bedrag"), qRound64(random.bounded(size * 0.02) * 100) / 100.0)(
-                        QStringLiteral("TypeId"), type)(QStringLiteral("Nu"), now)
+                        QStringLiteral("Bedrag"), qRound64(random.bounded(size * 0.02) * 100) /
+                                                      100.0)(QStringLiteral("TypeId"), type)(QStringLiteral("Nu"), now)
                         .Run();
                 }
             }
@@ -165,8 +167,8 @@ std::vector<TDemoWerkgever> ZemloWerkgevers(TOrvADOConnection& zemlo) {
                                                            "Werkgevers ORDER BY WerkgeverId"));
     std::vector<TDemoWerkgever> werkgevers;
     while (select.Step())
-        werkgevers.push_back({select.ColumnValue(0).toString(), select.ColumnValue(1).toString(),
-                              select.ColumnValue(2).toInt()});
+        werkgevers.push_back(
+            {select.ColumnValue(0).toString(), select.ColumnValue(1).toString(), select.ColumnValue(2).toInt()});
     return werkgevers;
 }
 }
@@ -219,7 +221,8 @@ void CreateDemoQueltDatabase(const QString& path, TOrvADOConnection& zemlo, cons
                 const int versies = 1 + random.bounded(3);
                 for (int v = 0; v < versies; ++v) {
                     const bool huidig = v == 0;
-                    version(QStringLiteral("Nr"), nummer)(QStringLiteral("Ingang"), ingang)(QStringLiteral("LHNr"), w.Nummer)(
+                    version(QStringLiteral("Nr"), nummer)(QStringLiteral("Ingang"), ingang)(QStringLiteral("LHNr"),
+                                                                                            w.Nummer)(
                         QStringLiteral("Naam"), huidig ? w.Naam : w.Naam + QStringLiteral(" (tot %1)").arg(tot.year()))(
                         QStringLiteral("Tijdvak"), huidig || random.bounded(3) != 0 ? w.Tijdvak : 3 - w.Tijdvak)
                         .Run();

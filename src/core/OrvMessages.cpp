@@ -8,7 +8,8 @@ namespace {
 class TConsolePresenter : public TMessagePresenter {
 public:
     int Present(const TMessageRequest& request) override {
-        const QString line = request.Title.isEmpty() ? request.Text : request.Title + QStringLiteral(": ") + request.Text;
+        const QString line =
+            request.Title.isEmpty() ? request.Text : request.Title + QStringLiteral(": ") + request.Text;
         std::fprintf(stderr, "%s\n", qPrintable(line));
         switch (request.ButtonSet & 15) {
         case 3:

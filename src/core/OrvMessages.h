@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
+
 #include <exception>
 #include <type_traits>
 #include <utility>
@@ -30,7 +31,7 @@ struct TMessageRequest {
     QString Caption;
     QString Title;
     QString Text;
-    int ButtonSet = 0;       // 0 Ok; 1 Ok/Annuleren; 3 Ja/Nee/Annuleren; 4 Ja/Nee
+    int ButtonSet = 0;                // 0 Ok; 1 Ok/Annuleren; 3 Ja/Nee/Annuleren; 4 Ja/Nee
     quint32 MessageColor = 0x000000;  // RGB of the message text
     int ActiveButton = 1;
     TOrvMessagesLanguage Language = TOrvMessagesLanguage::mlNL;
@@ -64,8 +65,7 @@ inline constexpr const char* kUnknownError = "Onbekende fout";
 
 // The guard around every UI handler (action, button, event): errors never cross the event loop; one that
 // escapes the body goes to the default error handler.
-template <class Body>
-void GuardUiAction(Body&& body) {
+template <class Body> void GuardUiAction(Body&& body) {
     try {
         body();
     } catch (const std::exception& e) {
@@ -76,8 +76,7 @@ void GuardUiAction(Body&& body) {
 }
 
 // The same for an action that reports its own failure: the error dialog under the action's title.
-template <class Body>
-void GuardUiAction(const QString& errorTitle, Body&& body) {
+template <class Body> void GuardUiAction(const QString& errorTitle, Body&& body) {
     try {
         body();
     } catch (const std::exception& e) {
@@ -89,8 +88,7 @@ void GuardUiAction(const QString& errorTitle, Body&& body) {
 
 namespace detail {
 // A handler may take the signal's arguments or none.
-template <class Handler, class... Args>
-void CallHandler(Handler& handler, Args&... args) {
+template <class Handler, class... Args> void CallHandler(Handler& handler, Args&... args) {
     if constexpr (std::is_invocable_v<Handler&, Args&...>)
         handler(args...);
     else
@@ -108,8 +106,8 @@ QMetaObject::Connection ConnectGuarded(Sender* sender, Signal signal, const QObj
 
 // The same for an action that reports its own failure under its title.
 template <class Sender, class Signal, class Handler>
-QMetaObject::Connection ConnectGuarded(Sender* sender, Signal signal, const QObject* context,
-                                       const QString& errorTitle, Handler handler) {
+QMetaObject::Connection ConnectGuarded(Sender* sender, Signal signal, const QObject* context, const QString& errorTitle,
+                                       Handler handler) {
     return QObject::connect(sender, signal, context, [handler = std::move(handler), errorTitle](auto... args) mutable {
         GuardUiAction(errorTitle, [&] { detail::CallHandler(handler, args...); });
     });

@@ -6,20 +6,19 @@
 
 const QStringList& OverviewColumns() {
     static const QStringList columns = {
-        QStringLiteral("WerkgeverId"),        QStringLiteral("ConcernId"),
+        QStringLiteral("WerkgeverId"),         QStringLiteral("ConcernId"),
         QStringLiteral("Loonheffingennummer"), QStringLiteral("Naam"),
-        QStringLiteral("Aangiftetijdvak"),    QStringLiteral("Concern"),
-        QStringLiteral("TotLoonsom"),         QStringLiteral("TotKosten"),
-        QStringLiteral("TotVrijeRuimte"),     QStringLiteral("TotRestVrijeRuimte"),
-        QStringLiteral("TotConcernLoonsom"),  QStringLiteral("TotConcernVrijeRuimte"),
-        QStringLiteral("TotConcernKosten"),   QStringLiteral("TotConcernRestVrijeRuimte"),
+        QStringLiteral("Aangiftetijdvak"),     QStringLiteral("Concern"),
+        QStringLiteral("TotLoonsom"),          QStringLiteral("TotKosten"),
+        QStringLiteral("TotVrijeRuimte"),      QStringLiteral("TotRestVrijeRuimte"),
+        QStringLiteral("TotConcernLoonsom"),   QStringLiteral("TotConcernVrijeRuimte"),
+        QStringLiteral("TotConcernKosten"),    QStringLiteral("TotConcernRestVrijeRuimte"),
         QStringLiteral("MaxConcernLoonsom")};
     return columns;
 }
 
 QString CsvField(const QString& text) {
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r')) return text;
     QString quoted = text;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';

@@ -5,9 +5,9 @@
 #include "support/OrvErrors.h"
 
 #include <QFile>
-#include <xlsxwriter.h>
 
 #include <algorithm>
+#include <xlsxwriter.h>
 
 namespace {
 // Excel measures a column in characters of its default font; a little room for the filter arrow and margin.
@@ -39,7 +39,8 @@ void SchrijfBlad(lxw_workbook* workbook, const TFormats& formats, const char* na
     for (int c = 0; c < kolommen.size(); ++c) {
         velden.append(rijen.FieldIndexOrRaise(kolommen[c].Veld));
         const QByteArray titel = kolommen[c].Titel.toUtf8();
-        Check(worksheet_write_string(sheet, 0, lxw_col_t(c), titel.constData(), formats.Titel), "worksheet_write_string");
+        Check(worksheet_write_string(sheet, 0, lxw_col_t(c), titel.constData(), formats.Titel),
+              "worksheet_write_string");
         breedtes.append(int(kolommen[c].Titel.size()));
     }
     for (int r = 0; r < rijen.RecordCount(); ++r) {
@@ -49,7 +50,8 @@ void SchrijfBlad(lxw_workbook* workbook, const TFormats& formats, const char* na
             const lxw_col_t col = lxw_col_t(c);
             if (value.isNull()) continue;
             if (kolommen[c].Bedrag) {
-                Check(worksheet_write_number(sheet, row, col, value.toDouble(), formats.Bedrag), "worksheet_write_number");
+                Check(worksheet_write_number(sheet, row, col, value.toDouble(), formats.Bedrag),
+                      "worksheet_write_number");
                 breedtes[c] = std::max(breedtes[c], BedragBreedte(value.toDouble()));
             } else if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int) {
                 Check(worksheet_write_number(sheet, row, col, value.toDouble(), nullptr), "worksheet_write_number");

@@ -19,8 +19,7 @@ void ZemloInfo(const QString& text) {
 }
 
 void ZemloError(const QString& text) {
-    TMessageRequest r =
-        ZemloRequest(TOrvMessageType::mtError, QStringLiteral("De volgende fout is opgetreden:"), text);
+    TMessageRequest r = ZemloRequest(TOrvMessageType::mtError, QStringLiteral("De volgende fout is opgetreden:"), text);
     r.MessageColor = kErrorMessageColor;
     ShowMessage(r);
 }

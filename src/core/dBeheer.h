@@ -55,8 +55,7 @@ public:
 
 private:
     TOrvQuery* NewQuery(const char* name);
-    void OpenRecord(TOrvQuery* query, const char* operation, const QString& sql, const QString& parameter,
-                    qint64 key);
+    void OpenRecord(TOrvQuery* query, const char* operation, const QString& sql, const QString& parameter, qint64 key);
     void OpenList(TOrvQuery* query, const char* operation, const QString& sql);
 
     TOrvADOConnection* FConnection;

@@ -2,8 +2,8 @@
 
 #include "core/OrvMessages.h"
 #include "core/uCompactDatabase.h"
-#include "core/uGlobals.h"
 #include "core/uFilter.h"
+#include "core/uGlobals.h"
 #include "platform/ProgramDirectory.h"
 #include "support/OrvErrors.h"
 
@@ -39,7 +39,9 @@ void RequireZemloTables(TOrvADOConnection& connection, const QString& location) 
 }
 
 // N(x): NULL replaced by a floating-point 0, so amount columns always come out as floating point.
-QString N(const QString& x) { return QStringLiteral("IIF(") + x + QStringLiteral(" is null, 0.0, ") + x + QStringLiteral(") "); }
+QString N(const QString& x) {
+    return QStringLiteral("IIF(") + x + QStringLiteral(" is null, 0.0, ") + x + QStringLiteral(") ");
+}
 
 // The free space of a wage sum: 1.92 % of the first 400,000 and 1.18 % of the rest. lowerBase is what the
 // lower branch multiplies (the NULL-safe wage sum where the sum may be NULL).
@@ -78,9 +80,7 @@ void ConnectDatabase(TOrvADOConnection& connection, const QString& location, con
 }
 
 TdmMain::TdmMain(QObject* owner)
-    : QObject(owner),
-      ADOConnectionZemlo(new TOrvADOConnection(this)),
-      ADOConnectionQuelt(new TOrvADOConnection(this)),
+    : QObject(owner), ADOConnectionZemlo(new TOrvADOConnection(this)), ADOConnectionQuelt(new TOrvADOConnection(this)),
       qryWerkgevers(new TOrvQuery(this, ADOConnectionZemlo)) {
     ADOConnectionZemlo->setObjectName(QStringLiteral("ADOConnectionZemlo"));
     ADOConnectionQuelt->setObjectName(QStringLiteral("ADOConnectionQuelt"));
@@ -121,8 +121,7 @@ bool TdmMain::ConnectToZemloDatabase(TOrvADOConnection& connection, const QStrin
         });
         connection.Close();
         const QString location = fullPath.isEmpty() ? ZemloDatabasePath() : fullPath;
-        ConnectDatabase(connection, location, UnscramblePassword(scrambledPassword),
-                        QStringLiteral("Share Exclusive"));
+        ConnectDatabase(connection, location, UnscramblePassword(scrambledPassword), QStringLiteral("Share Exclusive"));
         RequireZemloTables(connection, location);
         if (&connection == ADOConnectionZemlo && connection.Connected() &&
             QFileInfo(location) == QFileInfo(ZemloDatabasePath()))
@@ -144,9 +143,8 @@ bool TdmMain::ConnectToQueltDatabase(const QString& databaseFile) {
 }
 
 QString BuildWerkgeversSQL(const TFilter& filter) {
-    const bool exclusiefProforma =
-        filter.FilterFieldHasValue(QStringLiteral("ExclusiefProforma")) &&
-        filter.FilterFieldByName(QStringLiteral("ExclusiefProforma")).AsBoolean();
+    const bool exclusiefProforma = filter.FilterFieldHasValue(QStringLiteral("ExclusiefProforma")) &&
+                                   filter.FilterFieldByName(QStringLiteral("ExclusiefProforma")).AsBoolean();
     // A provisional wage sum counts only while its employer has no definitive one for the same period
     // (looked up through the unique index on employer, period and proforma).
     const QString wageSumClause =
@@ -169,7 +167,8 @@ QString BuildWerkgeversSQL(const TFilter& filter) {
     if (filter.FilterFieldHasValue(QStringLiteral("WerkgeverId"))) {
         const QString id = QString::number(filter.FilterFieldByName(QStringLiteral("WerkgeverId")).AsInteger());
         employers = QStringLiteral(" WHERE WG.WerkgeverId = %1 OR WG.ConcernId = (SELECT W1.ConcernId FROM Werkgevers "
-                                   "W1 WHERE W1.WerkgeverId = %1)").arg(id);
+                                   "W1 WHERE W1.WerkgeverId = %1)")
+                        .arg(id);
     }
     const QString totLoonsom = N(QStringLiteral("TotLoonsom"));
     const QString totKosten = N(QStringLiteral("TotKosten"));
@@ -180,7 +179,8 @@ QString BuildWerkgeversSQL(const TFilter& filter) {
         QStringLiteral("WITH Sommen AS MATERIALIZED (SELECT WG.WerkgeverId, WG.ConcernId, WG.Loonheffingennummer, "
                        "WG.Naam, WG.Aangiftetijdvak, ") +
         wageSumOf(QStringLiteral("WG")) + QStringLiteral(" AS TotLoonsom, ") + costsOf(QStringLiteral("WG")) +
-        QStringLiteral(" AS TotKosten FROM Werkgevers WG") + employers + QStringLiteral("), "
+        QStringLiteral(" AS TotKosten FROM Werkgevers WG") + employers +
+        QStringLiteral("), "
                        "ConcernTotalen AS MATERIALIZED (SELECT C2.ConcernId, C2.Naam, ") +
         N(QStringLiteral("SUM(TotLoonsom)")) + QStringLiteral(" as TotConcernLoonsom, ") +
         N(QStringLiteral("SUM(TotKosten)")) + QStringLiteral(" as TotConcernKosten, ") +

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QScopeGuard>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -81,8 +82,8 @@ QMap<QString, qint64> RowCounts(const TSqliteDatabase& database) {
     while (list.Step()) tables.append(list.ColumnValue(0).toString());
     QMap<QString, qint64> counts;
     for (QString table : tables) {
-        TSqliteStatement count(database.Handle(),
-                               QStringLiteral("SELECT count(*) FROM \"") + table.replace(u'"', QLatin1String("\"\"")) + u'"');
+        TSqliteStatement count(database.Handle(), QStringLiteral("SELECT count(*) FROM \"") +
+                                                      table.replace(u'"', QLatin1String("\"\"")) + u'"');
         counts.insert(table, count.Step() ? count.ColumnValue(0).toLongLong() : -1);
     }
     return counts;
@@ -112,9 +113,9 @@ void VerifyCompactedCopy(const QString& path, const QMap<QString, qint64>& sourc
     const QMap<QString, qint64> rows = RowCounts(database);
     for (auto table = sourceRows.begin(); table != sourceRows.end(); ++table)
         if (rows.value(table.key(), -1) != table.value())
-            throw EOrvError(QStringLiteral("De gecomprimeerde kopie is onvolledig: tabel %1 heeft %2 rijen in plaats van %3")
-                                .arg(table.key(), QString::number(rows.value(table.key(), 0)),
-                                     QString::number(table.value())));
+            throw EOrvError(
+                QStringLiteral("De gecomprimeerde kopie is onvolledig: tabel %1 heeft %2 rijen in plaats van %3")
+                    .arg(table.key(), QString::number(rows.value(table.key(), 0)), QString::number(table.value())));
 }
 }
 
@@ -160,13 +161,13 @@ void CompactJetDatabase(const QString& path, int /*engineType*/, const QString& 
         throw EOrvError(QStringLiteral("Cannot delete backupfile: ") + backupPath);
     // The previous database becomes the backup without leaving its name: a second name for the same file,
     // or a flushed copy where the file system has no hard links.
-    if (!Files().Link(path, backupPath) &&
-        !(Files().Copy(path, backupPath) && Files().Flush(backupPath, systemError)))
+    if (!Files().Link(path, backupPath) && !(Files().Copy(path, backupPath) && Files().Flush(backupPath, systemError)))
         throw EOrvError(QStringLiteral("Could not backup the current database."));
     if (!Files().Rename(newPath, path))
         throw EOrvError(QStringLiteral("Could not copy the new database file to it's destination. Your database "
                                        "configuration is unstable and requires technical maintenance."));
     dropCopy.dismiss();
     if (!Files().FlushDirectory(directory, systemError))
-        throw EOrvError(QStringLiteral("De map %1 kon niet naar de schijf worden geschreven: %2").arg(directory, systemError));
+        throw EOrvError(
+            QStringLiteral("De map %1 kon niet naar de schijf worden geschreven: %2").arg(directory, systemError));
 }

@@ -3,6 +3,7 @@
 // file, the previous file stays beside it as ".bak" and the compacted file takes the database's name.
 
 #include <QString>
+
 #include <optional>
 
 // The file operations of the compaction. Tests install their own to make the disk full, an operation fail,
@@ -39,5 +40,5 @@ inline constexpr int kJetEngineType = 5;
 // leaves a complete database under it: the compacted copy is flushed to disk, the previous database gets
 // the backup name as a second name (a copy where the file system has no hard links), the copy replaces the
 // database in one rename, and the directory is flushed last. A failure leaves the database as it was.
-void CompactJetDatabase(const QString& path, int engineType, const QString& password,
-                        const QString& newPassword, bool encrypt);
+void CompactJetDatabase(const QString& path, int engineType, const QString& password, const QString& newPassword,
+                        bool encrypt);

@@ -41,8 +41,7 @@ void TFilter::SetFilterField(const QString& name, const QVariant& value, TFieldT
         TFilterField* field = Find(name);
         if (!field) throw NotFound(name);
         QVariant converted = ConvertToFieldType(value, field->DataType);
-        if (IsTextType(field->DataType) && !converted.isNull())
-            converted = converted.toString().left(field->Size);
+        if (IsTextType(field->DataType) && !converted.isNull()) converted = converted.toString().left(field->Size);
         field->FValue = converted;
     });
 }

@@ -4,9 +4,10 @@
 
 #include "support/DataSet.h"
 
-#include <QString>
 #include <QDateTime>
+#include <QString>
 #include <QVariant>
+
 #include <vector>
 
 class TFilterField {

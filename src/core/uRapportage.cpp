@@ -14,6 +14,7 @@
 #include <QMap>
 #include <QTemporaryFile>
 #include <QTextStream>
+
 #include <cmath>
 #include <cstdio>
 
@@ -51,9 +52,11 @@ public:
         r.Naam = value(3).toString();
         r.Aangiftetijdvak = value(4).toInt();
         r.Concern = value(5).toString();
-        double* amounts[] = {&r.TotLoonsom,        &r.TotKosten,         &r.TotVrijeRuimte,
-                             &r.TotRestVrijeRuimte, &r.TotConcernLoonsom, &r.TotConcernVrijeRuimte,
-                             &r.TotConcernKosten,  &r.TotConcernRestVrijeRuimte, &r.MaxConcernLoonsom};
+        double* amounts[] = {&r.TotLoonsom,        &r.TotKosten,
+                             &r.TotVrijeRuimte,    &r.TotRestVrijeRuimte,
+                             &r.TotConcernLoonsom, &r.TotConcernVrijeRuimte,
+                             &r.TotConcernKosten,  &r.TotConcernRestVrijeRuimte,
+                             &r.MaxConcernLoonsom};
         for (size_t i = 0; i < std::size(amounts); ++i) *amounts[i] = value(int(6 + i)).toDouble();
         return r;
     }
@@ -148,15 +151,15 @@ TRapportage BerekenRapportage(const TDataSet& overview, bool exclusiefProforma) 
         for (int row = 0; row < overview.RecordCount(); ++row) {
             const TOverzichtRegel r = lezer.Regel(row);
             if (r.ConcernId.isNull())
-                regels.insert(r.WerkgeverId, Regel(r, r.TotLoonsom, r.TotVrijeRuimte, r.TotKosten, r.TotRestVrijeRuimte));
+                regels.insert(r.WerkgeverId,
+                              Regel(r, r.TotLoonsom, r.TotVrijeRuimte, r.TotKosten, r.TotRestVrijeRuimte));
             else
                 concerns[r.ConcernId.toLongLong()].append(r);
         }
         for (auto c = concerns.cbegin(); c != concerns.cend(); ++c) {
             const TOverzichtRegel& drager = Drager(c.value());
-            TRapportRegel regel =
-                Regel(drager, drager.TotConcernLoonsom, drager.TotConcernVrijeRuimte, drager.TotConcernKosten,
-                      drager.TotConcernRestVrijeRuimte);
+            TRapportRegel regel = Regel(drager, drager.TotConcernLoonsom, drager.TotConcernVrijeRuimte,
+                                        drager.TotConcernKosten, drager.TotConcernRestVrijeRuimte);
             TConcernAdvies advies;
             advies.ConcernId = c.key();
             advies.Concern = drager.Concern;
@@ -220,9 +223,9 @@ const QList<TRapportKolom>& AdviesKolommen() {
 
 const QStringList& RapportColumns() {
     static const QStringList columns = {
-        QStringLiteral("WerkgeverId"), QStringLiteral("ConcernId"),   QStringLiteral("Loonheffingennummer"),
-        QStringLiteral("Naam"),        QStringLiteral("Concern"),     QStringLiteral("Loonsom"),
-        QStringLiteral("VrijeRuimte"), QStringLiteral("Kosten"),      QStringLiteral("Benut"),
+        QStringLiteral("WerkgeverId"), QStringLiteral("ConcernId"),      QStringLiteral("Loonheffingennummer"),
+        QStringLiteral("Naam"),        QStringLiteral("Concern"),        QStringLiteral("Loonsom"),
+        QStringLiteral("VrijeRuimte"), QStringLiteral("Kosten"),         QStringLiteral("Benut"),
         QStringLiteral("Restant"),     QStringLiteral("Overschrijding"), QStringLiteral("Eindheffing"),
         QStringLiteral("Aangifte")};
     return columns;
@@ -239,15 +242,15 @@ void VulRapportRegels(const TRapportage& rapport, TOrvClientDataSet& regels) {
     MaakVelden(regels, RapportColumns(), "iisssfffffffs");
     for (const TRapportRegel& r : rapport.Regels)
         regels.AppendRecord({r.WerkgeverId, r.ConcernId, r.Loonheffingennummer, r.Naam, r.Concern, r.Loonsom,
-                             r.VrijeRuimte, r.Kosten, r.Benut, r.Restant, r.Overschrijding, r.Eindheffing,
-                             r.Aangifte});
+                             r.VrijeRuimte, r.Kosten, r.Benut, r.Restant, r.Overschrijding, r.Eindheffing, r.Aangifte});
 }
 
 void VulConcernAdvies(const TRapportage& rapport, TOrvClientDataSet& advies) {
-    MaakVelden(advies, AdviesColumns() + QStringList{QStringLiteral("Werkgevers"), QStringLiteral("Advies")}, "isfffis");
+    MaakVelden(advies, AdviesColumns() + QStringList{QStringLiteral("Werkgevers"), QStringLiteral("Advies")},
+               "isfffis");
     for (const TConcernAdvies& a : rapport.Advies)
-        advies.AppendRecord({a.ConcernId, a.Concern, a.HeffingConcern, a.HeffingApart, a.Verschil, a.Werkgevers,
-                             a.Advies});
+        advies.AppendRecord(
+            {a.ConcernId, a.Concern, a.HeffingConcern, a.HeffingApart, a.Verschil, a.Werkgevers, a.Advies});
 }
 
 void WriteRapportCsv(const TRapportage& rapport, QTextStream& out) {
@@ -289,11 +292,13 @@ void SchrijfBestand(const QString& path, const std::function<void(const QString&
         tijdelijk.close();
         write(tijdelijk.fileName());
         // A temporary file is the owner's alone; a report is read by others as any document.
-        QFile::setPermissions(tijdelijk.fileName(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                                        QFile::ReadOther);
+        QFile::setPermissions(tijdelijk.fileName(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
         // rename(2) replaces the old file in one step.
-        if (std::rename(QFile::encodeName(tijdelijk.fileName()).constData(), QFile::encodeName(doel.absoluteFilePath()).constData()) != 0)
-            throw EOrvError(QStringLiteral("Het bestand %1 kan niet worden vervangen.").arg(QDir::toNativeSeparators(path)));
+        if (std::rename(QFile::encodeName(tijdelijk.fileName()).constData(),
+                        QFile::encodeName(doel.absoluteFilePath()).constData()) != 0)
+            throw EOrvError(
+                QStringLiteral("Het bestand %1 kan niet worden vervangen.").arg(QDir::toNativeSeparators(path)));
         tijdelijk.setAutoRemove(false);
     });
 }

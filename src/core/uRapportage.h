@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+
 #include <functional>
 
 class QTextStream;
@@ -18,19 +19,19 @@ class TOrvClientDataSet;
 inline constexpr double kEindheffingTarief = 0.80;
 
 struct TRapportRegel {
-    qint64 WerkgeverId = 0;   // for a concern: its member with the largest wage sum
-    QVariant ConcernId;       // NULL for an employer without a concern
+    qint64 WerkgeverId = 0;  // for a concern: its member with the largest wage sum
+    QVariant ConcernId;      // NULL for an employer without a concern
     QString Loonheffingennummer;
     QString Naam;
     QString Concern;
     double Loonsom = 0;
     double VrijeRuimte = 0;
     double Kosten = 0;
-    QVariant Benut;           // percentage of the free space used; NULL when there is no free space
-    double Restant = 0;       // free space minus costs
+    QVariant Benut;      // percentage of the free space used; NULL when there is no free space
+    double Restant = 0;  // free space minus costs
     double Overschrijding = 0;
     double Eindheffing = 0;
-    QString Aangifte;         // empty when no levy is due
+    QString Aangifte;  // empty when no levy is due
 };
 
 struct TConcernAdvies {
@@ -70,10 +71,10 @@ void VulConcernAdvies(const TRapportage& rapport, TOrvClientDataSet& advies);
 
 // A column of the report as the list, the PDF and the workbook show it.
 struct TRapportKolom {
-    QString Veld;      // field of the dataset
+    QString Veld;  // field of the dataset
     QString Titel;
-    bool Bedrag;       // a number shown as "#,##0.00"
-    int Breedte;       // in the list, pixels
+    bool Bedrag;  // a number shown as "#,##0.00"
+    int Breedte;  // in the list, pixels
 };
 const QList<TRapportKolom>& RegelKolommen();
 const QList<TRapportKolom>& AdviesKolommen();

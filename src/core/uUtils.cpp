@@ -9,13 +9,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
 #include <array>
 #include <functional>
 
 namespace {
-const std::array<const char*, kMaandPerioden> kMaandNamen = {
-    "Januari", "Februari", "Maart",     "April",   "Mei",      "Juni",
-    "Juli",    "Augustus", "September", "Oktober", "November", "December"};
+const std::array<const char*, kMaandPerioden> kMaandNamen = {"Januari",   "Februari", "Maart",    "April",
+                                                             "Mei",       "Juni",     "Juli",     "Augustus",
+                                                             "September", "Oktober",  "November", "December"};
 
 bool IsVierWeken(int aangifteTijdvak) { return aangifteTijdvak == kAangifteTijdvakVierWeken; }
 
@@ -58,8 +59,7 @@ qint64 FirstKeyOrMinusOne(TOrvQuery& query) {
     return query.FieldValue(0).toLongLong();
 }
 
-qint64 LookUpKey(TOrvADOConnection* connection, const QString& sql, const QString& parameter,
-                 const QString& value) {
+qint64 LookUpKey(TOrvADOConnection* connection, const QString& sql, const QString& parameter, const QString& value) {
     RequireConnection(connection);
     TOrvQuery query(nullptr, connection);
     query.SetSQL(sql);
@@ -70,9 +70,7 @@ qint64 LookUpKey(TOrvADOConnection* connection, const QString& sql, const QStrin
 
 // ---- Periods ----
 
-int AantalPerioden(int aangifteTijdvak) {
-    return IsVierWeken(aangifteTijdvak) ? kVierWekenPerioden : kMaandPerioden;
-}
+int AantalPerioden(int aangifteTijdvak) { return IsVierWeken(aangifteTijdvak) ? kVierWekenPerioden : kMaandPerioden; }
 
 QString PeriodeTekst(int aangifteTijdvak, int periode) {
     if (periode < 1 || periode > AantalPerioden(aangifteTijdvak)) return QString();
@@ -192,7 +190,8 @@ QDate GetDBParamDateValue(TOrvADOConnection* connection, const QString& key, con
 
 void SetDBParamDateOnlyValue(TOrvADOConnection* connection, const QString& key, const QDateTime& date) {
     WithPrefix(QStringLiteral("SetDBParamDateOnlyValue (") + key + QStringLiteral("): "), [&] {
-        if (date.time() != QTime(0, 0)) throw EOrvError(QStringLiteral("Datum met tijdsinformatie is niet ondersteund"));
+        if (date.time() != QTime(0, 0))
+            throw EOrvError(QStringLiteral("Datum met tijdsinformatie is niet ondersteund"));
         SetDBParamValue(connection, key, date.date().toString(QStringLiteral("yyyyMMdd")));
     });
 }
@@ -250,9 +249,7 @@ bool CheckLoonsomUniek(TOrvADOConnection* connection, qint64 werkgeverId, qint64
     });
 }
 
-bool IsWerkgeverTijdelijk(const QString& nummer) {
-    return nummer.left(7).toUpper() == QLatin1String("TYDELYK");
-}
+bool IsWerkgeverTijdelijk(const QString& nummer) { return nummer.left(7).toUpper() == QLatin1String("TYDELYK"); }
 
 bool IsValidLHNummer(const QString& nummer) {
     if (IsWerkgeverTijdelijk(nummer)) {

@@ -59,13 +59,11 @@ void SetDBParamDateOnlyValue(TOrvADOConnection* connection, const QString& key, 
 bool CheckValueExists(TOrvADOConnection* connection, const QString& table, const QString& field,
                       const QString& extraCondition, qint64 excludedKey, const QString& keyField, qint64 value);
 bool CheckValueExists(TOrvADOConnection* connection, const QString& table, const QString& field,
-                      const QString& extraCondition, qint64 excludedKey, const QString& keyField,
-                      const QString& value);
+                      const QString& extraCondition, qint64 excludedKey, const QString& keyField, const QString& value);
 
 // Whether no other wage sum of the employer with the same proforma flag exists in the period (0: in any
 // period); loonsomId is the key of the wage sum being edited, -1 for a new one.
-bool CheckLoonsomUniek(TOrvADOConnection* connection, qint64 werkgeverId, qint64 loonsomId, bool proforma,
-                       int periode);
+bool CheckLoonsomUniek(TOrvADOConnection* connection, qint64 werkgeverId, qint64 loonsomId, bool proforma, int periode);
 
 // Whether the employer has a temporary wage tax number ("TYDELYK...").
 bool IsWerkgeverTijdelijk(const QString& nummer);

@@ -16,10 +16,8 @@ namespace {
 const char* const kCopyWhenDisabled = "CopyWhenDisabled";
 const QString kDefaultCaption = QStringLiteral("LabelCaption");
 
-QColor WindowTextColor() {
-    return QApplication::palette().color(QPalette::WindowText);
-}
-} // namespace
+QColor WindowTextColor() { return QApplication::palette().color(QPalette::WindowText); }
+}  // namespace
 
 QDialog* OwnerForm(const QWidget* widget) {
     for (QWidget* parent = widget ? widget->parentWidget() : nullptr; parent; parent = parent->parentWidget())
@@ -27,8 +25,7 @@ QDialog* OwnerForm(const QWidget* widget) {
     return nullptr;
 }
 
-TOrvDBComponent::TOrvDBComponent(QWidget* parent)
-    : TOrvControlWithLabel(parent), FEnabledColor(WindowTextColor()) {
+TOrvDBComponent::TOrvDBComponent(QWidget* parent) : TOrvControlWithLabel(parent), FEnabledColor(WindowTextColor()) {
     setProperty(kCopyWhenDisabled, false);
 }
 
@@ -39,9 +36,7 @@ void TOrvDBComponent::SetInput(QWidget* control, TInputControlLook* look) {
     ValueShown();
 }
 
-TOrvDataGroup* TOrvDBComponent::DataGroup() const {
-    return FDataGroup;
-}
+TOrvDataGroup* TOrvDBComponent::DataGroup() const { return FDataGroup; }
 
 void TOrvDBComponent::SetDataGroup(TOrvDataGroup* group) {
     FDataGroup = group;
@@ -121,18 +116,14 @@ void TOrvDBComponent::SetAutoFetchOptions(TAutoFetchOptions options) {
 
 // --- look ---
 
-void TOrvDBComponent::SetReadOnly(bool readOnly) {
-    FReadOnly = readOnly;
-}
+void TOrvDBComponent::SetReadOnly(bool readOnly) { FReadOnly = readOnly; }
 
 void TOrvDBComponent::SetRequiredColor(const QColor& color) {
     FRequiredColor = color;
     UpdateLook();
 }
 
-QColor TOrvDBComponent::FocusedColor() const {
-    return FLook ? FLook->FocusedColor() : QColor();
-}
+QColor TOrvDBComponent::FocusedColor() const { return FLook ? FLook->FocusedColor() : QColor(); }
 
 void TOrvDBComponent::SetFocusedColor(const QColor& color) {
     if (FLook) FLook->SetFocusedColor(color);
@@ -148,17 +139,13 @@ void TOrvDBComponent::SetDisabledColor(const QColor& color) {
     ApplyEnabled();
 }
 
-bool TOrvDBComponent::TabOnEnter() const {
-    return FLook && FLook->TabOnEnter();
-}
+bool TOrvDBComponent::TabOnEnter() const { return FLook && FLook->TabOnEnter(); }
 
 void TOrvDBComponent::SetTabOnEnter(bool tabOnEnter) {
     if (FLook) FLook->SetTabOnEnter(tabOnEnter);
 }
 
-bool TOrvDBComponent::TabStop() const {
-    return InnerControl() && InnerControl()->focusPolicy() & Qt::TabFocus;
-}
+bool TOrvDBComponent::TabStop() const { return InnerControl() && InnerControl()->focusPolicy() & Qt::TabFocus; }
 
 void TOrvDBComponent::SetTabStop(bool tabStop) {
     if (InnerControl()) InnerControl()->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
@@ -201,9 +188,7 @@ void TOrvDBComponent::UpdateLook() {
     Label()->setPalette(p);
 }
 
-void TOrvDBComponent::ValueShown() {
-    setProperty(kCopyWhenDisabled, IsCopyingWhenDisabledSupported() && !IsNull());
-}
+void TOrvDBComponent::ValueShown() { setProperty(kCopyWhenDisabled, IsCopyingWhenDisabledSupported() && !IsNull()); }
 
 // --- value and validation ---
 
@@ -237,9 +222,7 @@ void TOrvDBComponent::SetFocus() {
     if (InnerControl()) InnerControl()->setFocus(Qt::OtherFocusReason);
 }
 
-bool TOrvDBComponent::Focused() const {
-    return InnerControl() && InnerControl()->hasFocus();
-}
+bool TOrvDBComponent::Focused() const { return InnerControl() && InnerControl()->hasFocus(); }
 
 // --- events of the inner control ---
 

@@ -7,10 +7,11 @@
 #include "binding/DBValue.h"
 #include "dbcontrols/OrvControlWithLabel.h"
 
-#include <functional>
 #include <QFlags>
 #include <QPointer>
 #include <QtGui/QColor>
+
+#include <functional>
 
 class QDialog;
 class QKeyEvent;

@@ -25,8 +25,7 @@ class TFixedItemDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const bool selected = option.state & QStyle::State_Selected;
         const QPalette& palette = option.palette;
         painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
@@ -58,7 +57,7 @@ bool TextChanged(const QString& text, bool null, const TDBValue& loaded) {
     if (null && loaded.IsNull()) return false;
     return text != loaded.AsString() || null != loaded.IsNull();
 }
-} // namespace
+}  // namespace
 
 // --- TOrvDBCombobox ---
 
@@ -66,39 +65,27 @@ TOrvDBCombobox::TOrvDBCombobox(QWidget* parent) : TOrvDBComponent(parent), FComb
     SetInput(FComboBox, FComboBox);
 }
 
-QString TOrvDBCombobox::AsText() const {
-    return FComboBox->currentText();
-}
+QString TOrvDBCombobox::AsText() const { return FComboBox->currentText(); }
 
-bool TOrvDBCombobox::DataChanged() const {
-    return TextChanged(AsText(), IsNull(), DBValue());
-}
+bool TOrvDBCombobox::DataChanged() const { return TextChanged(AsText(), IsNull(), DBValue()); }
 
-bool TOrvDBCombobox::IsNull() const {
-    return FComboBox->currentText().isEmpty();
-}
+bool TOrvDBCombobox::IsNull() const { return FComboBox->currentText().isEmpty(); }
 
 void TOrvDBCombobox::Clear() {
     FComboBox->setCurrentIndex(-1);
     FComboBox->setEditText(QString());
 }
 
-bool TOrvDBCombobox::ReadOnly() const {
-    return FComboBox->ReadOnly();
-}
+bool TOrvDBCombobox::ReadOnly() const { return FComboBox->ReadOnly(); }
 
 void TOrvDBCombobox::SetReadOnly(bool readOnly) {
     TOrvDBComponent::SetReadOnly(readOnly);
     FComboBox->SetReadOnly(readOnly);
 }
 
-void TOrvDBCombobox::ReadField(const QVariant& field, TDBValue& value) const {
-    value.SetAsString(field.toString());
-}
+void TOrvDBCombobox::ReadField(const QVariant& field, TDBValue& value) const { value.SetAsString(field.toString()); }
 
-void TOrvDBCombobox::WriteValue(TDBValue& target) const {
-    target.SetAsString(AsText());
-}
+void TOrvDBCombobox::WriteValue(TDBValue& target) const { target.SetAsString(AsText()); }
 
 void TOrvDBCombobox::DisplayValue() {
     if (DBValue().IsNull()) {
@@ -125,8 +112,7 @@ TOrvDBCustomComboboxEx::TOrvDBCustomComboboxEx(QWidget* parent)
 QStringList TOrvDBCustomComboboxEx::KeyList() const {
     QStringList lines;
     lines.reserve(FKeys.size());
-    for (qsizetype i = 0; i < FKeys.size(); ++i)
-        lines.append(FKeys[i] + u'=' + FDescriptions[i]);
+    for (qsizetype i = 0; i < FKeys.size(); ++i) lines.append(FKeys[i] + u'=' + FDescriptions[i]);
     return lines;
 }
 
@@ -145,17 +131,14 @@ void TOrvDBCustomComboboxEx::AssignItems(const QStringList& lines) {
     SetValue(current);
 }
 
-void TOrvDBCustomComboboxEx::ClearList() {
-    AssignItems({});
-}
+void TOrvDBCustomComboboxEx::ClearList() { AssignItems({}); }
 
 void TOrvDBCustomComboboxEx::AddNewItem(const QString& key, const QString& description) {
     WithPrefix(Prefix("AddNewItem"), [&] {
         const QString newKey = key.trimmed();
         const QString newDescription = description.trimmed();
         if (FKeys.contains(newKey) || FDescriptions.contains(newDescription)) {
-            ShowError(QStringLiteral("Error"),
-                      objectName() + QStringLiteral(": Key and Description are not unique"));
+            ShowError(QStringLiteral("Error"), objectName() + QStringLiteral(": Key and Description are not unique"));
             return;
         }
         const QString current = Value();
@@ -182,25 +165,15 @@ void TOrvDBCustomComboboxEx::SetValue(const QString& key) {
     ValueShown();
 }
 
-QString TOrvDBCustomComboboxEx::AsText() const {
-    return FComboBox->currentText();
-}
+QString TOrvDBCustomComboboxEx::AsText() const { return FComboBox->currentText(); }
 
-bool TOrvDBCustomComboboxEx::DataChanged() const {
-    return TextChanged(Value(), IsNull(), DBValue());
-}
+bool TOrvDBCustomComboboxEx::DataChanged() const { return TextChanged(Value(), IsNull(), DBValue()); }
 
-bool TOrvDBCustomComboboxEx::IsNull() const {
-    return Value().isEmpty();
-}
+bool TOrvDBCustomComboboxEx::IsNull() const { return Value().isEmpty(); }
 
-void TOrvDBCustomComboboxEx::Clear() {
-    SetValue(QString());
-}
+void TOrvDBCustomComboboxEx::Clear() { SetValue(QString()); }
 
-bool TOrvDBCustomComboboxEx::ReadOnly() const {
-    return FComboBox->ReadOnly();
-}
+bool TOrvDBCustomComboboxEx::ReadOnly() const { return FComboBox->ReadOnly(); }
 
 void TOrvDBCustomComboboxEx::SetReadOnly(bool readOnly) {
     TOrvDBComponent::SetReadOnly(readOnly);
@@ -211,9 +184,7 @@ void TOrvDBCustomComboboxEx::ReadField(const QVariant& field, TDBValue& value) c
     value.SetAsString(field.toString());
 }
 
-void TOrvDBCustomComboboxEx::WriteValue(TDBValue& target) const {
-    target.SetAsString(Value());
-}
+void TOrvDBCustomComboboxEx::WriteValue(TDBValue& target) const { target.SetAsString(Value()); }
 
 void TOrvDBCustomComboboxEx::DisplayValue() {
     if (DBValue().IsNull())

@@ -14,18 +14,12 @@ bool TextChanged(const QString& text, const TDBValue& loaded) {
     return text != loaded.AsString() || text.isEmpty() != loaded.IsNull();
 }
 
-QString CutTo(const QString& text, int maxLength) {
-    return maxLength >= 1 ? text.left(maxLength) : text;
-}
+QString CutTo(const QString& text, int maxLength) { return maxLength >= 1 ? text.left(maxLength) : text; }
 
 // The memo holds line breaks as one character; stored texts have CR LF.
-QString WithCrLf(QString text) {
-    return text.replace(u'\n', QStringLiteral("\r\n"));
-}
-int CrLfLength(const QString& text) {
-    return int(text.size() + text.count(u'\n'));
-}
-} // namespace
+QString WithCrLf(QString text) { return text.replace(u'\n', QStringLiteral("\r\n")); }
+int CrLfLength(const QString& text) { return int(text.size() + text.count(u'\n')); }
+}  // namespace
 
 // --- TOrvDBEdit ---
 
@@ -35,42 +29,26 @@ TOrvDBEdit::TOrvDBEdit(QWidget* parent) : TOrvDBComponent(parent), FEdit(new TOr
     SetInput(FEdit, FEdit);
 }
 
-QString TOrvDBEdit::AsText() const {
-    return FEdit->text();
-}
+QString TOrvDBEdit::AsText() const { return FEdit->text(); }
 
-bool TOrvDBEdit::DataChanged() const {
-    return TextChanged(FEdit->text(), DBValue());
-}
+bool TOrvDBEdit::DataChanged() const { return TextChanged(FEdit->text(), DBValue()); }
 
-bool TOrvDBEdit::IsNull() const {
-    return FEdit->text().isEmpty();
-}
+bool TOrvDBEdit::IsNull() const { return FEdit->text().isEmpty(); }
 
-void TOrvDBEdit::Clear() {
-    FEdit->clear();
-}
+void TOrvDBEdit::Clear() { FEdit->clear(); }
 
-bool TOrvDBEdit::ReadOnly() const {
-    return FEdit->isReadOnly();
-}
+bool TOrvDBEdit::ReadOnly() const { return FEdit->isReadOnly(); }
 
 void TOrvDBEdit::SetReadOnly(bool readOnly) {
     TOrvDBComponent::SetReadOnly(readOnly);
     FEdit->setReadOnly(readOnly);
 }
 
-bool TOrvDBEdit::IsCopyingWhenDisabledSupported() const {
-    return FEdit->echoMode() == QLineEdit::Normal;
-}
+bool TOrvDBEdit::IsCopyingWhenDisabledSupported() const { return FEdit->echoMode() == QLineEdit::Normal; }
 
-void TOrvDBEdit::ReadField(const QVariant& field, TDBValue& value) const {
-    value.SetAsString(field.toString());
-}
+void TOrvDBEdit::ReadField(const QVariant& field, TDBValue& value) const { value.SetAsString(field.toString()); }
 
-void TOrvDBEdit::WriteValue(TDBValue& target) const {
-    target.SetAsString(FEdit->text());
-}
+void TOrvDBEdit::WriteValue(TDBValue& target) const { target.SetAsString(FEdit->text()); }
 
 void TOrvDBEdit::DisplayValue() {
     if (DBValue().IsNull())
@@ -101,34 +79,22 @@ void TOrvDBMemo::SetMemoSize(const QSize& size) {
     SetDefaultSize(QSize(WinControlLeft() + size.width(), size.height()));
 }
 
-QString TOrvDBMemo::AsText() const {
-    return WithCrLf(FMemo->toPlainText());
-}
+QString TOrvDBMemo::AsText() const { return WithCrLf(FMemo->toPlainText()); }
 
-bool TOrvDBMemo::DataChanged() const {
-    return TextChanged(AsText(), DBValue());
-}
+bool TOrvDBMemo::DataChanged() const { return TextChanged(AsText(), DBValue()); }
 
-bool TOrvDBMemo::IsNull() const {
-    return FMemo->document()->isEmpty();
-}
+bool TOrvDBMemo::IsNull() const { return FMemo->document()->isEmpty(); }
 
-void TOrvDBMemo::Clear() {
-    FMemo->clear();
-}
+void TOrvDBMemo::Clear() { FMemo->clear(); }
 
 void TOrvDBMemo::SetReadOnly(bool readOnly) {
     TOrvDBComponent::SetReadOnly(readOnly);
     FMemo->setReadOnly(readOnly || !Enabled());
 }
 
-void TOrvDBMemo::ReadField(const QVariant& field, TDBValue& value) const {
-    value.SetAsString(field.toString());
-}
+void TOrvDBMemo::ReadField(const QVariant& field, TDBValue& value) const { value.SetAsString(field.toString()); }
 
-void TOrvDBMemo::WriteValue(TDBValue& target) const {
-    target.SetAsString(AsText());
-}
+void TOrvDBMemo::WriteValue(TDBValue& target) const { target.SetAsString(AsText()); }
 
 void TOrvDBMemo::DisplayValue() {
     if (DBValue().IsNull()) {
@@ -189,8 +155,7 @@ void TOrvDBMemo::LimitLength(int position, int added) {
 
 // --- TOrvDBNumericEdit ---
 
-TOrvDBNumericEdit::TOrvDBNumericEdit(QWidget* parent)
-    : TOrvDBComponent(parent), FEdit(new TOrvNumericEdit(this)) {
+TOrvDBNumericEdit::TOrvDBNumericEdit(QWidget* parent) : TOrvDBComponent(parent), FEdit(new TOrvNumericEdit(this)) {
     FEdit->setObjectName(QStringLiteral("ComponentEdit"));
     ConnectGuarded(FEdit, &QLineEdit::textChanged, this, [this] { ValueShown(); });
     SetInput(FEdit, FEdit);
@@ -204,13 +169,9 @@ void TOrvDBNumericEdit::ShowAsAmount() {
     FEdit->SetAllowNegative(true);
 }
 
-QString TOrvDBNumericEdit::AsText() const {
-    return FEdit->text().trimmed();
-}
+QString TOrvDBNumericEdit::AsText() const { return FEdit->text().trimmed(); }
 
-double TOrvDBNumericEdit::Value() const {
-    return FEdit->AsFloat();
-}
+double TOrvDBNumericEdit::Value() const { return FEdit->AsFloat(); }
 
 bool TOrvDBNumericEdit::DataChanged() const {
     const bool null = IsNull();
@@ -218,30 +179,20 @@ bool TOrvDBNumericEdit::DataChanged() const {
     return null != DBValue().IsNull() || Value() != DBValue().AsFloat();
 }
 
-bool TOrvDBNumericEdit::IsNull() const {
-    return FEdit->IsEmpty();
-}
+bool TOrvDBNumericEdit::IsNull() const { return FEdit->IsEmpty(); }
 
-void TOrvDBNumericEdit::Clear() {
-    FEdit->Clear();
-}
+void TOrvDBNumericEdit::Clear() { FEdit->Clear(); }
 
-bool TOrvDBNumericEdit::ReadOnly() const {
-    return FEdit->isReadOnly();
-}
+bool TOrvDBNumericEdit::ReadOnly() const { return FEdit->isReadOnly(); }
 
 void TOrvDBNumericEdit::SetReadOnly(bool readOnly) {
     TOrvDBComponent::SetReadOnly(readOnly);
     FEdit->setReadOnly(readOnly);
 }
 
-void TOrvDBNumericEdit::ReadField(const QVariant& field, TDBValue& value) const {
-    value.SetAsFloat(field.toDouble());
-}
+void TOrvDBNumericEdit::ReadField(const QVariant& field, TDBValue& value) const { value.SetAsFloat(field.toDouble()); }
 
-void TOrvDBNumericEdit::WriteValue(TDBValue& target) const {
-    target.SetAsFloat(Value());
-}
+void TOrvDBNumericEdit::WriteValue(TDBValue& target) const { target.SetAsFloat(Value()); }
 
 void TOrvDBNumericEdit::DisplayValue() {
     if (DBValue().IsNull())
@@ -263,22 +214,12 @@ QString TOrvDBCheckbox::AsText() const {
     return FCheckBox->isChecked() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
 }
 
-bool TOrvDBCheckbox::DataChanged() const {
-    return FCheckBox->isChecked() != DBValue().AsBoolean();
-}
+bool TOrvDBCheckbox::DataChanged() const { return FCheckBox->isChecked() != DBValue().AsBoolean(); }
 
-void TOrvDBCheckbox::Clear() {
-    FCheckBox->setChecked(false);
-}
+void TOrvDBCheckbox::Clear() { FCheckBox->setChecked(false); }
 
-void TOrvDBCheckbox::ReadField(const QVariant& field, TDBValue& value) const {
-    value.SetAsBoolean(field.toBool());
-}
+void TOrvDBCheckbox::ReadField(const QVariant& field, TDBValue& value) const { value.SetAsBoolean(field.toBool()); }
 
-void TOrvDBCheckbox::WriteValue(TDBValue& target) const {
-    target.SetAsBoolean(FCheckBox->isChecked());
-}
+void TOrvDBCheckbox::WriteValue(TDBValue& target) const { target.SetAsBoolean(FCheckBox->isChecked()); }
 
-void TOrvDBCheckbox::DisplayValue() {
-    FCheckBox->setChecked(!DBValue().IsNull() && DBValue().AsBoolean());
-}
+void TOrvDBCheckbox::DisplayValue() { FCheckBox->setChecked(!DBValue().IsNull() && DBValue().AsBoolean()); }

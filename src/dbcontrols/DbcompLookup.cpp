@@ -1,7 +1,6 @@
-#include "dbcontrols/DbcompCombos.h"
-
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
+#include "dbcontrols/DbcompCombos.h"
 #include "support/OrvErrors.h"
 
 #include <QScopeGuard>
@@ -15,8 +14,7 @@ void TOrvDBLookupCombo::FillCombo() {
         auto* query = qobject_cast<TOrvQuery*>(dataSet);
         const bool opened = !dataSet->Active();
         if (opened) {
-            if (!query)
-                throw EDBComponentError(objectName() + QStringLiteral(": Cannot open the lookup dataset"));
+            if (!query) throw EDBComponentError(objectName() + QStringLiteral(": Cannot open the lookup dataset"));
             query->Open();
         } else {
             dataSet->First();
@@ -32,8 +30,7 @@ void TOrvDBLookupCombo::FillCombo() {
         if (FAddBlank) lines.append(QLatin1String(kNoValueKey) + u'=');
         // Walks the shared dataset, which is left after its last row.
         for (; !dataSet->Eof(); dataSet->Next())
-            lines.append(dataSet->FieldValue(key).toString() + u'=' +
-                         dataSet->FieldValue(description).toString());
+            lines.append(dataSet->FieldValue(key).toString() + u'=' + dataSet->FieldValue(description).toString());
         AssignItems(lines);
         SetValue(current);
     });

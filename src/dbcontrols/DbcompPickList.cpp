@@ -36,7 +36,7 @@ bool IsEmailAddress(const QString& text) {
     static const QRegularExpression address(QStringLiteral(R"(^[^@\s]+@[^@\s]+\.[^@\s]+$)"));
     return address.match(text).hasMatch();
 }
-} // namespace
+}  // namespace
 
 TOrvDBPickList::TOrvDBPickList(QWidget* parent)
     : TOrvDBComponent(parent), FEdit(new TOrvEdit()), FButton(new QToolButton()) {
@@ -151,8 +151,8 @@ TOrvDBPickList::TResult TOrvDBPickList::LocateSingle(int column, QString t) {
             for (int r = 0; number && r < count; ++r) {
                 const QVariant value = rows.Value(r, column);
                 if (value.isNull() || value.toLongLong() != wanted) continue;
-                const bool nextAlike = r + 1 < count &&
-                                       rows.Value(r + 1, column).toString().startsWith(t, Qt::CaseInsensitive);
+                const bool nextAlike =
+                    r + 1 < count && rows.Value(r + 1, column).toString().startsWith(t, Qt::CaseInsensitive);
                 if (!nextAlike) return RowResult(r);
                 break;
             }
@@ -181,12 +181,13 @@ bool TOrvDBPickList::LookFuzzy(const QString& t, QStringList& keys, TResult& res
         const TFuzzyMatcher typed(t, 0, true, false);
         for (int column = 0; column < rows.FieldCount(); ++column) {
             const QString name = rows.FieldDef(column).Name.toUpper();
-            const bool searched =
-                ((name.endsWith(QLatin1String("_NO")) || name.endsWith(QLatin1String("_NR")) ||
-                  name.endsWith(QLatin1String("_NUMBER"))) && digitsOnly) ||
-                name.endsWith(QLatin1String("DESCRIPTION")) || name.endsWith(QLatin1String("_CODE")) ||
-                (name.contains(QLatin1String("MAIL")) && IsEmailAddress(t)) ||
-                (IsTextType(rows.FieldDef(column).DataType) && rows.RecordCount() < kSmallLookup);
+            const bool searched = ((name.endsWith(QLatin1String("_NO")) || name.endsWith(QLatin1String("_NR")) ||
+                                    name.endsWith(QLatin1String("_NUMBER"))) &&
+                                   digitsOnly) ||
+                                  name.endsWith(QLatin1String("DESCRIPTION")) ||
+                                  name.endsWith(QLatin1String("_CODE")) ||
+                                  (name.contains(QLatin1String("MAIL")) && IsEmailAddress(t)) ||
+                                  (IsTextType(rows.FieldDef(column).DataType) && rows.RecordCount() < kSmallLookup);
             if (!searched) continue;
             int lastRow = -1;
             for (int r = 0; r < rows.RecordCount(); ++r)
@@ -328,8 +329,7 @@ void TOrvDBPickList::DoKeyDown(QKeyEvent* event) {
         return;
     }
     const bool locked = !FAllowKeyboardInput || ReadOnly();
-    const bool navigation =
-        key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert || key == Qt::Key_Delete;
+    const bool navigation = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert || key == Qt::Key_Delete;
     if (locked && (navigation || !event->text().isEmpty())) event->accept();
 }
 

@@ -28,9 +28,7 @@ int TOrvControlWithLabel::BoldCaptionEnd() const {
     return FLabel->x() + QFontMetrics(bold).horizontalAdvance(FLabel->text());
 }
 
-QString TOrvControlWithLabel::LabelCaption() const {
-    return FLabel->text();
-}
+QString TOrvControlWithLabel::LabelCaption() const { return FLabel->text(); }
 
 void TOrvControlWithLabel::SetLabelCaption(const QString& caption) {
     FLabel->setText(caption);
@@ -57,8 +55,7 @@ void TOrvControlWithLabel::UpdateLook() {
     FLabel->adjustSize();
     if (!FInnerControl) return;
     const int rest = qMax(0, width() - FWinControlLeft);
-    FInnerControl->setGeometry(FWinControlLeft, 0, FInnerWidth > 0 ? qMin(FInnerWidth, rest) : rest,
-                               height());
+    FInnerControl->setGeometry(FWinControlLeft, 0, FInnerWidth > 0 ? qMin(FInnerWidth, rest) : rest, height());
 }
 
 void TOrvControlWithLabel::resizeEvent(QResizeEvent* event) {

@@ -36,5 +36,5 @@ private:
     QWidget* FInnerControl = nullptr;
     int FWinControlLeft = 100;
     QSize FDefaultSize{225, 21};
-    int FInnerWidth = 0; // 0: the rest of the panel
+    int FInnerWidth = 0;  // 0: the rest of the panel
 };

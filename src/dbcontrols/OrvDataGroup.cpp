@@ -17,18 +17,16 @@ namespace {
 // "TOrvDataGroup.GetFieldsSQLBased (ComponentName:edNaam InputField:Naam): ", each part only when set.
 QString FieldsPrefix(const TOrvDBComponent* control) {
     QString parts;
-    if (control && !control->objectName().isEmpty())
-        parts += QStringLiteral(" ComponentName:") + control->objectName();
+    if (control && !control->objectName().isEmpty()) parts += QStringLiteral(" ComponentName:") + control->objectName();
     if (control && !control->SQLInputField().isEmpty())
         parts += QStringLiteral(" InputField:") + control->SQLInputField();
-    return Prefix("GetFieldsSQLBased").chopped(2) + QStringLiteral(" (") + parts.trimmed() +
-           QStringLiteral("): ");
+    return Prefix("GetFieldsSQLBased").chopped(2) + QStringLiteral(" (") + parts.trimmed() + QStringLiteral("): ");
 }
 
 EDataGroupError ControlError(const TOrvDBComponent* control, const QString& message) {
     return EDataGroupError(control->objectName() + message);
 }
-} // namespace
+}  // namespace
 
 TOrvDataGroup::TOrvDataGroup(QObject* owner)
     : QObject(owner), FEnabledColor(QApplication::palette().color(QPalette::WindowText)) {
@@ -38,17 +36,12 @@ TOrvDataGroup::TOrvDataGroup(QObject* owner)
 }
 
 void TOrvDataGroup::SetDataHandling(TDataHandling handling) {
-    if (handling == dhTableBased)
-        throw EDataGroupError(QStringLiteral("TableBased Handling is no longer supported"));
+    if (handling == dhTableBased) throw EDataGroupError(QStringLiteral("TableBased Handling is no longer supported"));
 }
 
-QDialog* TOrvDataGroup::Form() const {
-    return static_cast<QDialog*>(parent());
-}
+QDialog* TOrvDataGroup::Form() const { return static_cast<QDialog*>(parent()); }
 
-EDataGroupError TOrvDataGroup::Error(const QString& message) const {
-    return EDataGroupError(objectName() + message);
-}
+EDataGroupError TOrvDataGroup::Error(const QString& message) const { return EDataGroupError(objectName() + message); }
 
 QList<TOrvDBComponent*> TOrvDataGroup::Controls() const {
     QList<TOrvDBComponent*> controls;
@@ -104,16 +97,14 @@ void TOrvDataGroup::CheckSQLOutputConnections() {
 void TOrvDataGroup::OpenOutput() {
     WithPrefix(Prefix("OpenOutput"), [&] {
         CheckSQLOutputConnections();
-        for (const QString& name : std::as_const(FOutputSets))
-            LocateOutputSet(name)->Open();
+        for (const QString& name : std::as_const(FOutputSets)) LocateOutputSet(name)->Open();
     });
 }
 
 void TOrvDataGroup::CloseOutput() {
     WithPrefix(Prefix("CloseOutput"), [&] {
         CheckSQLOutputConnections();
-        for (const QString& name : std::as_const(FOutputSets))
-            LocateOutputSet(name)->Close();
+        for (const QString& name : std::as_const(FOutputSets)) LocateOutputSet(name)->Close();
     });
 }
 
@@ -155,8 +146,7 @@ void TOrvDataGroup::GetFields() {
 void TOrvDataGroup::GetFieldsSQLBased() {
     WithPrefix(FieldsPrefix(nullptr), [&] {
         if (!FInputSet) throw Error(QStringLiteral(": Missing inputset property"));
-        if (!FInputSet->Active())
-            throw Error(QStringLiteral(": Cannot perform this operation on a closed dataset"));
+        if (!FInputSet->Active()) throw Error(QStringLiteral(": Cannot perform this operation on a closed dataset"));
     });
     for (TOrvDBComponent* control : Controls()) {
         WithPrefix(FieldsPrefix(control), [&] {
@@ -173,8 +163,7 @@ void TOrvDataGroup::GetFieldsSQLBased() {
 
 void TOrvDataGroup::ClearFields() {
     WithPrefix(Prefix("ClearFields"), [&] {
-        for (TOrvDBComponent* control : Controls())
-            control->ForceDBValue(TDBValue());
+        for (TOrvDBComponent* control : Controls()) control->ForceDBValue(TDBValue());
     });
 }
 
@@ -185,8 +174,7 @@ void TOrvDataGroup::Append() {
         RequireIdle();
         CheckSQLOutputConnections();
         auto started = qScopeGuard([this] { CancelOutputSets(); });
-        for (const QString& name : std::as_const(FOutputSets))
-            LocateOutputSet(name)->Append();
+        for (const QString& name : std::as_const(FOutputSets)) LocateOutputSet(name)->Append();
         started.dismiss();
         SetState(dgsInsert);
     });
@@ -262,8 +250,7 @@ void TOrvDataGroup::SetFieldsSQLBased() {
             if (!FOutputSets.contains(control->SQLOutputSet(), Qt::CaseInsensitive))
                 throw ControlError(control, QStringLiteral(": Invalid outputset name"));
             TOrvOutputSet* outputSet = FindOutputSet(control->SQLOutputSet());
-            if (!outputSet)
-                throw ControlError(control, QStringLiteral(": Could not find ") + control->SQLOutputSet());
+            if (!outputSet) throw ControlError(control, QStringLiteral(": Could not find ") + control->SQLOutputSet());
             // An edit writes only what changed; whether the control is enabled plays no part.
             const bool written = FState == dgsInsert || (FState == dgsEdit && control->DataChanged());
             if (!written || control->ReadOnly()) continue;
@@ -316,8 +303,7 @@ void TOrvDataGroup::PostSQLBased() {
             if (FState == dgsDelete)
                 LocateOutputSet(FOutputSets.last())->Post();
             else
-                for (const QString& name : std::as_const(FOutputSets))
-                    LocateOutputSet(name)->Post();
+                for (const QString& name : std::as_const(FOutputSets)) LocateOutputSet(name)->Post();
             if (began) first->CommitTrans();
         } catch (...) {
             // Only the transaction this post began is this post's to undo.

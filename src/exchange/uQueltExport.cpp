@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QScopeGuard>
+
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -63,16 +64,16 @@ public:
             std::map<qint64, double> Perioden;
         };
         QHash<qint64, TWerkgever> werkgevers;
-        TSqliteStatement werkgever(zemlo.Handle(),
-                                   QStringLiteral("SELECT WerkgeverId, Loonheffingennummer, ConcernId FROM Werkgevers"));
+        TSqliteStatement werkgever(
+            zemlo.Handle(), QStringLiteral("SELECT WerkgeverId, Loonheffingennummer, ConcernId FROM Werkgevers"));
         while (werkgever.Step())
             werkgevers.insert(werkgever.ColumnValue(0).toLongLong(),
                               {werkgever.ColumnValue(1).toString(), werkgever.ColumnValue(2), {}});
         std::map<qint64, std::map<qint64, double>> concerns;
-        TSqliteStatement kosten(zemlo.Handle(),
-                                QStringLiteral("SELECT K.WerkgeverId, K.Periode, K.Bedrag FROM Kosten K, KostenTypen KT "
-                                               "WHERE K.KostenTypeId = KT.KostenTypeId AND KT.TeltMee = True AND "
-                                               "K.Proforma = False"));
+        TSqliteStatement kosten(
+            zemlo.Handle(), QStringLiteral("SELECT K.WerkgeverId, K.Periode, K.Bedrag FROM Kosten K, KostenTypen KT "
+                                           "WHERE K.KostenTypeId = KT.KostenTypeId AND KT.TeltMee = True AND "
+                                           "K.Proforma = False"));
         while (kosten.Step()) {
             const auto w = werkgevers.find(kosten.ColumnValue(0).toLongLong());
             if (w == werkgevers.end()) continue;
@@ -104,8 +105,7 @@ TUitwisseling ExporteerKosten(TdmMain& data) {
     return WithPrefix(QStringLiteral("uQueltExport.ExporteerKosten: "), [&] {
         const std::optional<QString> koppeling = GeldigeQueltKoppeling(data.ADOConnectionZemlo);
         if (!koppeling) return TUitwisseling::KoppelingOngeldig;
-        if (ZemloQuestion(QueltVraag(QStringLiteral("Alle niet-proforma kosten die meetellen worden naar "),
-                                     *koppeling,
+        if (ZemloQuestion(QueltVraag(QStringLiteral("Alle niet-proforma kosten die meetellen worden naar "), *koppeling,
                                      QStringLiteral(" geëxporteerd. De bestaande kosten worden overgeschreven. ")),
                           false) != mrYes)
             return TUitwisseling::NietBevestigd;
@@ -172,7 +172,8 @@ TUitwisseling ExporteerKosten(TdmMain& data) {
                 progress.Advance(gedaan);
             });
         }
-        ZemloInfo(aantal > 0 ? QStringLiteral("De kosten zijn geëxporteerd.") : QStringLiteral("Geen kosten beschikbaar."));
+        ZemloInfo(aantal > 0 ? QStringLiteral("De kosten zijn geëxporteerd.")
+                             : QStringLiteral("Geen kosten beschikbaar."));
         return TUitwisseling::Uitgevoerd;
     });
 }

@@ -13,6 +13,7 @@
 
 #include <QHash>
 #include <QScopeGuard>
+
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -41,8 +42,8 @@ public:
                 for (int periode = 1; periode <= AantalPerioden(soort); ++periode) {
                     const TImportTijdvak t = ImportTijdvak(soort, periode);
                     // The bound dates as the engine compares them with the stored text.
-                    FTijdvakken[soort - 1].push_back(
-                        {ToEngineValue(t.Begin.startOfDay()).toString(), ToEngineValue(t.Eind.startOfDay()).toString()});
+                    FTijdvakken[soort - 1].push_back({ToEngineValue(t.Begin.startOfDay()).toString(),
+                                                      ToEngineValue(t.Eind.startOfDay()).toString()});
                 }
             LeesHuidigeVersies(quelt);
             LeesBoekingen(quelt);
@@ -72,11 +73,11 @@ private:
 
     // The current version of every payroll employer; its number decides the group, its kind the periods.
     void LeesHuidigeVersies(TOrvADOConnection& quelt) {
-        TSqliteStatement select(quelt.Handle(),
-                                QStringLiteral(" SELECT WG.Werkgeversnummer, WG.Loonbelastingnummer, "
-                                               "WG.Bericht_TijdvakSoort    FROM Werkgever WG   WHERE WG.Ingangsdatum IN "
-                                               "        (SELECT MAX(WG2.Ingangsdatum)            FROM Werkgever WG2    "
-                                               "       WHERE WG2.Werkgeversnummer = WG.Werkgeversnummer ) "));
+        TSqliteStatement select(
+            quelt.Handle(), QStringLiteral(" SELECT WG.Werkgeversnummer, WG.Loonbelastingnummer, "
+                                           "WG.Bericht_TijdvakSoort    FROM Werkgever WG   WHERE WG.Ingangsdatum IN "
+                                           "        (SELECT MAX(WG2.Ingangsdatum)            FROM Werkgever WG2    "
+                                           "       WHERE WG2.Werkgeversnummer = WG.Werkgeversnummer ) "));
         QHash<QString, int> groepen;
         while (select.Step()) {
             const QVariant nummer = select.ColumnValue(1);
@@ -102,8 +103,9 @@ private:
 
     void LeesBoekingen(TOrvADOConnection& quelt) {
         // Column 14 holds the taxable wage.
-        TSqliteStatement select(quelt.Handle(), QStringLiteral("SELECT Werkgeversnummer, Boekingsdatum, KolomBedrag FROM "
-                                                               "BoekingsKolommen WHERE Kolomboeking = 14"));
+        TSqliteStatement select(quelt.Handle(),
+                                QStringLiteral("SELECT Werkgeversnummer, Boekingsdatum, KolomBedrag FROM "
+                                               "BoekingsKolommen WHERE Kolomboeking = 14"));
         while (select.Step()) {
             const auto versies = FVersies.constFind(select.ColumnValue(0).toLongLong());
             // A date stored as anything but text lies between no two bound dates.
@@ -158,10 +160,8 @@ std::unique_ptr<TSqliteStatement> StelQueryOp_InsertLoonsommen(TOrvADOConnection
 class TLoonsomImport {
 public:
     explicit TLoonsomImport(TdmMain& data)
-        : FZemlo(*data.ADOConnectionZemlo),
-          FSommen(*data.ADOConnectionQuelt),
-          FUpdate(StelQueryOp_UpdateLoonsommen(FZemlo)),
-          FInsert(StelQueryOp_InsertLoonsommen(FZemlo)) {
+        : FZemlo(*data.ADOConnectionZemlo), FSommen(*data.ADOConnectionQuelt),
+          FUpdate(StelQueryOp_UpdateLoonsommen(FZemlo)), FInsert(StelQueryOp_InsertLoonsommen(FZemlo)) {
         const QDateTime now = Clock::Now();
         FUpdate->Bind(QStringLiteral("WijzigDatum"), now);
         FInsert->Bind(QStringLiteral("AanmaakDatum"), now);
@@ -259,7 +259,8 @@ TUitwisseling ImporteerWerkgevers(TdmMain& data) {
             const auto sluitQuelt = qScopeGuard([&] { data.ADOConnectionQuelt->Close(); });
             TOrvADOConnection& zemlo = *data.ADOConnectionZemlo;
             RunInTransaction(zemlo, [&] {
-                OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling), {TQueltTabel::Werkgever}, TQueltToegang::Lezen);
+                OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling), {TQueltTabel::Werkgever},
+                                  TQueltToegang::Lezen);
                 TSqliteStatement insert(zemlo.Handle(),
                                         QStringLiteral(" INSERT INTO Werkgevers ( Loonheffingennummer, Naam,     "
                                                        "AangifteTijdvak, AanmaakDatum, WijzigDatum )  VALUES (:LHNr, "
@@ -276,7 +277,8 @@ TUitwisseling ImporteerWerkgevers(TdmMain& data) {
                     const QDateTime now = Clock::Now();
                     insert.Bind(QStringLiteral("LHNr"), werkgever.Loonbelastingnummer);
                     insert.Bind(QStringLiteral("Naam"), werkgever.Naam);
-                    insert.Bind(QStringLiteral("Tijdvak"), werkgever.Tijdvak.isNull() ? 0 : werkgever.Tijdvak.toLongLong());
+                    insert.Bind(QStringLiteral("Tijdvak"),
+                                werkgever.Tijdvak.isNull() ? 0 : werkgever.Tijdvak.toLongLong());
                     insert.Bind(QStringLiteral("AanmaakDatum"), now);
                     insert.Bind(QStringLiteral("WijzigDatum"), now);
                     ExecutePrepared(insert);

@@ -24,14 +24,17 @@ struct TTabelKolommen {
 // definition does not matter here.
 const TTabelKolommen& Kolommen(TQueltTabel tabel) {
     static const TTabelKolommen kTabellen[] = {
-        {TQueltTabel::Werkgever, "Werkgever",
+        {TQueltTabel::Werkgever,
+         "Werkgever",
          {QStringLiteral("Werkgeversnummer"), QStringLiteral("Loonbelastingnummer"), QStringLiteral("Naam"),
           QStringLiteral("Bericht_TijdvakSoort"), QStringLiteral("Ingangsdatum"),
           QStringLiteral("AfwijkendeLoonsomVoorZemlo")}},
-        {TQueltTabel::BoekingsKolommen, "BoekingsKolommen",
+        {TQueltTabel::BoekingsKolommen,
+         "BoekingsKolommen",
          {QStringLiteral("Werkgeversnummer"), QStringLiteral("Kolomboeking"), QStringLiteral("KolomBedrag"),
           QStringLiteral("Boekingsdatum")}},
-        {TQueltTabel::Werkkosten, "Werkkosten",
+        {TQueltTabel::Werkkosten,
+         "Werkkosten",
          {QStringLiteral("Werkgeversnummer"), QStringLiteral("Periode"), QStringLiteral("Bedrag"),
           QStringLiteral("WijzigDatum")}},
     };

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+
 #include <memory>
 
 namespace {
@@ -74,8 +75,7 @@ QString Resultaat(const TTeksten& t, int nieuw, int gewijzigd) {
 }
 
 // One import: the hourglass while it works, its own transaction on this year's database, then its message.
-template <class Body>
-void Importeer(const char* naam, TOrvADOConnection& nieuw, Body&& body) {
+template <class Body> void Importeer(const char* naam, TOrvADOConnection& nieuw, Body&& body) {
     WithPrefix(Prefix(naam), [&] {
         QString bericht;
         {
@@ -128,13 +128,15 @@ bool TZemloConversie::SetZemloOldConnection(const QString& map) {
 void TZemloConversie::ImportConcerns() {
     Importeer("ImportConcerns", FNieuw, [&]() -> QString {
         TSqliteStatement select(FOud.Handle(), QStringLiteral(" SELECT Naam    FROM Concerns "));
-        TSqliteStatement insert(FNieuw.Handle(), QStringLiteral(" INSERT INTO Concerns ( Naam, AanmaakDatum, WijzigDatum )  "
-                                                                "VALUES (:Naam, :AanmaakDatum, :WijzigDatum) "));
+        TSqliteStatement insert(FNieuw.Handle(),
+                                QStringLiteral(" INSERT INTO Concerns ( Naam, AanmaakDatum, WijzigDatum )  "
+                                               "VALUES (:Naam, :AanmaakDatum, :WijzigDatum) "));
         int aantal = 0;
         while (select.Step()) {
             const QString naam = Tekst(select.ColumnValue(0));
             // Tested against the database as it is now, so a name twice last year comes in once.
-            if (CheckValueExists(&FNieuw, QStringLiteral("concerns"), QStringLiteral("naam"), QString(), -1, QString(), naam))
+            if (CheckValueExists(&FNieuw, QStringLiteral("concerns"), QStringLiteral("naam"), QString(), -1, QString(),
+                                 naam))
                 continue;
             const QDateTime now = Clock::Now();
             insert.Bind(QStringLiteral("Naam"), naam);
@@ -151,18 +153,19 @@ void TZemloConversie::ImportConcerns() {
 
 void TZemloConversie::ImportWerkgevers() {
     Importeer("ImportWerkgevers", FNieuw, [&]() -> QString {
-        TSqliteStatement select(FOud.Handle(),
-                                QStringLiteral(" SELECT W.Loonheffingennummer, W.Naam, W.ConcernId, W.AangifteTijdvak, "
-                                               "W.AanmaakDatum, W.WijzigDatum,         C.Naam AS ConcernNaam    FROM "
-                                               "Werkgevers W         LEFT OUTER JOIN Concerns C         ON W.ConcernId = "
-                                               "C.ConcernId "));
-        TSqliteStatement insert(FNieuw.Handle(),
-                                QStringLiteral(" INSERT INTO Werkgevers ( Loonheffingennummer, Naam,     AangifteTijdvak, "
-                                               "ConcernId, AanmaakDatum, WijzigDatum )  VALUES (:LHNr, :Naam, :Tijdvak, "
-                                               ":ConcernId, :AanmaakDatum, :WijzigDatum) "));
-        TSqliteStatement update(FNieuw.Handle(),
-                                QStringLiteral(" UPDATE Werkgevers SET         ConcernId = :ConcernId,         WijzigDatum "
-                                               "= :WijzigDatum   WHERE Loonheffingennummer = :LHNr "));
+        TSqliteStatement select(
+            FOud.Handle(), QStringLiteral(" SELECT W.Loonheffingennummer, W.Naam, W.ConcernId, W.AangifteTijdvak, "
+                                          "W.AanmaakDatum, W.WijzigDatum,         C.Naam AS ConcernNaam    FROM "
+                                          "Werkgevers W         LEFT OUTER JOIN Concerns C         ON W.ConcernId = "
+                                          "C.ConcernId "));
+        TSqliteStatement insert(
+            FNieuw.Handle(), QStringLiteral(" INSERT INTO Werkgevers ( Loonheffingennummer, Naam,     AangifteTijdvak, "
+                                            "ConcernId, AanmaakDatum, WijzigDatum )  VALUES (:LHNr, :Naam, :Tijdvak, "
+                                            ":ConcernId, :AanmaakDatum, :WijzigDatum) "));
+        TSqliteStatement update(
+            FNieuw.Handle(),
+            QStringLiteral(" UPDATE Werkgevers SET         ConcernId = :ConcernId,         WijzigDatum "
+                           "= :WijzigDatum   WHERE Loonheffingennummer = :LHNr "));
         // The import adds no concerns: a name is looked up once.
         QHash<QString, qint64> concernIds;
         const auto concernId = [&](const QVariant& naam) -> QVariant {
@@ -175,8 +178,8 @@ void TZemloConversie::ImportWerkgevers() {
         int nieuw = 0, gewijzigd = 0;
         while (select.Step()) {
             const QString lhnr = Tekst(select.ColumnValue(0));
-            if (!CheckValueExists(&FNieuw, QStringLiteral("werkgevers"), QStringLiteral("loonheffingennummer"), QString(),
-                                  -1, QString(), lhnr)) {
+            if (!CheckValueExists(&FNieuw, QStringLiteral("werkgevers"), QStringLiteral("loonheffingennummer"),
+                                  QString(), -1, QString(), lhnr)) {
                 insert.Bind(QStringLiteral("LHNr"), lhnr);
                 insert.Bind(QStringLiteral("Naam"), Tekst(select.ColumnValue(1)));
                 insert.Bind(QStringLiteral("Tijdvak"), Id(select.ColumnValue(3)));
@@ -225,8 +228,9 @@ void TZemloConversie::ImportKostencategorieen() {
         int nieuw = 0, gewijzigd = 0;
         while (select.Step()) {
             const QString omschrijving = Tekst(select.ColumnValue(1));
-            const bool bestaat = CheckValueExists(&FNieuw, QStringLiteral("KostenCategorieen"),
-                                                  QStringLiteral("Omschrijving"), QString(), -1, QString(), omschrijving);
+            const bool bestaat =
+                CheckValueExists(&FNieuw, QStringLiteral("KostenCategorieen"), QStringLiteral("Omschrijving"),
+                                 QString(), -1, QString(), omschrijving);
             if (bestaat && !Gewijzigd(select.ColumnValue(6), select.ColumnValue(7))) continue;
             const QVariant wijzig = Moment(select.ColumnValue(7));
             TSqliteStatement& statement = bestaat ? update : insert;

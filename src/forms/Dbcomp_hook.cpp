@@ -73,7 +73,8 @@ void TRightMouseClickOnDisabledControlHandler::mnCopyClick() {
     if (!control) return;
     WithPrefix(Prefix("mnCopyClick"), [&] {
         if (!ForceCopyToClipboard(control))
-            throw EOrvError(QStringLiteral("Control ") + control->objectName() + QStringLiteral(" has no text to copy."));
+            throw EOrvError(QStringLiteral("Control ") + control->objectName() +
+                            QStringLiteral(" has no text to copy."));
     });
 }
 

@@ -20,7 +20,7 @@ protected:
 
 private:
     void mnCopyClick();
-    QPointer<QWidget> FControl;   // the control the menu was opened for
+    QPointer<QWidget> FControl;  // the control the menu was opened for
     bool FPopupPending = false;  // a press was seen and its menu is yet to open
 };
 

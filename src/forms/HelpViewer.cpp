@@ -3,10 +3,10 @@
 #include "core/HelpFile.h"
 #include "core/OrvMessages.h"
 
+#include <QPointer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTextBrowser>
 #include <QtWidgets/QVBoxLayout>
-#include <QPointer>
 
 namespace {
 // Pages of the help file are read through this browser so links between topics work.

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QProgressDialog>
+
 #include <memory>
 
 namespace {

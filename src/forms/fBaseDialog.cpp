@@ -12,7 +12,7 @@ constexpr int kButtonWidth = 116;
 constexpr int kButtonHeight = 54;
 constexpr int kSluitenRightGap = 13;
 
-} // namespace
+}  // namespace
 
 TBaseDialog::TBaseDialog(QWidget* owner) : TBaseForm(owner) {
     SetHelpContext(1);

@@ -25,7 +25,7 @@ QLabel* TitleLabel(QWidget* parent, const char* name) {
     label->setFont(SansSerif13());
     return label;
 }
-} // namespace
+}  // namespace
 
 TBaseMainSel::TBaseMainSel(QWidget* owner) : TBaseDialog(owner) {
     pnlTitle = new QFrame(pnlBody);
@@ -55,8 +55,7 @@ TBaseMainSel::TBaseMainSel(QWidget* owner) : TBaseDialog(owner) {
     body->addWidget(pnlTitle);
     body->addWidget(dbgridSelect, 1);
 
-    acFilter =
-        WindowAction("acFilter", QStringLiteral("&Filter selectie"), QString(), QKeySequence(Qt::Key_F3));
+    acFilter = WindowAction("acFilter", QStringLiteral("&Filter selectie"), QString(), QKeySequence(Qt::Key_F3));
     acFilterUit = WindowAction("acFilterUit", QStringLiteral("Filter &uitzetten"), QString());
     btnFilter = ToolbarButton("btnFilter", acFilter);
     btnFilterUit = ToolbarButton("btnFilterUit", acFilterUit);
@@ -83,9 +82,8 @@ void TBaseMainSel::UpdateRecordCounter() {
         if (dbgridSelect->IsEmpty())
             lblGrid->setText(QLatin1Char(' ') + caption + QStringLiteral(" (0/0)"));
         else
-            lblGrid->setText(QLatin1Char(' ') + caption + QStringLiteral(" (") +
-                             QString::number(dbgridSelect->Row()) + QLatin1Char('/') +
-                             QString::number(dbgridSelect->RowCount() - 1) + QLatin1Char(')'));
+            lblGrid->setText(QLatin1Char(' ') + caption + QStringLiteral(" (") + QString::number(dbgridSelect->Row()) +
+                             QLatin1Char('/') + QString::number(dbgridSelect->RowCount() - 1) + QLatin1Char(')'));
     });
 }
 

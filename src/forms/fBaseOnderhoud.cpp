@@ -3,8 +3,8 @@
 #include "binding/ADOOutSet.h"
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
-#include "core/dMain.h"
 #include "core/OrvMessages.h"
+#include "core/dMain.h"
 #include "dbcontrols/OrvControlWithLabel.h"
 #include "dbcontrols/OrvDataGroup.h"
 #include "platform/WaitCursor.h"
@@ -12,6 +12,7 @@
 
 #include <QtWidgets/QDateTimeEdit>
 #include <QtWidgets/QFrame>
+
 #include <algorithm>
 
 ORV_METHOD_PREFIXES(TBaseOnderhoud)
@@ -29,7 +30,7 @@ template <class Body> void WarnOnError(const QString& lead, Body&& body) {
 
 const QDate kFirstDate(1880, 1, 1);
 const QDate kLastDate(2070, 1, 1);
-} // namespace
+}  // namespace
 
 TBaseOnderhoud::TBaseOnderhoud(QWidget* owner)
     : TBaseOkCancel(owner), dgOnderhoud(new TOrvDataGroup(this)), osOnderhoud(new TOrvADOSQLOutputSet(this)),
@@ -47,9 +48,7 @@ TBaseOnderhoud::TBaseOnderhoud(QWidget* owner)
     if (dmMain) osOnderhoud->SetConnection(dmMain->ADOConnection());
 }
 
-bool TBaseOnderhoud::GetFormDataChanged() const {
-    return FFormDataChanged || dgOnderhoud->IsChanged();
-}
+bool TBaseOnderhoud::GetFormDataChanged() const { return FFormDataChanged || dgOnderhoud->IsChanged(); }
 
 void TBaseOnderhoud::SetCaption() {
     if (FCaptionNaam.isEmpty()) FCaptionNaam = QStringLiteral("gegevens");
@@ -131,8 +130,7 @@ bool TBaseOnderhoud::StoreData() {
             break;
         case mdDelete:
             if (AskQuestion(QStringLiteral("Verwijderen"),
-                            QStringLiteral("Weet u zeker dat u de gegevens wilt verwijderen?"),
-                            false) != mrYes)
+                            QStringLiteral("Weet u zeker dat u de gegevens wilt verwijderen?"), false) != mrYes)
                 return false;
             DeleteRecord();
             break;
@@ -153,7 +151,7 @@ template <class Body> void CancelOnFailure(TOrvDataGroup* group, Body&& body) {
         throw;
     }
 }
-} // namespace
+}  // namespace
 
 void TBaseOnderhoud::WriteRecord(bool insert) {
     dgOnderhoud->OpenOutput();
@@ -172,8 +170,7 @@ void TBaseOnderhoud::WriteRecord(bool insert) {
 
 void TBaseOnderhoud::DeleteRecord() {
     TOrvADOConnection* connection = osOnderhoud->Connection();
-    if (!connection)
-        throw EOutputSetError(osOnderhoud->objectName() + QStringLiteral(": Missing connection property"));
+    if (!connection) throw EOutputSetError(osOnderhoud->objectName() + QStringLiteral(": Missing connection property"));
     // The delete is this window's own transaction; the group's post then neither commits nor rolls back.
     RunInTransaction(*connection, [&] {
         dgOnderhoud->OpenOutput();
@@ -186,9 +183,8 @@ void TBaseOnderhoud::DeleteRecord() {
 bool TBaseOnderhoud::InsertAlsNodig() {
     return WithPrefix(Prefix("InsertAlsNodig"), [&] {
         if (FMode != mdInsert) return true;
-        const int answer =
-            AskQuestion(QStringLiteral("Toevoegen"),
-                        QStringLiteral("De gegevens worden eerst opgeslagen.\rWilt u doorgaan?"), false);
+        const int answer = AskQuestion(QStringLiteral("Toevoegen"),
+                                       QStringLiteral("De gegevens worden eerst opgeslagen.\rWilt u doorgaan?"), false);
         if (answer != mrYes || !dgOnderhoud->ValidateControls() || !StoreData()) return false;
         FMode = mdEdit;
         ReInit();
@@ -227,11 +223,10 @@ bool TBaseOnderhoud::FormCloseQuery() {
     bool canClose = true;
     WarnOnError(QStringLiteral("Mutatie afbreken: "), [&] {
         if (result() != mrOK && FMode == mdInsert && GetFormDataChanged())
-            canClose =
-                AskQuestion(QStringLiteral("Afbreken"),
-                            QStringLiteral("De ingevoerde gegevens zijn nog niet opgeslagen. Wilt u het "
-                                           "invoeren afbreken?"),
-                            false) == mrYes;
+            canClose = AskQuestion(QStringLiteral("Afbreken"),
+                                   QStringLiteral("De ingevoerde gegevens zijn nog niet opgeslagen. Wilt u het "
+                                                  "invoeren afbreken?"),
+                                   false) == mrYes;
     });
     return canClose;
 }
@@ -245,8 +240,7 @@ void TBaseOnderhoud::dgOnderhoudInternalValidateMessage(TOrvDBComponent* sender,
     if (errResult == 1)
         ShowWarning(QStringLiteral("U dient het veld \"%1\" in te vullen.").arg(sender->LabelCaption()));
     else if (errResult == 2)
-        ShowWarning(
-            QStringLiteral("Het formaat van het veld \"%1\" is niet geldig.").arg(sender->LabelCaption()));
+        ShowWarning(QStringLiteral("Het formaat van het veld \"%1\" is niet geldig.").arg(sender->LabelCaption()));
 }
 
 void TBaseOnderhoud::showEvent(QShowEvent* event) {

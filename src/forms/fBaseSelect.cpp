@@ -15,14 +15,13 @@ ORV_METHOD_PREFIXES(TBaseSelect)
 TBaseSelect::TBaseSelect(QWidget* owner) : TBaseMainSel(owner) {
     setMinimumSize(996, 523);
     resize(996, 523);
-    acInsert = WindowAction("acInsert", QStringLiteral("&Toevoegen"),
-                            QStringLiteral("Voeg een nieuwe record toe"), QKeySequence(Qt::Key_Insert));
-    acEdit =
-        WindowAction("acEdit", QStringLiteral("&Wijzigen"), QStringLiteral("Wijzig geselecteerd record"));
-    acDelete = WindowAction("acDelete", QStringLiteral("&Verwijderen"),
-                            QStringLiteral("Verwijder geselecteerd record"), QKeySequence(Qt::Key_Delete));
-    acBijwerken = WindowAction("acBijwerken", QStringLiteral("&Bijwerken"),
-                               QStringLiteral("Gegevens bijwerken"), QKeySequence(Qt::Key_F5));
+    acInsert = WindowAction("acInsert", QStringLiteral("&Toevoegen"), QStringLiteral("Voeg een nieuwe record toe"),
+                            QKeySequence(Qt::Key_Insert));
+    acEdit = WindowAction("acEdit", QStringLiteral("&Wijzigen"), QStringLiteral("Wijzig geselecteerd record"));
+    acDelete = WindowAction("acDelete", QStringLiteral("&Verwijderen"), QStringLiteral("Verwijder geselecteerd record"),
+                            QKeySequence(Qt::Key_Delete));
+    acBijwerken = WindowAction("acBijwerken", QStringLiteral("&Bijwerken"), QStringLiteral("Gegevens bijwerken"),
+                               QKeySequence(Qt::Key_F5));
     // The windows show their own errors under their own titles; what is left reaches the plain error box.
     ConnectGuarded(acInsert, &QAction::triggered, this, [this] { OpenMutatiescherm(mdInsert); });
     ConnectGuarded(acEdit, &QAction::triggered, this, [this] { OpenMutatiescherm(mdEdit); });

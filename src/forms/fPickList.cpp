@@ -11,6 +11,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QVBoxLayout>
+
 #include <algorithm>
 
 namespace {

@@ -1,8 +1,8 @@
 #include "maintenance/fChildSelKosten.h"
 
-#include "controls/OrvDBSortGrid.h"
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
+#include "controls/OrvDBSortGrid.h"
 #include "core/dBeheer.h"
 #include "maintenance/fMutKosten.h"
 #include "platform/WaitCursor.h"

@@ -3,8 +3,8 @@
 #include "binding/ADOOutSet.h"
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
-#include "core/dBeheer.h"
 #include "core/OrvMessages.h"
+#include "core/dBeheer.h"
 #include "core/uUtils.h"
 #include "dbcontrols/DbcompEdits.h"
 #include "dbcontrols/OrvDataGroup.h"
@@ -57,8 +57,8 @@ void TfrmMutConcern::SetExtraFields() {
 
 void TfrmMutConcern::edNaamValidate(bool& dataValid) {
     WithPrefix(Prefix("edNaamValidate"), [&] {
-        if (!CheckValueExists(FdmBeheer->Connection(), QStringLiteral("concerns"), QStringLiteral("naam"),
-                              QString(), FKeyWaarde, QStringLiteral("concernid"), edNaam->AsText()))
+        if (!CheckValueExists(FdmBeheer->Connection(), QStringLiteral("concerns"), QStringLiteral("naam"), QString(),
+                              FKeyWaarde, QStringLiteral("concernid"), edNaam->AsText()))
             return;
         ShowWarning(QStringLiteral("De door u gekozen naam bestaat reeds."));
         edNaam->SetFocus();
@@ -69,8 +69,8 @@ void TfrmMutConcern::edNaamValidate(bool& dataValid) {
 void TfrmMutConcern::dgOnderhoudCrossValidate(bool& dataValid) {
     WithPrefix(Prefix("dgOnderhoudCrossValidate"), [&] {
         if (FMode != mdDelete ||
-            !CheckValueExists(FdmBeheer->Connection(), QStringLiteral("werkgevers"),
-                              QStringLiteral("concernid"), QString(), -1, QString(), qint64(FKeyWaarde)))
+            !CheckValueExists(FdmBeheer->Connection(), QStringLiteral("werkgevers"), QStringLiteral("concernid"),
+                              QString(), -1, QString(), qint64(FKeyWaarde)))
             return;
         ShowWarning(QStringLiteral("Dit concern is al in gebruik."));
         dataValid = false;

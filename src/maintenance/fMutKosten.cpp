@@ -36,7 +36,8 @@ TfrmMutKosten::TfrmMutKosten(QWidget* owner)
         dsKostenTypen->setObjectName(QStringLiteral("dsKostenTypen"));
         auto* body = new QVBoxLayout(pnlBody);
         body->setAlignment(Qt::AlignTop);
-        plKostenCategorie = AddBoundControl<TOrvDBPickList>("plKostenCategorie", "KostencategorieId", "Kostencategorie:");
+        plKostenCategorie =
+            AddBoundControl<TOrvDBPickList>("plKostenCategorie", "KostencategorieId", "Kostencategorie:");
         plKostenCategorie->SetKeyField(QStringLiteral("KostencategorieId"));
         plKostenCategorie->SetDisplayField(QStringLiteral("Omschrijving"));
         plKostenCategorie->SetSearchField(QStringLiteral("Omschrijving"));
@@ -50,7 +51,8 @@ TfrmMutKosten::TfrmMutKosten(QWidget* owner)
         plKostenCategorie->BeforeShowPickList = [this](TOrvDBPickList*, TfrmPickList* pickList) {
             plKostenCategorieBeforeShowPickList(pickList);
         };
-        ConnectGuarded(plKostenCategorie, &TOrvDBComponent::DataChange, this, [this] { plKostenCategorieDataChange(); });
+        ConnectGuarded(plKostenCategorie, &TOrvDBComponent::DataChange, this,
+                       [this] { plKostenCategorieDataChange(); });
         cmbPeriode = AddBoundControl<TOrvDBComboboxEx>("cmbPeriode", "Periode", "Periode:");
         cmbPeriode->ComboBox()->setMaxVisibleItems(8);
         chkProforma = AddBoundControl<TOrvDBCheckbox>("chkProforma", "Proforma", "Proforma:");
@@ -113,8 +115,7 @@ qint64 TfrmMutKosten::CategorieId() {
 void TfrmMutKosten::RefreshKostenTypeReflist() {
     WithPrefix(ClassName() + QStringLiteral(".RefreshKostenTypeReflist: "), [&] {
         const qint64 categorie = CategorieId();
-        if (categorie != -1)
-            FcdsCategorieen->Locate({QStringLiteral("KostencategorieId")}, {categorie});
+        if (categorie != -1) FcdsCategorieen->Locate({QStringLiteral("KostencategorieId")}, {categorie});
         FdmBeheer->OpenKostentypen(categorie, false);
         cmbKostenType->FillCombo();
     });

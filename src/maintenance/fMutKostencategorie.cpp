@@ -4,8 +4,8 @@
 #include "binding/OrvADOConnection.h"
 #include "binding/OrvQuery.h"
 #include "controls/OrvComp.h"
-#include "core/dBeheer.h"
 #include "core/OrvMessages.h"
+#include "core/dBeheer.h"
 #include "core/uUtils.h"
 #include "dbcontrols/DbcompCombos.h"
 #include "dbcontrols/DbcompEdits.h"
@@ -16,6 +16,7 @@
 
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QVBoxLayout>
+
 #include <algorithm>
 
 ORV_METHOD_PREFIXES(TfrmMutKostencategorie)
@@ -29,7 +30,7 @@ void SetLookup(TOrvDBLookupCombo* combo, TDataSource* source, const char* keyFie
     combo->SetAddBlank(addBlank);
     combo->ComboBox()->setMaxVisibleItems(8);
 }
-} // namespace
+}  // namespace
 
 TfrmMutKostencategorie::TfrmMutKostencategorie(QWidget* owner)
     : TBaseOnderhoud(owner), dsKostengroepen(new TDataSource(this)), dsVergoedingtypen(new TDataSource(this)),
@@ -53,7 +54,7 @@ TfrmMutKostencategorie::TfrmMutKostencategorie(QWidget* owner)
     memoOpmerkingen = AddBoundControl<TOrvDBMemo>("memoOpmerkingen", "Opmerkingen", "Opmerkingen:");
     memoOpmerkingen->Memo()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memoOpmerkingen->Memo()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memoOpmerkingen->SetTabOnEnter(false); // Enter starts a new line of the remarks
+    memoOpmerkingen->SetTabOnEnter(false);  // Enter starts a new line of the remarks
     const int left = AlignCaptions({edOmschrijving, cmbKostengroep, cmbVergoedingtype, edGrootboekrekening,
                                     edGrootboekOmschrijving, memoOpmerkingen});
     // Wide enough for the remarks beside the longest caption.
@@ -104,9 +105,9 @@ void TfrmMutKostencategorie::edOmschrijvingValidate(bool& dataValid) {
 
 void TfrmMutKostencategorie::dgOnderhoudCrossValidate(bool& dataValid) {
     WithPrefix(Prefix("dgOnderhoudCrossValidate"), [&] {
-        if (FMode != mdDelete || !CheckValueExists(FdmBeheer->Connection(), QStringLiteral("kosten"),
-                                                   QStringLiteral("kostencategorieid"), QString(), -1,
-                                                   QString(), qint64(FKeyWaarde)))
+        if (FMode != mdDelete ||
+            !CheckValueExists(FdmBeheer->Connection(), QStringLiteral("kosten"), QStringLiteral("kostencategorieid"),
+                              QString(), -1, QString(), qint64(FKeyWaarde)))
             return;
         ShowWarning(QStringLiteral("Deze kostencategorie is al in gebruik."));
         dataValid = false;

@@ -20,7 +20,6 @@
 
 ORV_METHOD_PREFIXES(TfrmMutLoonsom)
 
-
 TfrmMutLoonsom::TfrmMutLoonsom(QWidget* owner) : TBaseOnderhoud(owner), FdmBeheer(new TdmBeheer(this)) {
     setObjectName(QStringLiteral("frmMutLoonsom"));
     SetHelpContext(19);

@@ -29,7 +29,7 @@ ORV_METHOD_PREFIXES(TfrmMutWerkgever)
 
 namespace {
 constexpr int kTopHeight = 185;
-} // namespace
+}  // namespace
 
 TfrmMutWerkgever::TfrmMutWerkgever(QWidget* owner)
     : TBaseOnderhoud(owner), dgZemloInfo(new TOrvDataGroup(this)), dsConcern(new TDataSource(this)),
@@ -62,8 +62,8 @@ TfrmMutWerkgever::TfrmMutWerkgever(QWidget* owner)
         PageControl1->addTab(tsKosten, QStringLiteral("&Kosten"));
         PageControl1->addTab(tsLoonsommen, QStringLiteral("&Loonsommen"));
         (new QVBoxLayout(pnlBottom))->addWidget(PageControl1);
-        frmChildSelKosten = qobject_cast<TfrmChildSelKosten*>(
-            CreateChildForm(&TfrmChildSelKosten::staticMetaObject, tsKosten));
+        frmChildSelKosten =
+            qobject_cast<TfrmChildSelKosten*>(CreateChildForm(&TfrmChildSelKosten::staticMetaObject, tsKosten));
         frmChildSelLoonsommen = qobject_cast<TfrmChildSelLoonsommen*>(
             CreateChildForm(&TfrmChildSelLoonsommen::staticMetaObject, tsLoonsommen));
         frmChildSelKosten->SetForceRefresh(true);
@@ -233,8 +233,8 @@ void TfrmMutWerkgever::edLHNummerValidate(bool& dataValid) {
 
 void TfrmMutWerkgever::edNaamValidate(bool& dataValid) {
     WithPrefix(Prefix("edNaamValidate"), [&] {
-        if (!CheckValueExists(FdmBeheer->Connection(), QStringLiteral("werkgevers"), QStringLiteral("naam"),
-                              QString(), FKeyWaarde, QStringLiteral("werkgeverid"), edNaam->AsText()))
+        if (!CheckValueExists(FdmBeheer->Connection(), QStringLiteral("werkgevers"), QStringLiteral("naam"), QString(),
+                              FKeyWaarde, QStringLiteral("werkgeverid"), edNaam->AsText()))
             return;
         ShowWarning(QStringLiteral("De door u gekozen naam bestaat reeds."));
         edNaam->SetFocus();

@@ -43,8 +43,7 @@ void TfrmSelConcerns::SetupSelectGrid() {
 }
 
 void TfrmSelConcerns::OpenMutatiescherm(TMode AMode) {
-    ShowMutatiescherm(AMode, QStringLiteral("ConcernId"),
-                      QStringLiteral("Fout bij openen het Concern-mutatiescherm"),
+    ShowMutatiescherm(AMode, QStringLiteral("ConcernId"), QStringLiteral("Fout bij openen het Concern-mutatiescherm"),
                       [this](TMode mode, int key) {
                           auto window = std::make_unique<TfrmMutConcern>(this);
                           window->Initialize(mode, key);

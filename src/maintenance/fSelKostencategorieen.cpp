@@ -60,8 +60,7 @@ void TfrmSelKostencategorieen::SetupSelectGrid() {
 
 void TfrmSelKostencategorieen::OpenMutatiescherm(TMode AMode) {
     ShowMutatiescherm(AMode, QStringLiteral("KostencategorieId"),
-                      QStringLiteral("Fout bij openen het Kostencategorie-mutatiescherm"),
-                      [this](TMode mode, int key) {
+                      QStringLiteral("Fout bij openen het Kostencategorie-mutatiescherm"), [this](TMode mode, int key) {
                           auto window = std::make_unique<TfrmMutKostencategorie>(this);
                           window->Initialize(mode, key);
                           return window;

@@ -10,6 +10,7 @@
 #include <QtGui/QPageLayout>
 #include <QtGui/QPainter>
 #include <QtGui/QPdfWriter>
+
 #include <algorithm>
 
 namespace {
@@ -26,10 +27,10 @@ QString DutchAmount(const QVariant& value) {
     return text;
 }
 
-const QStringList kMaanden = {
-    QStringLiteral("januari"), QStringLiteral("februari"), QStringLiteral("maart"),     QStringLiteral("april"),
-    QStringLiteral("mei"),     QStringLiteral("juni"),     QStringLiteral("juli"),      QStringLiteral("augustus"),
-    QStringLiteral("september"), QStringLiteral("oktober"), QStringLiteral("november"), QStringLiteral("december")};
+const QStringList kMaanden = {QStringLiteral("januari"), QStringLiteral("februari"), QStringLiteral("maart"),
+                              QStringLiteral("april"),   QStringLiteral("mei"),      QStringLiteral("juni"),
+                              QStringLiteral("juli"),    QStringLiteral("augustus"), QStringLiteral("september"),
+                              QStringLiteral("oktober"), QStringLiteral("november"), QStringLiteral("december")};
 
 QString DutchDate(const QDate& date) {
     return QStringLiteral("%1 %2 %3").arg(date.day()).arg(kMaanden[date.month() - 1]).arg(date.year());
@@ -42,8 +43,8 @@ struct TSectie {
     const TDataSet* Rijen = nullptr;
     QList<QStringList> Teksten;  // the cells as they are printed
     QList<QList<double>> Maten;  // their widths
-    int Pagina = 0;     // first page, 0-based
-    int Paginas = 1;    // an empty section still gets its page with the titles
+    int Pagina = 0;              // first page, 0-based
+    int Paginas = 1;             // an empty section still gets its page with the titles
 };
 
 class TPdfRapport {

@@ -7,10 +7,10 @@
 #include "platform/ProgramDirectory.h"
 #include "support/OrvErrors.h"
 
+#include <QUrl>
 #include <QtGui/QDesktopServices>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
-#include <QUrl>
 
 ORV_METHOD_PREFIXES(TfrmAbout)
 
@@ -53,14 +53,17 @@ TfrmAbout::TfrmAbout(QWidget* owner) : TBaseForm(owner) {
         lblZemlo->setFont(bold);
         lblBuild = Label(panel, "lblBuild", QString(), QRect(220, 80, 180, 18));
         lblDb = Label(panel, "lblDb", QString(), QRect(12, 100, 200, 18));
-        lblDatabaseVersie = Label(panel, "lblDatabaseVersie", QStringLiteral("Niet geinstalleerd"), QRect(220, 100, 180, 18));
+        lblDatabaseVersie =
+            Label(panel, "lblDatabaseVersie", QStringLiteral("Niet geinstalleerd"), QRect(220, 100, 180, 18));
         lblWebTekst = Label(panel, "lblWebTekst", QStringLiteral("Zemlo website: "), QRect(12, 126, 130, 18));
-        lblWebsite = Label(panel, "lblWebsite", QStringLiteral("<a href=\"%1\" style=\"color:blue\">%1</a>")
-                                                    .arg(QLatin1String(kPavendaWebsite)),
-                           QRect(150, 126, 250, 18));
+        lblWebsite =
+            Label(panel, "lblWebsite",
+                  QStringLiteral("<a href=\"%1\" style=\"color:blue\">%1</a>").arg(QLatin1String(kPavendaWebsite)),
+                  QRect(150, 126, 250, 18));
         lblWebsite->setCursor(Qt::PointingHandCursor);
         ConnectGuarded(lblWebsite, &QLabel::linkActivated, this, [this] { lblWebsiteClick(); });
-        lblDirectoryTekst = Label(panel, "lblDirectoryTekst", QStringLiteral("Programmadirectory: "), QRect(12, 148, 135, 18));
+        lblDirectoryTekst =
+            Label(panel, "lblDirectoryTekst", QStringLiteral("Programmadirectory: "), QRect(12, 148, 135, 18));
         lblDirectory = Label(panel, "lblDirectory", QString(), QRect(150, 148, 250, 36));
         lblDirectory->setWordWrap(true);
         lblDirectory->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -92,12 +95,12 @@ void TfrmAbout::Initialize(TOrvADOConnection* connection) {
         TBaseForm::Initialize();
         lblBuild->setText(QStringLiteral("Versie 2024.1"));
         lblDb->setText(QStringLiteral("Database"));
-        lblDatabaseVersie->setText(QStringLiteral("Versie ") + GetDBParamValue(connection, QStringLiteral("DB_VERSIE")));
+        lblDatabaseVersie->setText(QStringLiteral("Versie ") +
+                                   GetDBParamValue(connection, QStringLiteral("DB_VERSIE")));
         lblDirectory->setText(ProgramDirectory());
     });
 }
 
 void TfrmAbout::lblWebsiteClick() {
-    WithPrefix(Prefix("lblWebsiteClick"),
-               [&] { QDesktopServices::openUrl(QUrl(QLatin1String(kPavendaWebsite))); });
+    WithPrefix(Prefix("lblWebsiteClick"), [&] { QDesktopServices::openUrl(QUrl(QLatin1String(kPavendaWebsite))); });
 }

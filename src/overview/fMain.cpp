@@ -108,7 +108,8 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     ConnectGuarded(acFilter, &QAction::triggered, this, [this] { acFilterExecute(); });
     ConnectGuarded(acFilterUit, &QAction::triggered, this, [this] { acFilterUitExecute(); });
     ConnectGuarded(acServiceInformatie, &QAction::triggered, this,
-                   QStringLiteral("Fout bij openen service informatie scherm: "), [this] { acServiceInformatieExecute(); });
+                   QStringLiteral("Fout bij openen service informatie scherm: "),
+                   [this] { acServiceInformatieExecute(); });
     ConnectGuarded(acConcerns, &QAction::triggered, this, QStringLiteral("Fout bij openen concerns scherm: "), [this] {
         TfrmSelConcerns concerns(this);
         concerns.Initialize();
@@ -129,19 +130,21 @@ TfrmMain::TfrmMain(QWidget* owner) : TBaseForm(owner) {
     ConnectGuarded(acImporteerWerkgevers, &QAction::triggered, this, [this] { acImporteerWerkgeversExecute(); });
     ConnectGuarded(acImporteerLoonsommen, &QAction::triggered, this, [this] { acImporteerLoonsommenExecute(); });
     ConnectGuarded(acExporteerKosten, &QAction::triggered, this, [this] { acExporteerKostenExecute(); });
-    ConnectGuarded(acConversie, &QAction::triggered, this, QStringLiteral("Fout bij openen conversie scherm: "), [this] {
-        OpenZemloConversie();
-        WerkgeversBijwerken();
-    });
+    ConnectGuarded(acConversie, &QAction::triggered, this, QStringLiteral("Fout bij openen conversie scherm: "),
+                   [this] {
+                       OpenZemloConversie();
+                       WerkgeversBijwerken();
+                   });
     // The report starts with the provisional amounts as the list shows them.
     acRapportage = Action(this, "acRapportage", QStringLiteral("&Rapportage"));
-    ConnectGuarded(acRapportage, &QAction::triggered, this, QStringLiteral("Fout bij openen rapportage scherm: "), [this] {
-        const QString exclusief = QStringLiteral("ExclusiefProforma");
-        TfrmRapportage rapportage(this);
-        rapportage.Initialize(FdmMain->ADOConnectionZemlo,
-                              FFilter.FilterFieldHasValue(exclusief) && FFilter.FilterFieldByName(exclusief).AsBoolean());
-        rapportage.exec();
-    });
+    ConnectGuarded(
+        acRapportage, &QAction::triggered, this, QStringLiteral("Fout bij openen rapportage scherm: "), [this] {
+            const QString exclusief = QStringLiteral("ExclusiefProforma");
+            TfrmRapportage rapportage(this);
+            rapportage.Initialize(FdmMain->ADOConnectionZemlo, FFilter.FilterFieldHasValue(exclusief) &&
+                                                                   FFilter.FilterFieldByName(exclusief).AsBoolean());
+            rapportage.exec();
+        });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -318,8 +321,7 @@ void TfrmMain::ApplySelectionColor() {
 
 void TfrmMain::RestoreSelectionColor() {
     if (!FdmMain || !FdmMain->ADOConnectionZemlo->Connected()) return;
-    const auto stored =
-        StoredColor(GetDBParamValue(FdmMain->ADOConnectionZemlo, QStringLiteral("SelSysColor")));
+    const auto stored = StoredColor(GetDBParamValue(FdmMain->ADOConnectionZemlo, QStringLiteral("SelSysColor")));
     if (stored) SetHighlight(QColor::fromRgb(*stored & 0xFFFFFF));
 }
 
@@ -422,9 +424,10 @@ void TfrmMain::ConversieBijStart() {
     WithPrefix(Prefix("ConversieBijStart"), [&] {
         TOrvADOConnection* zemlo = FdmMain->ADOConnectionZemlo;
         if (GetDBParamValue(zemlo, QLatin1String(kParamZemloConversie)) != QLatin1String("Y")) return;
-        const int antwoord = ZemloQuestion(QStringLiteral("Wilt u de door u toegevoegde of aangepaste concerns, "
-                                                          "werkgevers en kostencategorieën vanuit Zemlo2023 overnemen?"),
-                                           false);
+        const int antwoord =
+            ZemloQuestion(QStringLiteral("Wilt u de door u toegevoegde of aangepaste concerns, "
+                                         "werkgevers en kostencategorieën vanuit Zemlo2023 overnemen?"),
+                          false);
         DeleteDBParam(zemlo, QLatin1String(kParamZemloConversie));
         if (antwoord != mrYes) return;
         OpenZemloConversie();

@@ -2,8 +2,8 @@
 // The main window: all employers (or a filtered set) with their free space, counting costs and remaining
 // free space, and the starting point of every other window.
 
-#include "forms/fBaseForm.h"
 #include "core/uFilter.h"
+#include "forms/fBaseForm.h"
 
 #include <memory>
 
@@ -28,7 +28,8 @@ public:
     ~TfrmMain() override;
 
     // The start-up sequence: help file, message caption, data module, own database, selection colour,
-    // the list, in payroll mode the imports, the actions. An error is shown under "Initialisatie" and closes the window.
+    // the list, in payroll mode the imports, the actions. An error is shown under "Initialisatie" and closes the
+    // window.
     void Initialize() override;
     // Whether the window was closed (also during Initialize).
     bool Closed() const { return FClosed; }

@@ -48,8 +48,8 @@ TfrmRapportage::TfrmRapportage(QWidget* owner)
     chkExclusiefProforma->adjustSize();
     chkExclusiefProforma->move(btnExcel->x() + btnExcel->width() + 16,
                                (pnlToolbar->height() - chkExclusiefProforma->height()) / 2);
-    ConnectGuarded(chkExclusiefProforma, &QCheckBox::toggled, this,
-                   QStringLiteral("Fout bij berekenen rapportage: "), [this] { Bereken(); });
+    ConnectGuarded(chkExclusiefProforma, &QCheckBox::toggled, this, QStringLiteral("Fout bij berekenen rapportage: "),
+                   [this] { Bereken(); });
 
     pcRapportage = new QTabWidget(pnlBody);
     pcRapportage->setObjectName(QStringLiteral("pcRapportage"));
@@ -97,7 +97,8 @@ void TfrmRapportage::Bereken() {
             if (grid->Columns().Count() == 0)
                 for (const TRapportKolom& k : grid == dbgridRapport ? RegelKolommen() : AdviesKolommen())
                     grid->Columns().Add(k.Titel, k.Veld, k.Breedte,
-                                        k.Bedrag ? QStringLiteral("#,##0.00") : QString::fromLatin1(kDefaultForDataType));
+                                        k.Bedrag ? QStringLiteral("#,##0.00")
+                                                 : QString::fromLatin1(kDefaultForDataType));
             grid->FetchAllRows();
             // The first time in name order; afterwards the order the user chose stays.
             if (grid->SortDirection() == sdNotSorted)
@@ -116,7 +117,8 @@ QString TfrmRapportage::KiesBestand(const QString& titel, const QString& filter,
     sdRapport.setDefaultSuffix(extensie);
     if (QFileInfo(FMap).isDir()) sdRapport.setDirectory(FMap);
     sdRapport.selectFile(QStringLiteral("Rapportage werkkostenregeling 2024.") + extensie);
-    if (RunModal([&] { return sdRapport.exec(); }) != QDialog::Accepted || sdRapport.selectedFiles().isEmpty()) return QString();
+    if (RunModal([&] { return sdRapport.exec(); }) != QDialog::Accepted || sdRapport.selectedFiles().isEmpty())
+        return QString();
     const QString bestand = sdRapport.selectedFiles().first();
     FMap = QFileInfo(bestand).absolutePath();
     return bestand;
@@ -124,9 +126,8 @@ QString TfrmRapportage::KiesBestand(const QString& titel, const QString& filter,
 
 void TfrmRapportage::acPdfExecute() {
     WithPrefix(Prefix("acPdfExecute"), [&] {
-        const QString bestand =
-            KiesBestand(QStringLiteral("Rapportage opslaan als PDF"), QStringLiteral("PDF-bestand (*.pdf)"),
-                        QStringLiteral("pdf"));
+        const QString bestand = KiesBestand(QStringLiteral("Rapportage opslaan als PDF"),
+                                            QStringLiteral("PDF-bestand (*.pdf)"), QStringLiteral("pdf"));
         if (bestand.isEmpty()) return;
         {
             const TWaitCursor wait;

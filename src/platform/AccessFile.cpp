@@ -5,9 +5,10 @@
 
 #include <QFile>
 #include <QScopeGuard>
+
 #include <algorithm>
-#include <memory>
 #include <mdbtools.h>
+#include <memory>
 #include <sqlite3.h>
 #include <vector>
 
@@ -27,20 +28,31 @@ struct TKolom {
 // The declared type for the engine; a type FieldTypeFromDeclaredType reads back as the Access type.
 QString DeclaredType(MdbHandle* mdb, const MdbColumn& column) {
     switch (column.col_type) {
-    case MDB_BOOL: return QStringLiteral("BOOLEAN");
+    case MDB_BOOL:
+        return QStringLiteral("BOOLEAN");
     case MDB_BYTE:
-    case MDB_INT: return QStringLiteral("SMALLINT");
-    case MDB_LONGINT: return QStringLiteral("INTEGER");
-    case MDB_MONEY: return QStringLiteral("CURRENCY");
+    case MDB_INT:
+        return QStringLiteral("SMALLINT");
+    case MDB_LONGINT:
+        return QStringLiteral("INTEGER");
+    case MDB_MONEY:
+        return QStringLiteral("CURRENCY");
     case MDB_FLOAT:
-    case MDB_DOUBLE: return QStringLiteral("DOUBLE");
-    case MDB_NUMERIC: return QStringLiteral("DECIMAL");
-    case MDB_DATETIME: return QStringLiteral("DATETIME");
+    case MDB_DOUBLE:
+        return QStringLiteral("DOUBLE");
+    case MDB_NUMERIC:
+        return QStringLiteral("DECIMAL");
+    case MDB_DATETIME:
+        return QStringLiteral("DATETIME");
     // From Jet 4 on a text column's size counts bytes of two per character.
-    case MDB_TEXT: return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(IS_JET3(mdb) ? column.col_size : column.col_size / 2);
-    case MDB_MEMO: return QStringLiteral("MEMO COLLATE NOCASE");
-    case MDB_REPID: return QStringLiteral("VARCHAR(38)");
-    default: return QStringLiteral("BLOB");
+    case MDB_TEXT:
+        return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(IS_JET3(mdb) ? column.col_size : column.col_size / 2);
+    case MDB_MEMO:
+        return QStringLiteral("MEMO COLLATE NOCASE");
+    case MDB_REPID:
+        return QStringLiteral("VARCHAR(38)");
+    default:
+        return QStringLiteral("BLOB");
     }
 }
 
@@ -89,7 +101,8 @@ void BindValue(sqlite3_stmt* insert, int index, const TKolom& kolom, const char*
 
 void CopyTable(MdbCatalogEntry* entry, sqlite3* db) {
     MdbTableDef* table = mdb_read_table(entry);
-    if (!table) throw EOrvError(QStringLiteral("tabel %1 kan niet worden gelezen").arg(QString::fromUtf8(entry->object_name)));
+    if (!table)
+        throw EOrvError(QStringLiteral("tabel %1 kan niet worden gelezen").arg(QString::fromUtf8(entry->object_name)));
     const auto freeTable = qScopeGuard([&] { mdb_free_tabledef(table); });
     mdb_read_columns(table);
     mdb_rewind_table(table);
@@ -113,9 +126,10 @@ void CopyTable(MdbCatalogEntry* entry, sqlite3* db) {
         if (kolommen[i].Soort != MDB_OLE) mdb_bind_column(table, int(i) + 1, buffers.back().get(), &lengtes[i]);
     }
     sqlite3_stmt* insert = nullptr;
-    const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(Quoted(naam), namen.join(QStringLiteral(", ")), parameters.join(QStringLiteral(", ")))
-                               .toUtf8();
+    const QByteArray sql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(Quoted(naam), namen.join(QStringLiteral(", ")), parameters.join(QStringLiteral(", ")))
+            .toUtf8();
     if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &insert, nullptr) != SQLITE_OK)
         throw EDatabaseError(EngineMessage(db));
     const auto finalize = qScopeGuard([&] { sqlite3_finalize(insert); });

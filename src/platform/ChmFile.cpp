@@ -1,6 +1,7 @@
 #include "platform/ChmFile.h"
 
 #include <QFile>
+
 #include <chm_lib.h>
 
 bool TChmFile::Open(const QString& path) {

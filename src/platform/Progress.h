@@ -4,6 +4,7 @@
 // stays silent, so the user sees one window per action.
 
 #include <QString>
+
 #include <functional>
 
 struct TProgressState {

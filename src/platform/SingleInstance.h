@@ -4,6 +4,7 @@
 
 #include <QLockFile>
 #include <QString>
+
 #include <memory>
 
 class TSingleInstanceGuard {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
 #include <functional>
 #include <sqlite3.h>
 
@@ -87,9 +88,8 @@ QString TranslateJetSql(const QString& sql) {
     // Anchored at the start, so it never reaches into quoted text.
     static const QRegularExpression top(QStringLiteral("^(\\s*select\\s+)top\\s+(\\d+)\\s+"),
                                         QRegularExpression::CaseInsensitiveOption);
-    QString result = EditOutsideQuotes(sql, [](QString plain) {
-        return plain.replace(identity, QStringLiteral("last_insert_rowid()"));
-    });
+    QString result = EditOutsideQuotes(
+        sql, [](QString plain) { return plain.replace(identity, QStringLiteral("last_insert_rowid()")); });
     const QRegularExpressionMatch m = top.match(result);
     if (m.hasMatch()) {
         const QString rows = m.captured(2);
@@ -185,8 +185,8 @@ namespace {
 void Prepare(sqlite3* db) {
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
-    Check(db, sqlite3_create_function_v2(db, "SWITCH", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                         SwitchFunction, nullptr, nullptr, nullptr));
+    Check(db, sqlite3_create_function_v2(db, "SWITCH", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, SwitchFunction,
+                                         nullptr, nullptr, nullptr));
     Check(db, sqlite3_create_function_v2(db, "IIF", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, IifFunction,
                                          nullptr, nullptr, nullptr));
 }
@@ -214,8 +214,7 @@ void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
     // The engine takes an empty file for an empty database and would make it one at the first write.
     const QFileInfo file(path);
     if (file.isFile() && file.size() == 0)
-        throw EDatabaseError(
-            QStringLiteral("Het bestand \"%1\" is leeg: het bevat geen Pavenda-database.").arg(path));
+        throw EDatabaseError(QStringLiteral("Het bestand \"%1\" is leeg: het bevat geen Pavenda-database.").arg(path));
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -236,7 +235,8 @@ void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
     } catch (EDatabaseError& e) {
         const int code = sqlite3_errcode(db) & 0xff;
         Close();
-        if (code == SQLITE_BUSY) throw EDatabaseError(QStringLiteral("The database is in use by another process: ") + path);
+        if (code == SQLITE_BUSY)
+            throw EDatabaseError(QStringLiteral("The database is in use by another process: ") + path);
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
             throw EDatabaseError(UnusableFileMessage(path, code, e.Message()));
         throw;
@@ -276,8 +276,8 @@ qint64 TSqliteDatabase::LastInsertId() const { return FHandle ? sqlite3_last_ins
 void TSqliteDatabase::CreateFromScript(const QString& path, const QString& script) {
     if (QFile::exists(path)) throw EOrvError(QStringLiteral("Bestand bestaat al: ") + path);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QString error;
     if (rc != SQLITE_OK) {
         error = EngineMessage(db);
@@ -363,9 +363,7 @@ bool TSqliteStatement::Step() {
 
 int TSqliteStatement::ColumnCount() const { return sqlite3_column_count(FStmt); }
 
-QString TSqliteStatement::ColumnName(int column) const {
-    return QString::fromUtf8(sqlite3_column_name(FStmt, column));
-}
+QString TSqliteStatement::ColumnName(int column) const { return QString::fromUtf8(sqlite3_column_name(FStmt, column)); }
 
 QString TSqliteStatement::ColumnDeclaredType(int column) const {
     const char* type = sqlite3_column_decltype(FStmt, column);

@@ -3,6 +3,7 @@
 #include "support/OrvErrors.h"
 
 #include <QStringList>
+
 #include <optional>
 
 namespace {
@@ -10,8 +11,15 @@ constexpr int kMaxCompared = 120;
 
 bool IsVowel(QChar c) {
     switch (c.unicode()) {
-    case 'A': case 'E': case 'I': case 'O': case 'U': case 'Y': return true;
-    default: return false;
+    case 'A':
+    case 'E':
+    case 'I':
+    case 'O':
+    case 'U':
+    case 'Y':
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -26,8 +34,18 @@ bool IsTrigger(QChar c) {
 
 bool IsReadAsBlank(QChar c) {
     switch (c.unicode()) {
-    case '(': case ')': case ',': case '-': case '.': case '/': case ';': case '[': case ']': return true;
-    default: return false;
+    case '(':
+    case ')':
+    case ',':
+    case '-':
+    case '.':
+    case '/':
+    case ';':
+    case '[':
+    case ']':
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -79,7 +80,8 @@ QString GridActualFormat(const QString& declaredFormat, TFieldType type) {
 QString GridDisplayText(const QVariant& value, TFieldType type, const QString& actualFormat) {
     if (value.isNull()) return QString();
     if (IsDateTimeType(type))
-        return value.toDateTime().toString(QtDateFormat(actualFormat.isEmpty() ? QStringLiteral("dd-mm-yyyy") : actualFormat));
+        return value.toDateTime().toString(
+            QtDateFormat(actualFormat.isEmpty() ? QStringLiteral("dd-mm-yyyy") : actualFormat));
     if (actualFormat.isEmpty()) {
         const QString text = value.toString();
         return text.size() > kMaxDisplayLength ? text.left(kMaxDisplayLength - 3) + QStringLiteral("...") : text;

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
+
 #include <optional>
 #include <vector>
 

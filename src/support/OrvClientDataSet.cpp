@@ -3,6 +3,7 @@
 #include "support/OrvErrors.h"
 
 #include <QDateTime>
+
 #include <algorithm>
 #include <numeric>
 

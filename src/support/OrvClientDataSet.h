@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QSet>
+
 #include <functional>
 #include <vector>
 
@@ -41,7 +42,9 @@ public:
     // Adds a row of null values (or of the given values, in field order) and makes it current.
     int AppendRecord(const QVariantList& values = {});
     void SetValue(int row, int field, const QVariant& value);
-    void SetFieldValue(const QString& name, const QVariant& value) { SetValue(RecNo(), FieldIndexOrRaise(name), value); }
+    void SetFieldValue(const QString& name, const QVariant& value) {
+        SetValue(RecNo(), FieldIndexOrRaise(name), value);
+    }
     void DeleteRecord(int row);
     void EmptyDataSet();
 

@@ -19,17 +19,18 @@ const QString kHeader = QStringLiteral(
 void FillWorkedExample(const TTestDatabase& database) {
     TOrvADOConnection c;
     database.Open(c);
-    for (const char* sql : {
-             "INSERT INTO Concerns (ConcernId, Naam) VALUES (7, 'Groep \"X\"')",
-             "INSERT INTO Werkgevers VALUES (1, '123456782L01', 'Bakkerij A, Utrecht', 1, NULL, NULL, NULL)",
-             "INSERT INTO Werkgevers VALUES (2, '111111110L01', 'B', 2, 7, NULL, NULL)",
-             "INSERT INTO Werkgevers VALUES (3, '222222220L01', 'C', 1, 7, NULL, NULL)",
-             "INSERT INTO Werkgevers VALUES (4, '333333330L01', 'D', 1, 7, NULL, NULL)",
-             "INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (1, 1, 0, 200000), (1, 2, 1, 150000),"
-             " (1, 2, 0, 160000), (1, 3, 1, 180000), (2, 1, 0, 300000), (3, 1, 0, 200000)",
-             "INSERT INTO Kosten (WerkgeverId, Periode, Proforma, Bedrag, KostenTypeId) VALUES (1, 1, 0, 3000, 1),"
-             " (1, 1, 1, 500, 1), (1, 1, 0, 1000, 2), (2, 1, 0, 2000, 1), (3, 1, 0, 1500, 1), (4, 1, 0, 100, 1)",
-         })
+    for (
+        const char* sql : {
+            "INSERT INTO Concerns (ConcernId, Naam) VALUES (7, 'Groep \"X\"')",
+            "INSERT INTO Werkgevers VALUES (1, '123456782L01', 'Bakkerij A, Utrecht', 1, NULL, NULL, NULL)",
+            "INSERT INTO Werkgevers VALUES (2, '111111110L01', 'B', 2, 7, NULL, NULL)",
+            "INSERT INTO Werkgevers VALUES (3, '222222220L01', 'C', 1, 7, NULL, NULL)",
+            "INSERT INTO Werkgevers VALUES (4, '333333330L01', 'D', 1, 7, NULL, NULL)",
+            "INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (1, 1, 0, 200000), (1, 2, 1, 150000),"
+            " (1, 2, 0, 160000), (1, 3, 1, 180000), (2, 1, 0, 300000), (3, 1, 0, 200000)",
+            "INSERT INTO Kosten (WerkgeverId, Periode, Proforma, Bedrag, KostenTypeId) VALUES (1, 1, 0, 3000, 1),"
+            " (1, 1, 1, 500, 1), (1, 1, 0, 1000, 2), (2, 1, 0, 2000, 1), (3, 1, 0, 1500, 1), (4, 1, 0, 100, 1)",
+        })
         Exec(c, QString::fromUtf8(sql));
 }
 }
@@ -50,15 +51,20 @@ private Q_SLOTS:
 void tst_Cli::overviewOfTheWorkedExample_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("expected");
-    const QString a = QStringLiteral("1,,123456782L01,\"Bakkerij A, Utrecht\",1,,540000.00,3500.00,9332.00,5832.00,,,,,\r\n");
+    const QString a =
+        QStringLiteral("1,,123456782L01,\"Bakkerij A, Utrecht\",1,,540000.00,3500.00,9332.00,5832.00,,,,,\r\n");
     const QString concern = QStringLiteral("500000.00,8860.00,3600.00,5260.00,300000.00\r\n");
-    const QString b = QStringLiteral("2,7,111111110L01,B,2,\"Groep \"\"X\"\"\",300000.00,2000.00,5760.00,5260.00,") + concern;
-    const QString c = QStringLiteral("3,7,222222220L01,C,1,\"Groep \"\"X\"\"\",200000.00,1500.00,3840.00,0.00,") + concern;
+    const QString b =
+        QStringLiteral("2,7,111111110L01,B,2,\"Groep \"\"X\"\"\",300000.00,2000.00,5760.00,5260.00,") + concern;
+    const QString c =
+        QStringLiteral("3,7,222222220L01,C,1,\"Groep \"\"X\"\"\",200000.00,1500.00,3840.00,0.00,") + concern;
     const QString d = QStringLiteral("4,7,333333330L01,D,1,\"Groep \"\"X\"\"\",0.00,100.00,0.00,0.00,") + concern;
     QTest::newRow("all") << QStringList{} << kHeader + a + b + c + d;
     QTest::newRow("exclusief proforma")
         << QStringList{QStringLiteral("--exclusief-proforma")}
-        << kHeader + QStringLiteral("1,,123456782L01,\"Bakkerij A, Utrecht\",1,,360000.00,3000.00,6912.00,3912.00,,,,,\r\n") + b + c + d;
+        << kHeader +
+               QStringLiteral("1,,123456782L01,\"Bakkerij A, Utrecht\",1,,360000.00,3000.00,6912.00,3912.00,,,,,\r\n") +
+               b + c + d;
     QTest::newRow("concern") << QStringList{QStringLiteral("--concern"), QStringLiteral("7")} << kHeader + b + c + d;
     QTest::newRow("employer") << QStringList{QStringLiteral("--werkgever"), QStringLiteral("3")} << kHeader + c;
 }
@@ -68,7 +74,8 @@ void tst_Cli::overviewOfTheWorkedExample() {
     QFETCH(QString, expected);
     TTestDatabase database;
     FillWorkedExample(database);
-    const TCliRun run = RunCli(QStringList{QStringLiteral("overzicht"), QStringLiteral("--db"), database.Path()} + options);
+    const TCliRun run =
+        RunCli(QStringList{QStringLiteral("overzicht"), QStringLiteral("--db"), database.Path()} + options);
     QCOMPARE(run.Err, QString());
     QCOMPARE(run.ExitCode, 0);
     QCOMPARE(run.Out, expected);
@@ -79,11 +86,12 @@ void tst_Cli::usageErrors_data() {
     QTest::newRow("nothing") << QStringList{};
     QTest::newRow("unknown command") << QStringList{QStringLiteral("opruimen")};
     QTest::newRow("overview without database") << QStringList{QStringLiteral("overzicht")};
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("overzicht"), QStringLiteral("--db"), QStringLiteral("x"),
-                                                   QStringLiteral("--snel")};
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("overzicht"), QStringLiteral("--db"),
+                                                   QStringLiteral("x"), QStringLiteral("--snel")};
     QTest::newRow("option without value") << QStringList{QStringLiteral("overzicht"), QStringLiteral("--db")};
-    QTest::newRow("employer not a number") << QStringList{QStringLiteral("overzicht"), QStringLiteral("--db"),
-                                                          QStringLiteral("x"), QStringLiteral("--werkgever"), QStringLiteral("C")};
+    QTest::newRow("employer not a number")
+        << QStringList{QStringLiteral("overzicht"), QStringLiteral("--db"), QStringLiteral("x"),
+                       QStringLiteral("--werkgever"), QStringLiteral("C")};
     QTest::newRow("demo without file") << QStringList{QStringLiteral("demo")};
 }
 
@@ -105,7 +113,9 @@ void tst_Cli::newDatabaseNeverOverwrites() {
     const TCliRun again = RunCli({QStringLiteral("nieuwe-database"), path});
     QCOMPARE(again.ExitCode, 1);
     QVERIFY2(again.Err.contains(path), qPrintable(again.Err));
-    QCOMPARE(RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), dir.filePath(QStringLiteral("geen.mdb"))}).ExitCode, 1);
+    QCOMPARE(RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), dir.filePath(QStringLiteral("geen.mdb"))})
+                 .ExitCode,
+             1);
 }
 
 // Every command that opens a database refuses a bad file with exit code 1 and the message, and leaves it as
@@ -131,7 +141,7 @@ void tst_Cli::badDatabaseFiles() {
     const QString path = dir.filePath(QStringLiteral("Zemlo2024.mdb"));
     WriteBytes(path, content);
     const TCliRun run = RunCli(command == u"overzicht" ? QStringList{command, QStringLiteral("--db"), path}
-                                                      : QStringList{command, path});
+                                                       : QStringList{command, path});
     QCOMPARE(run.ExitCode, 1);
     QCOMPARE(run.Err, message.arg(path) + u'\n');
     QCOMPARE(run.Out, QString());
@@ -145,7 +155,7 @@ void tst_Cli::demoIsDeterministic() {
     for (const char* name : {"a.mdb", "b.mdb"}) {
         const QString path = dir.filePath(QString::fromLatin1(name));
         QCOMPARE(RunCli({QStringLiteral("demo"), path, QStringLiteral("--werkgevers"), QStringLiteral("30"),
-                      QStringLiteral("--seed"), QStringLiteral("7")})
+                         QStringLiteral("--seed"), QStringLiteral("7")})
                      .ExitCode,
                  0);
         overviews.append(RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), path}).Out);
@@ -161,8 +171,8 @@ void tst_Cli::demoIsDeterministic() {
         QVERIFY2(fields[6].toDouble() > 0, qPrintable(line));
     }
     QVERIFY(concern && noConcern && fourWeeks);
-    const TCliRun provisional = RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"), dir.filePath(QStringLiteral("a.mdb")),
-                                  QStringLiteral("--exclusief-proforma")});
+    const TCliRun provisional = RunCli({QStringLiteral("overzicht"), QStringLiteral("--db"),
+                                        dir.filePath(QStringLiteral("a.mdb")), QStringLiteral("--exclusief-proforma")});
     QVERIFY(provisional.Out != overviews[0]);
 }
 

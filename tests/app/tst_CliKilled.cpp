@@ -18,11 +18,15 @@ const QString kQuelt = QStringLiteral("QueltX2024.mdb");
 // What a run writes, without the moments of change (the clock differs between two runs).
 QStringList Doel(const QString& command) {
     if (command == QLatin1String("importeer-loonsommen"))
-        return {QStringLiteral("SELECT LoonsomId, WerkgeverId, Periode, Proforma, Bedrag FROM Loonsommen ORDER BY LoonsomId")};
+        return {QStringLiteral(
+            "SELECT LoonsomId, WerkgeverId, Periode, Proforma, Bedrag FROM Loonsommen ORDER BY LoonsomId")};
     return {QStringLiteral("SELECT Werkgeversnummer, Periode, Bedrag FROM Werkkosten ORDER BY rowid"),
-            QStringLiteral("SELECT Werkgeversnummer, Ingangsdatum, AfwijkendeLoonsomVoorZemlo FROM Werkgever ORDER BY rowid")};
+            QStringLiteral(
+                "SELECT Werkgeversnummer, Ingangsdatum, AfwijkendeLoonsomVoorZemlo FROM Werkgever ORDER BY rowid")};
 }
-QString DoelBestand(const QString& command) { return command == QLatin1String("importeer-loonsommen") ? kZemlo : kQuelt; }
+QString DoelBestand(const QString& command) {
+    return command == QLatin1String("importeer-loonsommen") ? kZemlo : kQuelt;
+}
 
 QByteArray Hash(const QStringList& rows) {
     return QCryptographicHash::hash(rows.join(u'\n').toUtf8(), QCryptographicHash::Sha1).toHex();
@@ -49,9 +53,10 @@ QStringList Integriteit(const QString& path) {
 
 // A copy of the demo's two databases in a folder of its own, linked to its own payroll database.
 void Kopie(const QString& from, const QTemporaryDir& to) {
-    for (const QString& file : {kZemlo, kQuelt})
-        QVERIFY(QFile::copy(QDir(from).filePath(file), to.filePath(file)));
-    QCOMPARE(RunCli({QStringLiteral("koppeling"), QStringLiteral("--db"), to.filePath(kZemlo), to.path() + u'/'}).ExitCode, 0);
+    for (const QString& file : {kZemlo, kQuelt}) QVERIFY(QFile::copy(QDir(from).filePath(file), to.filePath(file)));
+    QCOMPARE(
+        RunCli({QStringLiteral("koppeling"), QStringLiteral("--db"), to.filePath(kZemlo), to.path() + u'/'}).ExitCode,
+        0);
 }
 
 struct TReferentie {

@@ -55,7 +55,8 @@ void tst_CliQuelt::demoWithPayrollRunsEveryExchange() {
     const int nieuw = Rows(zemlo, QStringLiteral("SELECT COUNT(*) FROM Werkgevers")).first().toInt() - zemloWerkgevers;
     QVERIFY(nieuw > 1 && nieuw < bekend.first().toInt());
     QCOMPARE(werkgevers.Out, QStringLiteral("%1 nieuwe werkgevers zijn geïmporteerd.\n").arg(nieuw));
-    QCOMPARE(Cli(QStringLiteral("importeer-werkgevers"), zemlo).Out, QStringLiteral("Geen nieuwe werkgevers beschikbaar.\n"));
+    QCOMPARE(Cli(QStringLiteral("importeer-werkgevers"), zemlo).Out,
+             QStringLiteral("Geen nieuwe werkgevers beschikbaar.\n"));
 
     const QStringList loonsommenVoor = Rows(zemlo, QStringLiteral("SELECT * FROM Loonsommen ORDER BY LoonsomId"));
     const TCliRun loonsommen = Cli(QStringLiteral("importeer-loonsommen"), zemlo);

@@ -57,7 +57,8 @@ QVariant tst_DatabaseAdapter::Scalar(const QString& sql) {
 void tst_DatabaseAdapter::dialect_data() {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QVariant>("expected");
-    QTest::newRow("SWITCH first true pair") << "SELECT SWITCH(1 = 2, 'a', 2 = 2, 'b', True, 'c')" << QVariant(QStringLiteral("b"));
+    QTest::newRow("SWITCH first true pair")
+        << "SELECT SWITCH(1 = 2, 'a', 2 = 2, 'b', True, 'c')" << QVariant(QStringLiteral("b"));
     QTest::newRow("SWITCH no pair true is NULL") << "SELECT SWITCH(1 = 2, 'a') IS NULL" << QVariant(qint64(1));
     QTest::newRow("IIF") << "SELECT IIF(5 > 4, 'ja', 'nee')" << QVariant(QStringLiteral("ja"));
     QTest::newRow("True and False") << "SELECT COUNT(*) FROM KostenTypen WHERE TeltMee = True" << QVariant(qint64(1));
@@ -65,7 +66,8 @@ void tst_DatabaseAdapter::dialect_data() {
     QTest::newRow("text compares without case")
         << "SELECT COUNT(*) FROM Vergoedingtypen WHERE Omschrijving = 'VERGOEDING'" << QVariant(qint64(1));
     QTest::newRow("table names without case") << "SELECT COUNT(*) FROM KOSTENCATEGORIEEN" << QVariant(qint64(27));
-    QTest::newRow("TOP 1") << "SELECT TOP 1 KostenTypeId FROM KostenTypen ORDER BY KostenTypeId DESC" << QVariant(qint64(4));
+    QTest::newRow("TOP 1") << "SELECT TOP 1 KostenTypeId FROM KostenTypen ORDER BY KostenTypeId DESC"
+                           << QVariant(qint64(4));
     QTest::newRow("decimal constants with a point") << "SELECT 400000 * 0.0192" << QVariant(7680.0);
 }
 
@@ -86,17 +88,22 @@ void tst_DatabaseAdapter::jetTranslation_data() {
                               << " SELECT last_insert_rowid() AS MaxNummer from  Werkgevers";
     QTest::newRow("top") << "SELECT TOP 1 Werkgeversnummer   FROM Werkgever   WHERE Bericht_TijdvakSoort = :Tijdvak "
                          << "SELECT Werkgeversnummer   FROM Werkgever   WHERE Bericht_TijdvakSoort = :Tijdvak LIMIT 1";
-    QTest::newRow("no change") << "SELECT Naam FROM Werkgevers" << "SELECT Naam FROM Werkgevers";
+    QTest::newRow("no change") << "SELECT Naam FROM Werkgevers"
+                               << "SELECT Naam FROM Werkgevers";
     // Quoted text is kept as written; around it the statement is still translated.
     QTest::newRow("identity in a text") << "UPDATE dbparams SET param_value = 'x @@Identity y' WHERE param_cd = 'k'"
                                         << "UPDATE dbparams SET param_value = 'x @@Identity y' WHERE param_cd = 'k'";
-    QTest::newRow("identity in a quoted name") << "SELECT 1 AS \"@@identity\"" << "SELECT 1 AS \"@@identity\"";
+    QTest::newRow("identity in a quoted name") << "SELECT 1 AS \"@@identity\""
+                                               << "SELECT 1 AS \"@@identity\"";
     QTest::newRow("identity after a doubled quote") << "SELECT 'it''s @@Identity', @@Identity"
                                                     << "SELECT 'it''s @@Identity', last_insert_rowid()";
-    QTest::newRow("identity after a doubled double quote") << "SELECT \"a\"\"@@Identity\" FROM T WHERE x = @@IDENTITY"
-                                                           << "SELECT \"a\"\"@@Identity\" FROM T WHERE x = last_insert_rowid()";
-    QTest::newRow("identity between texts") << "SELECT 'a', @@Identity, 'b'" << "SELECT 'a', last_insert_rowid(), 'b'";
-    QTest::newRow("unterminated text") << "SELECT @@Identity, 'open @@Identity" << "SELECT last_insert_rowid(), 'open @@Identity";
+    QTest::newRow("identity after a doubled double quote")
+        << "SELECT \"a\"\"@@Identity\" FROM T WHERE x = @@IDENTITY"
+        << "SELECT \"a\"\"@@Identity\" FROM T WHERE x = last_insert_rowid()";
+    QTest::newRow("identity between texts") << "SELECT 'a', @@Identity, 'b'"
+                                            << "SELECT 'a', last_insert_rowid(), 'b'";
+    QTest::newRow("unterminated text") << "SELECT @@Identity, 'open @@Identity"
+                                       << "SELECT last_insert_rowid(), 'open @@Identity";
     QTest::newRow("top only at the start") << "SELECT Naam FROM Werkgevers WHERE Naam = 'SELECT TOP 5 x'"
                                            << "SELECT Naam FROM Werkgevers WHERE Naam = 'SELECT TOP 5 x'";
     QTest::newRow("top with a text at the end") << "SELECT TOP 2 Naam FROM Werkgevers WHERE Naam = ' TOP 3 ;  ';"
@@ -152,7 +159,8 @@ void tst_DatabaseAdapter::datesBindAndCompare() {
 void tst_DatabaseAdapter::typedValuesComeBackTyped() {
     Exec(*FConnection, QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, "
                                       "AanmaakDatum) VALUES ('123456782L01', 'Bakkerij', 1, '2024-03-01 08:00:00')"));
-    Exec(*FConnection, QStringLiteral("INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (1, 1, 1, 1000)"));
+    Exec(*FConnection,
+         QStringLiteral("INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (1, 1, 1, 1000)"));
     TOrvQuery query(nullptr, FConnection.get());
     query.SetSQL(QStringLiteral("SELECT L.Proforma, L.Bedrag, L.Periode, W.Naam, W.AanmaakDatum FROM Loonsommen L "
                                 "INNER JOIN Werkgevers W ON W.WerkgeverId = L.WerkgeverId"));
@@ -171,7 +179,8 @@ void tst_DatabaseAdapter::typedValuesComeBackTyped() {
 
 void tst_DatabaseAdapter::parametersMatchWithoutCase() {
     TOrvQuery query(nullptr, FConnection.get());
-    query.SetSQL(QStringLiteral("SELECT COUNT(*) FROM KostenTypen WHERE KostenTypeId >= :Vanaf AND TeltMee = :TeltMee"));
+    query.SetSQL(
+        QStringLiteral("SELECT COUNT(*) FROM KostenTypen WHERE KostenTypeId >= :Vanaf AND TeltMee = :TeltMee"));
     QCOMPARE(int(query.Params().size()), 2);
     query.ParamByName(QStringLiteral("VANAF")).SetAsInteger(1);
     query.ParamByName(QStringLiteral("teltmee")).SetAsBoolean(false);
@@ -217,7 +226,8 @@ void tst_DatabaseAdapter::transactions() {
              }).isEmpty());
     QCOMPARE(Scalar(QStringLiteral("SELECT COUNT(*) FROM Concerns")).toInt(), 0);
     FConnection->BeginTrans();
-    RunInTransaction(*FConnection, [&] { Exec(*FConnection, QStringLiteral("INSERT INTO Concerns (Naam) VALUES ('Binnen')")); });
+    RunInTransaction(*FConnection,
+                     [&] { Exec(*FConnection, QStringLiteral("INSERT INTO Concerns (Naam) VALUES ('Binnen')")); });
     QVERIFY(FConnection->InTransaction());
     FConnection->CommitTrans();
     QCOMPARE(Scalar(QStringLiteral("SELECT COUNT(*) FROM Concerns")).toInt(), 1);
@@ -229,13 +239,20 @@ void tst_DatabaseAdapter::schemaDescription_data() {
     QTest::addColumn<TFieldType>("type");
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<bool>("nullable");
-    QTest::newRow("counter key") << "Werkgevers" << "WerkgeverId" << TFieldType::ftAutoInc << 0 << false;
-    QTest::newRow("required text") << "werkgevers" << "LOONHEFFINGENNUMMER" << TFieldType::ftString << 20 << false;
-    QTest::newRow("optional integer") << "Werkgevers" << "ConcernId" << TFieldType::ftInteger << 0 << true;
-    QTest::newRow("date") << "Werkgevers" << "WijzigDatum" << TFieldType::ftDateTime << 0 << true;
-    QTest::newRow("boolean") << "Loonsommen" << "Proforma" << TFieldType::ftBoolean << 0 << false;
-    QTest::newRow("amount") << "Kosten" << "Bedrag" << TFieldType::ftFloat << 0 << false;
-    QTest::newRow("memo") << "KostenCategorieen" << "Opmerkingen" << TFieldType::ftMemo << 0 << true;
+    QTest::newRow("counter key") << "Werkgevers"
+                                 << "WerkgeverId" << TFieldType::ftAutoInc << 0 << false;
+    QTest::newRow("required text") << "werkgevers"
+                                   << "LOONHEFFINGENNUMMER" << TFieldType::ftString << 20 << false;
+    QTest::newRow("optional integer") << "Werkgevers"
+                                      << "ConcernId" << TFieldType::ftInteger << 0 << true;
+    QTest::newRow("date") << "Werkgevers"
+                          << "WijzigDatum" << TFieldType::ftDateTime << 0 << true;
+    QTest::newRow("boolean") << "Loonsommen"
+                             << "Proforma" << TFieldType::ftBoolean << 0 << false;
+    QTest::newRow("amount") << "Kosten"
+                            << "Bedrag" << TFieldType::ftFloat << 0 << false;
+    QTest::newRow("memo") << "KostenCategorieen"
+                          << "Opmerkingen" << TFieldType::ftMemo << 0 << true;
 }
 
 void tst_DatabaseAdapter::schemaDescription() {

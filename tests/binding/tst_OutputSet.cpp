@@ -8,6 +8,7 @@
 #include "testlib/TestDatabase.h"
 
 #include <QTest>
+
 #include <functional>
 
 namespace {
@@ -102,10 +103,8 @@ void tst_OutputSet::Step(const QString& step) {
         {QStringLiteral("Delete"), [&] { FSet->Delete(); }},
         {QStringLiteral("Cancel"), [&] { FSet->Cancel(); }},
         {QStringLiteral("Post"), [&] { FSet->Post(); }},
-        {QStringLiteral("Naam"),
-         [&] { FSet->FieldByName(QStringLiteral("Naam")).SetAsString(QStringLiteral("x")); }},
-        {QStringLiteral("Unknown"),
-         [&] { FSet->FieldByName(QStringLiteral("Bestaatniet")).SetAsInteger(1); }},
+        {QStringLiteral("Naam"), [&] { FSet->FieldByName(QStringLiteral("Naam")).SetAsString(QStringLiteral("x")); }},
+        {QStringLiteral("Unknown"), [&] { FSet->FieldByName(QStringLiteral("Bestaatniet")).SetAsInteger(1); }},
         {QStringLiteral("NoKey"), [&] { FSet->PrimaryKeyFieldByName(QStringLiteral("Naam")); }},
         {QStringLiteral("NoConnection"), [&] { FSet->SetConnection(nullptr); }},
         {QStringLiteral("Reconnect"), [&] { FSet->SetConnection(FConnection.get()); }},
@@ -145,21 +144,20 @@ void tst_OutputSet::dbValue_data() {
     QTest::newRow("float keeps the low 32 bits")
         << QVariant(4294967298.9) << 4294967298.9 << 2 << "4294967298,9" << true << QDateTime();
     QTest::newRow("float beyond 64 bits") << QVariant(1e19) << 1e19 << 0 << "1e+19" << true << QDateTime();
-    QTest::newRow("date") << QVariant(QDateTime(QDate(2024, 3, 15), QTime(12, 0))) << 45366.5 << 45366
-                          << "15-03-2024" << true << QDateTime(QDate(2024, 3, 15), QTime(12, 0));
+    QTest::newRow("date") << QVariant(QDateTime(QDate(2024, 3, 15), QTime(12, 0))) << 45366.5 << 45366 << "15-03-2024"
+                          << true << QDateTime(QDate(2024, 3, 15), QTime(12, 0));
     QTest::newRow("text with decimal comma")
         << QVariant(QStringLiteral(" 12,5 ")) << 12.5 << 12 << " 12,5 " << true << zero;
     QTest::newRow("text with point is no number")
         << QVariant(QStringLiteral("12.5")) << 0.0 << 0 << "12.5" << false << zero;
-    QTest::newRow("text half is false")
-        << QVariant(QStringLiteral("0,5")) << 0.5 << 0 << "0,5" << false << zero;
+    QTest::newRow("text half is false") << QVariant(QStringLiteral("0,5")) << 0.5 << 0 << "0,5" << false << zero;
     QTest::newRow("text key") << QVariant(QStringLiteral("2")) << 2.0 << 2 << "2" << true << zero;
-    QTest::newRow("text short date") << QVariant(QStringLiteral("5-3-2024")) << 0.0 << 0 << "5-3-2024"
-                                     << false << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
-    QTest::newRow("text no date") << QVariant(QStringLiteral("31-02-2024")) << 0.0 << 0 << "31-02-2024"
-                                  << false << zero;
-    QTest::newRow("text line breaks")
-        << QVariant(QStringLiteral("a\nb\r\nc\rd")) << 0.0 << 0 << "a\r\nb\r\nc\r\nd" << false << zero;
+    QTest::newRow("text short date") << QVariant(QStringLiteral("5-3-2024")) << 0.0 << 0 << "5-3-2024" << false
+                                     << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
+    QTest::newRow("text no date") << QVariant(QStringLiteral("31-02-2024")) << 0.0 << 0 << "31-02-2024" << false
+                                  << zero;
+    QTest::newRow("text line breaks") << QVariant(QStringLiteral("a\nb\r\nc\rd")) << 0.0 << 0 << "a\r\nb\r\nc\r\nd"
+                                      << false << zero;
     QTest::newRow("bytes") << QVariant(QByteArray("12,5")) << 0.0 << 0 << "12,5" << false << zero;
 }
 
@@ -198,46 +196,52 @@ void tst_OutputSet::generatedStatements_data() {
     QTest::addColumn<QStringList>("parameters");
     const QVariant null;
     const QDateTime moment(QDate(2024, 3, 15), QTime(10, 30));
-    QTest::newRow("insert all NULL")
-        << "Concerns" << "Append" << QVariantList{"Naam", null, "AanmaakDatum", null} << QVariantList{}
-        << "INSERT INTO Concerns(naam,aanmaakdatum)\nVALUES (NULL,NULL)" << QStringList{};
+    QTest::newRow("insert all NULL") << "Concerns"
+                                     << "Append" << QVariantList{"Naam", null, "AanmaakDatum", null} << QVariantList{}
+                                     << "INSERT INTO Concerns(naam,aanmaakdatum)\nVALUES (NULL,NULL)" << QStringList{};
     QTest::newRow("insert, text typed by column")
-        << "Loonsommen" << "Append" << QVariantList{"Periode", "3", "Proforma", null, "Bedrag", "1234,5"}
-        << QVariantList{} << "INSERT INTO Loonsommen(periode,proforma,bedrag)\nVALUES (:periode,NULL,:bedrag)"
+        << "Loonsommen"
+        << "Append" << QVariantList{"Periode", "3", "Proforma", null, "Bedrag", "1234,5"} << QVariantList{}
+        << "INSERT INTO Loonsommen(periode,proforma,bedrag)\nVALUES (:periode,NULL,:bedrag)"
         << QStringList{"periode=int:3", "bedrag=double:1234.5"};
     QTest::newRow("insert first NULL, one entry per column")
-        << "Kosten" << "Append"
+        << "Kosten"
+        << "Append"
         << QVariantList{"KostenTypeId", null, "Proforma", true, "AanmaakDatum", moment, "Bedrag", -5.0, "BEDRAG", 1.5}
         << QVariantList{}
         << "INSERT INTO Kosten(kostentypeid,proforma,aanmaakdatum,bedrag)\n"
            "VALUES (NULL,:proforma,:aanmaakdatum,:bedrag)"
         << QStringList{"proforma=bool:true", "aanmaakdatum=QDateTime:2024-03-15T10:30:00.000", "bedrag=double:1.5"};
-    QTest::newRow("update")
-        << "Werkgevers" << "Edit" << QVariantList{"Naam", "Bakkerij", "ConcernId", null}
-        << QVariantList{"werkgeverid", 7}
-        << "UPDATE Werkgevers\nSET naam = :naam, concernid = NULL\nWHERE WerkgeverId = :WerkgeverId"
-        << QStringList{"naam=QString:Bakkerij", "WerkgeverId=int:7"};
+    QTest::newRow("update") << "Werkgevers"
+                            << "Edit" << QVariantList{"Naam", "Bakkerij", "ConcernId", null}
+                            << QVariantList{"werkgeverid", 7}
+                            << "UPDATE Werkgevers\nSET naam = :naam, concernid = NULL\nWHERE WerkgeverId = :WerkgeverId"
+                            << QStringList{"naam=QString:Bakkerij", "WerkgeverId=int:7"};
     QTest::newRow("update first NULL")
-        << "Werkgevers" << "Edit" << QVariantList{"ConcernId", null, "Naam", "Bakkerij"}
-        << QVariantList{"WerkgeverId", 7}
+        << "Werkgevers"
+        << "Edit" << QVariantList{"ConcernId", null, "Naam", "Bakkerij"} << QVariantList{"WerkgeverId", 7}
         << "UPDATE Werkgevers\nSET concernid = NULL, naam = :naam\nWHERE WerkgeverId = :WerkgeverId"
         << QStringList{"naam=QString:Bakkerij", "WerkgeverId=int:7"};
     QTest::newRow("update all NULL")
-        << "Werkgevers" << "Edit" << QVariantList{"ConcernId", null, "WijzigDatum", null}
-        << QVariantList{"WerkgeverId", 7}
+        << "Werkgevers"
+        << "Edit" << QVariantList{"ConcernId", null, "WijzigDatum", null} << QVariantList{"WerkgeverId", 7}
         << "UPDATE Werkgevers\nSET concernid = NULL, wijzigdatum = NULL\nWHERE WerkgeverId = :WerkgeverId"
         << QStringList{"WerkgeverId=int:7"};
     QTest::newRow("update with nothing changed runs nothing")
-        << "Werkgevers" << "Edit" << QVariantList{} << QVariantList{"WerkgeverId", 7} << QString() << QStringList{};
+        << "Werkgevers"
+        << "Edit" << QVariantList{} << QVariantList{"WerkgeverId", 7} << QString() << QStringList{};
     QTest::newRow("update, two-column key")
-        << "Tarieven" << "Edit" << QVariantList{"Omschrijving", "Laag"} << QVariantList{"Jaar", 2024, "code", "L"}
+        << "Tarieven"
+        << "Edit" << QVariantList{"Omschrijving", "Laag"} << QVariantList{"Jaar", 2024, "code", "L"}
         << "UPDATE Tarieven\nSET omschrijving = :omschrijving\nWHERE Jaar = :Jaar AND Code = :Code"
         << QStringList{"omschrijving=QString:Laag", "Jaar=int:2024", "Code=QString:L"};
-    QTest::newRow("delete")
-        << "Werkgevers" << "Delete" << QVariantList{} << QVariantList{"WerkgeverId", 7}
-        << "DELETE FROM Werkgevers\nWHERE WerkgeverId = :WerkgeverId" << QStringList{"WerkgeverId=int:7"};
+    QTest::newRow("delete") << "Werkgevers"
+                            << "Delete" << QVariantList{} << QVariantList{"WerkgeverId", 7}
+                            << "DELETE FROM Werkgevers\nWHERE WerkgeverId = :WerkgeverId"
+                            << QStringList{"WerkgeverId=int:7"};
     QTest::newRow("delete, two-column key")
-        << "VergoedingKosten" << "Delete" << QVariantList{} << QVariantList{"vergoedingtypeid", 1, "KOSTENTYPEID", 3}
+        << "VergoedingKosten"
+        << "Delete" << QVariantList{} << QVariantList{"vergoedingtypeid", 1, "KOSTENTYPEID", 3}
         << "DELETE FROM VergoedingKosten\nWHERE VergoedingTypeId = :VergoedingTypeId AND KostenTypeId = :KostenTypeId"
         << QStringList{"VergoedingTypeId=int:1", "KostenTypeId=int:3"};
 }
@@ -249,25 +253,21 @@ void tst_OutputSet::generatedStatements() {
     QFETCH(QVariantList, keys);
     QFETCH(QString, sql);
     QFETCH(QStringList, parameters);
-    Exec(*FConnection,
-         QStringLiteral("CREATE TABLE Tarieven (Jaar INTEGER NOT NULL, Code VARCHAR(10) NOT NULL, "
-                        "Omschrijving VARCHAR(50), PRIMARY KEY (Jaar, Code))"));
+    Exec(*FConnection, QStringLiteral("CREATE TABLE Tarieven (Jaar INTEGER NOT NULL, Code VARCHAR(10) NOT NULL, "
+                                      "Omschrijving VARCHAR(50), PRIMARY KEY (Jaar, Code))"));
     FSet->SetDataReference(table);
     QString seen;
     QStringList bound;
     FSet->BeforeExecuteSQL = [&](TOrvSQLOutputSet* sender, QString& text, bool& execute) {
         QCOMPARE(sender, FSet.get());
         seen = text;
-        for (const TParameter& parameter : FSet->Parameters())
-            bound << ParameterText(parameter);
+        for (const TParameter& parameter : FSet->Parameters()) bound << ParameterText(parameter);
         execute = false;  // the rows do not exist; no row check then
     };
     FSet->Open();
     Step(operation);
-    for (int i = 0; i < values.size(); i += 2)
-        SetValue(FSet->FieldByName(values[i].toString()), values[i + 1]);
-    for (int i = 0; i < keys.size(); i += 2)
-        SetValue(FSet->PrimaryKeyFieldByName(keys[i].toString()), keys[i + 1]);
+    for (int i = 0; i < values.size(); i += 2) SetValue(FSet->FieldByName(values[i].toString()), values[i + 1]);
+    for (int i = 0; i < keys.size(); i += 2) SetValue(FSet->PrimaryKeyFieldByName(keys[i].toString()), keys[i + 1]);
     FSet->Post();
     QCOMPARE(seen, sql);
     QCOMPARE(bound, parameters);
@@ -287,17 +287,16 @@ void tst_OutputSet::stateRules_data() {
     const QString closed = QStringLiteral("osOnderhoud: Cannot perform this operation on a closed dataset");
     const QString busy = QStringLiteral("osOnderhoud: Dataset already in edit, insert or delete mode");
     const QString noConnection = QStringLiteral("osOnderhoud: Missing connection property");
-    QTest::newRow("append on a closed set")
-        << werkgevers << QStringList{"Append"} << ado + "Append: TOrvOutputSet.Append: " + closed
-        << int(osIdle) << false;
+    QTest::newRow("append on a closed set") << werkgevers << QStringList{"Append"}
+                                            << ado + "Append: TOrvOutputSet.Append: " + closed << int(osIdle) << false;
     QTest::newRow("edit twice") << werkgevers << QStringList{"Open", "Edit", "Edit"}
                                 << ado + "Edit: TOrvOutputSet.Edit: " + busy << int(osEdit) << true;
-    QTest::newRow("cancel") << werkgevers << QStringList{"Open", "Append", "Naam", "Cancel"} << QString()
-                            << int(osIdle) << true;
+    QTest::newRow("cancel") << werkgevers << QStringList{"Open", "Append", "Naam", "Cancel"} << QString() << int(osIdle)
+                            << true;
     QTest::newRow("cancel when idle")
         << werkgevers << QStringList{"Open", "Cancel"}
-        << ado + "Cancel: TOrvOutputSet.Cancel: osOnderhoud: Dataset not in edit, insert or delete mode"
-        << int(osIdle) << true;
+        << ado + "Cancel: TOrvOutputSet.Cancel: osOnderhoud: Dataset not in edit, insert or delete mode" << int(osIdle)
+        << true;
     QTest::newRow("post when idle") << werkgevers << QStringList{"Open", "Post"}
                                     << ado + "Post: TOrvOutputSet.Post: Dataset not in edit or insert mode"
                                     << int(osIdle) << true;
@@ -313,32 +312,29 @@ void tst_OutputSet::stateRules_data() {
         << ado + "Open: TOrvADOSQLOutputSet.GetPrimaryKeyFields: GetPrimaryKeyConstraint: Table \"dbparams\" "
                  "does not have a primary key, which is not supported."
         << int(osIdle) << false;
-    QTest::newRow("delete without key columns")
-        << werkgevers << QStringList{"Open", "Reconnect", "Delete"} << ado + "Delete: No primary key defined"
-        << int(osIdle) << true;
+    QTest::newRow("delete without key columns") << werkgevers << QStringList{"Open", "Reconnect", "Delete"}
+                                                << ado + "Delete: No primary key defined" << int(osIdle) << true;
     QTest::newRow("update without key columns")
         << werkgevers << QStringList{"Open", "Reconnect", "Edit", "Naam", "Post"}
-        << ado + "Post: TOrvOutputSet.Post: TOrvADOSQLOutputSet.PostEdit: No primary key defined"
-        << int(osIdle) << true;
+        << ado + "Post: TOrvOutputSet.Post: TOrvADOSQLOutputSet.PostEdit: No primary key defined" << int(osIdle)
+        << true;
     QTest::newRow("post without connection")
-        << werkgevers << QStringList{"Open", "Append", "Naam", "NoConnection", "Post"}
-        << ado + "Post: " + noConnection << int(osIdle) << true;
+        << werkgevers << QStringList{"Open", "Append", "Naam", "NoConnection", "Post"} << ado + "Post: " + noConnection
+        << int(osIdle) << true;
     QTest::newRow("no key column")
         << werkgevers << QStringList{"Open", "NoKey"}
         << ado + "PrimaryKeyFieldByName: TOrvSQLOutputSet.PrimaryKeyFieldByName: Invalid primary key field"
         << int(osIdle) << true;
     QTest::newRow("unknown column")
         << werkgevers << QStringList{"Open", "Append", "Unknown", "Post"}
-        << ado +
-               "Post: TOrvOutputSet.Post: TOrvADOSQLOutputSet.PostAppend: TOrvADOSQLOutputSet.GetFieldType: "
-               "DBDescription FieldByName: Field: bestaatniet does not exists in table: Werkgevers"
+        << ado + "Post: TOrvOutputSet.Post: TOrvADOSQLOutputSet.PostAppend: TOrvADOSQLOutputSet.GetFieldType: "
+                 "DBDescription FieldByName: Field: bestaatniet does not exists in table: Werkgevers"
         << int(osIdle) << true;
     QTest::newRow("field names without table")
-        << QString() << QStringList{"FieldNames"}
-        << ado + "GetFieldNames: osOnderhoud: Missing DataReference property" << int(osIdle) << false;
-    QTest::newRow("transaction without connection")
-        << werkgevers << QStringList{"NoConnection", "InTransaction"}
-        << ado + "InTransaction: " + noConnection << int(osIdle) << false;
+        << QString() << QStringList{"FieldNames"} << ado + "GetFieldNames: osOnderhoud: Missing DataReference property"
+        << int(osIdle) << false;
+    QTest::newRow("transaction without connection") << werkgevers << QStringList{"NoConnection", "InTransaction"}
+                                                    << ado + "InTransaction: " + noConnection << int(osIdle) << false;
 }
 
 void tst_OutputSet::stateRules() {
@@ -349,8 +345,7 @@ void tst_OutputSet::stateRules() {
     QFETCH(bool, active);
     FSet->SetDataReference(table);
     const QString last = steps.takeLast();
-    for (const QString& step : steps)
-        QCOMPARE(CaughtError([&] { Step(step); }), QString());
+    for (const QString& step : steps) QCOMPARE(CaughtError([&] { Step(step); }), QString());
     QCOMPARE(CaughtError([&] { Step(last); }), error);
     QCOMPARE(int(FSet->State()), state);
     QCOMPARE(FSet->Active(), active);
@@ -371,16 +366,13 @@ void tst_OutputSet::failedPost_data() {
     const QString post = QStringLiteral("TOrvADOSQLOutputSet.Post: TOrvOutputSet.Post: TOrvADOSQLOutputSet.");
     const QString notOne = QStringLiteral("osOnderhoud: More or less than one row is selected");
     QTest::newRow("duplicate wage tax number")
-        << "Append"
-        << QVariantList{"Loonheffingennummer", "123456782L01", "Naam", "Nieuw", "AangifteTijdvak", 1} << ""
+        << "Append" << QVariantList{"Loonheffingennummer", "123456782L01", "Naam", "Nieuw", "AangifteTijdvak", 1} << ""
         << false
         << post + "PostAppend: TOrvADOSQLOutputSet.ExecSQL: UNIQUE constraint failed: "
                   "Werkgevers.Loonheffingennummer";
     QTest::newRow("required column NULL")
-        << "Append"
-        << QVariantList{"Loonheffingennummer", "999999990L01", "Naam", QVariant(), "AangifteTijdvak", 1} << ""
-        << false
-        << post + "PostAppend: TOrvADOSQLOutputSet.ExecSQL: NOT NULL constraint failed: Werkgevers.Naam";
+        << "Append" << QVariantList{"Loonheffingennummer", "999999990L01", "Naam", QVariant(), "AangifteTijdvak", 1}
+        << "" << false << post + "PostAppend: TOrvADOSQLOutputSet.ExecSQL: NOT NULL constraint failed: Werkgevers.Naam";
     QTest::newRow("update to NULL")
         << "Edit" << QVariantList{"Naam", QVariant()} << "" << false
         << post + "PostEdit: TOrvADOSQLOutputSet.ExecSQL: NOT NULL constraint failed: Werkgevers.Naam";
@@ -388,8 +380,8 @@ void tst_OutputSet::failedPost_data() {
         << "Edit" << QVariantList{"Naam", "Nieuw"} << "delete" << false << post + "PostEdit: " + notOne;
     QTest::newRow("delete of a row deleted meanwhile")
         << "Delete" << QVariantList{} << "delete" << false << post + "PostDelete: " + notOne;
-    QTest::newRow("update of two rows")
-        << "Edit" << QVariantList{"Naam", "Overal"} << "widen" << false << post + "PostEdit: " + notOne;
+    QTest::newRow("update of two rows") << "Edit" << QVariantList{"Naam", "Overal"} << "widen" << false
+                                        << post + "PostEdit: " + notOne;
     QTest::newRow("update of two rows, caller's transaction")
         << "Edit" << QVariantList{"Naam", "Overal"} << "widen" << true << post + "PostEdit: " + notOne;
 }
@@ -414,8 +406,7 @@ void tst_OutputSet::failedPost() {
     const QString before = Rows(QStringLiteral("SELECT * FROM Werkgevers ORDER BY WerkgeverId"));
     if (outer) FSet->BeginTrans();
     Step(operation);
-    for (int i = 0; i < values.size(); i += 2)
-        SetValue(FSet->FieldByName(values[i].toString()), values[i + 1]);
+    for (int i = 0; i < values.size(); i += 2) SetValue(FSet->FieldByName(values[i].toString()), values[i + 1]);
     if (operation != QLatin1String("Append"))
         FSet->PrimaryKeyFieldByName(QStringLiteral("WerkgeverId")).SetAsInteger(int(id));
     QCOMPARE(CaughtError([&] { FSet->Post(); }), error);
@@ -427,8 +418,7 @@ void tst_OutputSet::failedPost() {
 
     FSet->BeforeExecuteSQL = nullptr;
     AddWerkgever(QStringLiteral("222222220L01"), QStringLiteral("Bloemist"));
-    QCOMPARE(Rows(QStringLiteral("SELECT COUNT(*) FROM Werkgevers WHERE Naam = 'Bloemist'")),
-             QStringLiteral("1"));
+    QCOMPARE(Rows(QStringLiteral("SELECT COUNT(*) FROM Werkgevers WHERE Naam = 'Bloemist'")), QStringLiteral("1"));
 }
 
 void tst_OutputSet::valuesReachTheDatabaseTyped() {
@@ -439,12 +429,10 @@ void tst_OutputSet::valuesReachTheDatabaseTyped() {
     FSet->Open();
     FSet->Append();
     FSet->FieldByName(QStringLiteral("Omschrijving")).SetAsString(omschrijving);
-    FSet->FieldByName(QStringLiteral("Opmerkingen"))
-        .SetAsString(QStringLiteral("Regel 1\nRegel \"2\"; 'drie'"));
+    FSet->FieldByName(QStringLiteral("Opmerkingen")).SetAsString(QStringLiteral("Regel 1\nRegel \"2\"; 'drie'"));
     FSet->FieldByName(QStringLiteral("VergoedingtypeId")).SetAsString(QStringLiteral("2"));
     FSet->FieldByName(QStringLiteral("KostengroepId")).Clear();
-    FSet->FieldByName(QStringLiteral("AanmaakDatum"))
-        .SetAsDateTime(QDateTime(QDate(2024, 3, 31), QTime(2, 30, 15)));
+    FSet->FieldByName(QStringLiteral("AanmaakDatum")).SetAsDateTime(QDateTime(QDate(2024, 3, 31), QTime(2, 30, 15)));
     FSet->Post();
     FSet->SetDataReference(QStringLiteral("Loonsommen"));
     FSet->Open();
@@ -455,15 +443,12 @@ void tst_OutputSet::valuesReachTheDatabaseTyped() {
     FSet->FieldByName(QStringLiteral("Bedrag")).SetAsString(QStringLiteral("1234,56"));
     FSet->Post();
     QVERIFY2(!statement.contains(u'\'') && !statement.contains(QLatin1String("1234")), qPrintable(statement));
-    QCOMPARE(Rows(QStringLiteral(
-                 "SELECT Omschrijving, Opmerkingen, typeof(VergoedingtypeId), VergoedingtypeId, "
-                 "KostengroepId, AanmaakDatum || '' FROM Kostencategorieen WHERE KostencategorieId = "
-                 "(SELECT MAX(KostencategorieId) FROM Kostencategorieen)")),
-             omschrijving +
-                 QStringLiteral("|Regel 1\r\nRegel \"2\"; 'drie'|integer|2|NULL|2024-03-31 02:30:15"));
-    QCOMPARE(Rows(QStringLiteral(
-                 "SELECT typeof(Periode), Periode, typeof(Bedrag), Bedrag, typeof(Proforma), Proforma "
-                 "FROM Loonsommen")),
+    QCOMPARE(Rows(QStringLiteral("SELECT Omschrijving, Opmerkingen, typeof(VergoedingtypeId), VergoedingtypeId, "
+                                 "KostengroepId, AanmaakDatum || '' FROM Kostencategorieen WHERE KostencategorieId = "
+                                 "(SELECT MAX(KostencategorieId) FROM Kostencategorieen)")),
+             omschrijving + QStringLiteral("|Regel 1\r\nRegel \"2\"; 'drie'|integer|2|NULL|2024-03-31 02:30:15"));
+    QCOMPARE(Rows(QStringLiteral("SELECT typeof(Periode), Periode, typeof(Bedrag), Bedrag, typeof(Proforma), Proforma "
+                                 "FROM Loonsommen")),
              QStringLiteral("integer|3|real|1234.56|integer|true"));
 }
 
@@ -476,12 +461,10 @@ void tst_OutputSet::connectionFlushesSchema() {
                                  "AanmaakDatum", "WijzigDatum"}));
     QVERIFY(!FSet->GetFieldRequired(QStringLiteral("ConcernId")));
 
-    Exec(*FConnection,
-         QStringLiteral("ALTER TABLE Werkgevers ADD COLUMN Extra VARCHAR(5) NOT NULL DEFAULT ''"));
-    QCOMPARE(
-        CaughtError([&] { FSet->GetFieldLength(QStringLiteral("Extra")); }),
-        QStringLiteral("TOrvADOSQLOutputSet.GetFieldLength: DBDescription FieldByName: Field: Extra does not "
-                       "exists in table: Werkgevers"));
+    Exec(*FConnection, QStringLiteral("ALTER TABLE Werkgevers ADD COLUMN Extra VARCHAR(5) NOT NULL DEFAULT ''"));
+    QCOMPARE(CaughtError([&] { FSet->GetFieldLength(QStringLiteral("Extra")); }),
+             QStringLiteral("TOrvADOSQLOutputSet.GetFieldLength: DBDescription FieldByName: Field: Extra does not "
+                            "exists in table: Werkgevers"));
     FConnection->Close();
     QCOMPARE(CaughtError([&] { FSet->GetFieldLength(QStringLiteral("Naam")); }),
              QStringLiteral("TOrvADOSQLOutputSet.GetFieldLength: TableByName: Connection is not open"));

@@ -7,6 +7,8 @@
 #include "testlib/widgets/WidgetTest.h"
 
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
@@ -14,8 +16,7 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
-#include <QTest>
-#include <QTimer>
+
 #include <functional>
 #include <optional>
 
@@ -142,8 +143,7 @@ private Q_SLOTS:
         auto* check = new TOrvCheckBox(FWindow);
         auto* combo = new TOrvCombobox(FWindow);
         auto* last = new QLineEdit(FWindow);
-        for (QWidget* w : std::initializer_list<QWidget*>{memo, check, combo, last})
-            w->show();
+        for (QWidget* w : std::initializer_list<QWidget*>{memo, check, combo, last}) w->show();
         QWidget::setTabOrder(FEdit, memo);
         QWidget::setTabOrder(memo, check);
         QWidget::setTabOrder(check, combo);
@@ -211,9 +211,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("replacement");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("message");
-        QTest::newRow("correct text") << "de kosten van de werkgever" << "" << "de kosten van de werkgever"
+        QTest::newRow("correct text") << "de kosten van de werkgever"
+                                      << ""
+                                      << "de kosten van de werkgever"
                                       << "De spelling van de tekst is correct.";
-        QTest::newRow("misspelt word replaced") << "de kostne van de werkgever" << "kosten"
+        QTest::newRow("misspelt word replaced") << "de kostne van de werkgever"
+                                                << "kosten"
                                                 << "de kosten van de werkgever"
                                                 << "De spelling van de tekst is niet correct.";
     }
@@ -236,8 +239,7 @@ private Q_SLOTS:
             whenModal.emplace([&](QWidget* dialog) {
                 offered = dialog->findChild<QLabel*>(QStringLiteral("lblWord"))->text();
                 auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstSuggestions"));
-                for (int i = 0; i < list->count(); ++i)
-                    suggestions << list->item(i)->text();
+                for (int i = 0; i < list->count(); ++i) suggestions << list->item(i)->text();
                 dialog->findChild<QLineEdit*>(QStringLiteral("edReplacement"))->setText(replacement);
                 dialog->findChild<QPushButton*>(QStringLiteral("btnReplace"))->click();
             });
@@ -264,11 +266,11 @@ private Q_SLOTS:
         const QString correct = QStringLiteral("De werkgever vergoedt de reiskosten van zijn werknemers.");
         const QString misspelt = QStringLiteral("De werkgevr vergoedt de reiskosten van zijn werknemers.");
         QTest::newRow("correct, no message asked") << correct << false << "" << QStringList();
-        QTest::newRow("correct, message asked") << correct << true << ""
-                                                << QStringList{"De spelling van de tekst is correct."};
+        QTest::newRow("correct, message asked")
+            << correct << true << "" << QStringList{"De spelling van de tekst is correct."};
         QTest::newRow("misspelt, no message asked") << misspelt << false << "werkgevr" << QStringList();
-        QTest::newRow("misspelt, message asked") << misspelt << true << "werkgevr"
-                                                 << QStringList{"De spelling van de tekst is niet correct."};
+        QTest::newRow("misspelt, message asked")
+            << misspelt << true << "werkgevr" << QStringList{"De spelling van de tekst is niet correct."};
     }
     void spellingOnlyWithTheDutchDictionary() {
         QFETCH(QString, text);
@@ -291,12 +293,10 @@ private Q_SLOTS:
                 dialog->findChild<QPushButton*>(QStringLiteral("btnIgnore"))->click();
             });
         TScriptedPresenter presenter;  // any message beyond the expected ones fails the test
-        for (qsizetype i = 0; i < messages.size(); ++i)
-            presenter.Expect();
+        for (qsizetype i = 0; i < messages.size(); ++i) presenter.Expect();
         QTest::keyClick(memo, Qt::Key_F2, Qt::ControlModifier);
         QStringList shown;
-        for (const TMessageRequest& request : presenter.Messages())
-            shown << request.Text;
+        for (const TMessageRequest& request : presenter.Messages()) shown << request.Text;
         QCOMPARE(shown, messages);
         QCOMPARE(seenWord, offered);
         QCOMPARE(memo->LastError(), QString());

@@ -49,7 +49,8 @@ public:
     }
     QHeaderView* Header() const { return grid.Grid()->horizontalHeader(); }
     void ClickTitle(int column) const {
-        const QRect section(Header()->sectionViewportPosition(column), 0, Header()->sectionSize(column), Header()->height());
+        const QRect section(Header()->sectionViewportPosition(column), 0, Header()->sectionSize(column),
+                            Header()->height());
         QTest::mouseClick(Header()->viewport(), Qt::LeftButton, {}, section.center());
     }
     QAction* TitleMenuItem(int column, const char* name) const {
@@ -119,8 +120,8 @@ void TestOrvDBSortGrid::columnOnAnUntypedFieldTakesItsType() {
     TDataSource source(nullptr, &data);
     TOrvDBSortGrid grid;
     grid.SetDataSource(&source);
-    TOrvDBSortGridColumn& column = grid.Columns().Add(QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 80,
-                                                      QStringLiteral("#,##0.00"));
+    TOrvDBSortGridColumn& column =
+        grid.Columns().Add(QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 80, QStringLiteral("#,##0.00"));
     grid.FetchAllRows();
     QVERIFY(grid.IsEmpty());
     data.ClearFields();
@@ -153,11 +154,21 @@ void TestOrvDBSortGrid::columnDeclaration_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no caption") << "" << "Nr" << "Add: Caption is required.";
-    QTest::newRow("same caption") << "Naam" << "Nr" << "Add: Caption should be unique.";
-    QTest::newRow("no field") << "Nummer" << "" << "Add: FieldName is required.";
-    QTest::newRow("same field other case") << "Nummer" << "naam" << "Add: Fieldname should be unique.";
-    QTest::newRow("field not in dataset") << "Nummer" << "Onbekend" << "Add: Field 'Onbekend' not found";
+    QTest::newRow("no caption") << ""
+                                << "Nr"
+                                << "Add: Caption is required.";
+    QTest::newRow("same caption") << "Naam"
+                                  << "Nr"
+                                  << "Add: Caption should be unique.";
+    QTest::newRow("no field") << "Nummer"
+                              << ""
+                              << "Add: FieldName is required.";
+    QTest::newRow("same field other case") << "Nummer"
+                                           << "naam"
+                                           << "Add: Fieldname should be unique.";
+    QTest::newRow("field not in dataset") << "Nummer"
+                                          << "Onbekend"
+                                          << "Add: Field 'Onbekend' not found";
 }
 
 void TestOrvDBSortGrid::columnDeclaration() {
@@ -172,8 +183,7 @@ void TestOrvDBSortGrid::columnDeclaration() {
     TOrvDBSortGrid grid;
     grid.SetDataSource(&source);
     grid.Columns().Add(QStringLiteral("Naam"), QStringLiteral("Naam"), 100);
-    QCOMPARE(CaughtError([&] { grid.Columns().Add(caption, field, 100); }),
-             message);
+    QCOMPARE(CaughtError([&] { grid.Columns().Add(caption, field, 100); }), message);
     QCOMPARE(grid.Columns().Count(), 1);
     QCOMPARE(grid.Columns().Items(0).FieldName(), QStringLiteral("NAAM"));
     QVERIFY(!grid.Columns().FindColumn(QStringLiteral("Nr")));
@@ -254,7 +264,7 @@ void TestOrvDBSortGrid::beginSortOnUnknownFieldFails() {
     f.grid.OnBeginSort = [](TOrvDBSortGrid*, QString& field) { field = QStringLiteral("Plaats"); };
     QCOMPARE(CaughtError([&] { f.grid.Sort(QStringLiteral("Naam"), sdAscending); }),
              QStringLiteral("TOrvDBSortGrid.Sort: Cannot modify the sort from \"NAAM\" to \"Plaats\" "
-                                             "because this field does not exists. Check BeginSort event."));
+                            "because this field does not exists. Check BeginSort event."));
 }
 
 void TestOrvDBSortGrid::emptyList() {
@@ -311,7 +321,8 @@ void TestOrvDBSortGrid::searchTextFiltersAndLocates() {
 }
 
 void TestOrvDBSortGrid::searchNarrowsFromFullList() {
-    TFixture f(Names({QStringLiteral("Jansen"), QStringLiteral("Janssen"), QStringLiteral("Kees"), QStringLiteral("Jaap")}));
+    TFixture f(
+        Names({QStringLiteral("Jansen"), QStringLiteral("Janssen"), QStringLiteral("Kees"), QStringLiteral("Jaap")}));
     f.Type(QStringLiteral("JANS"));
     QTRY_COMPARE_WITH_TIMEOUT(f.grid.RowCount() - 1, 2, 2000);
     QTest::keyClick(f.grid.Grid(), Qt::Key_Backspace);
@@ -325,10 +336,14 @@ void TestOrvDBSortGrid::searchNumeric_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("search");
     QTest::addColumn<int>("nr");
-    QTest::newRow("reached") << "2x5" << "25" << 30;
-    QTest::newRow("exact") << "10" << "10" << 10;
-    QTest::newRow("beyond all rows") << "99" << "99" << 40;
-    QTest::newRow("letters only") << "ab" << "" << 0;
+    QTest::newRow("reached") << "2x5"
+                             << "25" << 30;
+    QTest::newRow("exact") << "10"
+                           << "10" << 10;
+    QTest::newRow("beyond all rows") << "99"
+                                     << "99" << 40;
+    QTest::newRow("letters only") << "ab"
+                                  << "" << 0;
 }
 
 void TestOrvDBSortGrid::searchNumeric() {
@@ -351,11 +366,16 @@ void TestOrvDBSortGrid::searchNumeric() {
 void TestOrvDBSortGrid::searchDate_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("naam");
-    QTest::newRow("too short") << "2" << "2019";
-    QTest::newRow("year") << "2024" << "2024-03";
-    QTest::newRow("year and month") << "202404" << "2025-01";
-    QTest::newRow("month above 12") << "202413" << "2025-01";
-    QTest::newRow("day that does not exist") << "20240231" << "2024-03";
+    QTest::newRow("too short") << "2"
+                               << "2019";
+    QTest::newRow("year") << "2024"
+                          << "2024-03";
+    QTest::newRow("year and month") << "202404"
+                                    << "2025-01";
+    QTest::newRow("month above 12") << "202413"
+                                    << "2025-01";
+    QTest::newRow("day that does not exist") << "20240231"
+                                             << "2024-03";
 }
 
 void TestOrvDBSortGrid::searchDate() {
@@ -443,7 +463,8 @@ struct TWideFixture {
         data.AppendRecord({"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7"});
         data.AppendRecord({"b0", "b1", "b2", "b3", "b4", "b5", "b6", "b7"});
         grid.SetDataSource(&source);
-        for (int c = 0; c < 8; ++c) grid.Columns().Add(QStringLiteral("Kolom %1").arg(c), QStringLiteral("K%1").arg(c), 80);
+        for (int c = 0; c < 8; ++c)
+            grid.Columns().Add(QStringLiteral("Kolom %1").arg(c), QStringLiteral("K%1").arg(c), 80);
         grid.resize(300, 200);
         grid.show();
         grid.FetchAllRows();
@@ -547,7 +568,8 @@ void TestOrvDBSortGrid::searchThenSort() {
 }
 
 void TestOrvDBSortGrid::modelPassesTester() {
-    TFixture f(Names({QStringLiteral("Jansen"), QStringLiteral("Kees"), QStringLiteral("Jaap"), QStringLiteral("Jan")}));
+    TFixture f(
+        Names({QStringLiteral("Jansen"), QStringLiteral("Kees"), QStringLiteral("Jaap"), QStringLiteral("Jan")}));
     QAbstractItemModelTester tester(f.grid.Grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     f.grid.Sort(QStringLiteral("Naam"), sdDescending);
     f.Type(QStringLiteral("KEE"));

@@ -6,13 +6,13 @@
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/widgets/WidgetTest.h"
 
+#include <QTest>
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QVBoxLayout>
 #include <QtWidgets/QWidget>
-#include <QTest>
 
 namespace {
 // "_" stands for a blank so the template positions are visible in the tables.
@@ -41,10 +41,10 @@ private:
     // {LEAVE} moves the focus away.
     void Play(const QString& script) {
         static const QHash<QString, QPair<int, Qt::KeyboardModifiers>> keys{
-            {"BS", {Qt::Key_Backspace, Qt::NoModifier}}, {"DEL", {Qt::Key_Delete, Qt::NoModifier}},
-            {"LEFT", {Qt::Key_Left, Qt::NoModifier}},    {"RIGHT", {Qt::Key_Right, Qt::NoModifier}},
-            {"HOME", {Qt::Key_Home, Qt::NoModifier}},    {"END", {Qt::Key_End, Qt::NoModifier}},
-            {"S-HOME", {Qt::Key_Home, Qt::ShiftModifier}}, {"S-END", {Qt::Key_End, Qt::ShiftModifier}},
+            {"BS", {Qt::Key_Backspace, Qt::NoModifier}},     {"DEL", {Qt::Key_Delete, Qt::NoModifier}},
+            {"LEFT", {Qt::Key_Left, Qt::NoModifier}},        {"RIGHT", {Qt::Key_Right, Qt::NoModifier}},
+            {"HOME", {Qt::Key_Home, Qt::NoModifier}},        {"END", {Qt::Key_End, Qt::NoModifier}},
+            {"S-HOME", {Qt::Key_Home, Qt::ShiftModifier}},   {"S-END", {Qt::Key_End, Qt::ShiftModifier}},
             {"C-LEFT", {Qt::Key_Left, Qt::ControlModifier}}, {"C-RIGHT", {Qt::Key_Right, Qt::ControlModifier}},
             {"ENTER", {Qt::Key_Return, Qt::NoModifier}},
         };
@@ -91,47 +91,90 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         const QString f = QStringLiteral("1.000,00");
-        QTest::newRow("one digit") << f << "1" << "__________1,__" << 1.0;
-        QTest::newRow("two digits fill from the right") << f << "12" << "_________12,__" << 12.0;
-        QTest::newRow("three digits") << f << "123" << "________123,__" << 123.0;
-        QTest::newRow("group placed") << f << "1234" << "______1.234,__" << 1234.0;
-        QTest::newRow("comma into the decimals") << f << "1234,5" << "______1.234,5_" << 1234.5;
-        QTest::newRow("point also into the decimals") << f << "7.25" << "__________7,25" << 7.25;
-        QTest::newRow("normalised on leaving") << f << "1234,5{LEAVE}" << "______1.234,50" << 1234.5;
-        QTest::newRow("leading zeros dropped on leaving") << f << "0012{LEAVE}" << "_________12,00" << 12.0;
-        QTest::newRow("sign without digits becomes -0") << f << "-,5{LEAVE}" << "_________-0,50" << -0.5;
-        QTest::newRow("third decimal ignored") << f << "1,234" << "__________1,23" << 1.23;
-        QTest::newRow("tenth digit refused") << f << "1234567890" << "123.456.789,__" << 123456789.0;
-        QTest::newRow("minus toggles on") << f << "12-" << "________-12,__" << -12.0;
-        QTest::newRow("minus toggles off") << f << "12--" << "_________12,__" << 12.0;
-        QTest::newRow("plus removes the sign") << f << "12-+" << "_________12,__" << 12.0;
-        QTest::newRow("minus on eight digits") << f << "12345678-" << "-12.345.678,__" << -12345678.0;
-        QTest::newRow("minus refused at nine digits") << f << "123456789-" << "123.456.789,__" << 123456789.0;
-        QTest::newRow("minus in the decimals") << f << "5,2-" << "_________-5,2_" << -5.2;
-        QTest::newRow("backspace last digit") << f << "1234{BS}" << "________123,__" << 123.0;
-        QTest::newRow("backspace across a group") << f << "1234{LEFT}{LEFT}{LEFT}{BS}" << "________234,__" << 234.0;
-        QTest::newRow("backspace removes the sign") << f << "12-{HOME}{BS}" << "_________12,__" << 12.0;
-        QTest::newRow("backspace in the decimals") << f << "1,56{BS}" << "__________1,5_" << 1.5;
-        QTest::newRow("backspace at first decimal returns") << f << "1,5{BS}{BS}2" << "_________12,__" << 12.0;
-        QTest::newRow("delete before the separator") << f << "1234,56{HOME}{END}{DEL}" << "______1.234,6_" << 1234.6;
-        QTest::newRow("delete first digit") << f << "1234{HOME}{DEL}" << "________234,__" << 234.0;
-        QTest::newRow("delete across a group") << f << "1234{HOME}{RIGHT}{DEL}" << "________134,__" << 134.0;
-        QTest::newRow("insert in the middle") << f << "14{LEFT}{LEFT}{RIGHT}23" << "______1.234,__" << 1234.0;
-        QTest::newRow("left stops at the first digit") << f << "12{LEFT}{LEFT}{LEFT}{LEFT}9" << "________912,__" << 912.0;
-        QTest::newRow("ctrl+left is home") << f << "12{C-LEFT}3" << "________312,__" << 312.0;
-        QTest::newRow("second end goes over the decimals") << f << "12,3{END}{END}4" << "_________12,34" << 12.34;
+        QTest::newRow("one digit") << f << "1"
+                                   << "__________1,__" << 1.0;
+        QTest::newRow("two digits fill from the right") << f << "12"
+                                                        << "_________12,__" << 12.0;
+        QTest::newRow("three digits") << f << "123"
+                                      << "________123,__" << 123.0;
+        QTest::newRow("group placed") << f << "1234"
+                                      << "______1.234,__" << 1234.0;
+        QTest::newRow("comma into the decimals") << f << "1234,5"
+                                                 << "______1.234,5_" << 1234.5;
+        QTest::newRow("point also into the decimals") << f << "7.25"
+                                                      << "__________7,25" << 7.25;
+        QTest::newRow("normalised on leaving") << f << "1234,5{LEAVE}"
+                                               << "______1.234,50" << 1234.5;
+        QTest::newRow("leading zeros dropped on leaving") << f << "0012{LEAVE}"
+                                                          << "_________12,00" << 12.0;
+        QTest::newRow("sign without digits becomes -0") << f << "-,5{LEAVE}"
+                                                        << "_________-0,50" << -0.5;
+        QTest::newRow("third decimal ignored") << f << "1,234"
+                                               << "__________1,23" << 1.23;
+        QTest::newRow("tenth digit refused") << f << "1234567890"
+                                             << "123.456.789,__" << 123456789.0;
+        QTest::newRow("minus toggles on") << f << "12-"
+                                          << "________-12,__" << -12.0;
+        QTest::newRow("minus toggles off") << f << "12--"
+                                           << "_________12,__" << 12.0;
+        QTest::newRow("plus removes the sign") << f << "12-+"
+                                               << "_________12,__" << 12.0;
+        QTest::newRow("minus on eight digits") << f << "12345678-"
+                                               << "-12.345.678,__" << -12345678.0;
+        QTest::newRow("minus refused at nine digits") << f << "123456789-"
+                                                      << "123.456.789,__" << 123456789.0;
+        QTest::newRow("minus in the decimals") << f << "5,2-"
+                                               << "_________-5,2_" << -5.2;
+        QTest::newRow("backspace last digit") << f << "1234{BS}"
+                                              << "________123,__" << 123.0;
+        QTest::newRow("backspace across a group") << f << "1234{LEFT}{LEFT}{LEFT}{BS}"
+                                                  << "________234,__" << 234.0;
+        QTest::newRow("backspace removes the sign") << f << "12-{HOME}{BS}"
+                                                    << "_________12,__" << 12.0;
+        QTest::newRow("backspace in the decimals") << f << "1,56{BS}"
+                                                   << "__________1,5_" << 1.5;
+        QTest::newRow("backspace at first decimal returns") << f << "1,5{BS}{BS}2"
+                                                            << "_________12,__" << 12.0;
+        QTest::newRow("delete before the separator") << f << "1234,56{HOME}{END}{DEL}"
+                                                     << "______1.234,6_" << 1234.6;
+        QTest::newRow("delete first digit") << f << "1234{HOME}{DEL}"
+                                            << "________234,__" << 234.0;
+        QTest::newRow("delete across a group") << f << "1234{HOME}{RIGHT}{DEL}"
+                                               << "________134,__" << 134.0;
+        QTest::newRow("insert in the middle") << f << "14{LEFT}{LEFT}{RIGHT}23"
+                                              << "______1.234,__" << 1234.0;
+        QTest::newRow("left stops at the first digit") << f << "12{LEFT}{LEFT}{LEFT}{LEFT}9"
+                                                       << "________912,__" << 912.0;
+        QTest::newRow("ctrl+left is home") << f << "12{C-LEFT}3"
+                                           << "________312,__" << 312.0;
+        QTest::newRow("second end goes over the decimals") << f << "12,3{END}{END}4"
+                                                           << "_________12,34" << 12.34;
         QTest::newRow("right stops at a blank decimal") << f << "12,3{END}{RIGHT}{RIGHT}{RIGHT}{RIGHT}9"
                                                         << "_________12,39" << 12.39;
-        QTest::newRow("shift+home selection replaced") << f << "1234{S-HOME}5" << "__________5,__" << 5.0;
-        QTest::newRow("shift+end selection of decimals") << f << "1,23{HOME}{END}{S-END}4" << "_________14,__" << 14.0;
-        QTest::newRow("typing replaces the auto-selection") << f << "12{LEAVE}{TAB}" << "_________12,00" << 12.0;
-        QTest::newRow("paste a formatted amount") << f << "{PASTE:1.234,56}" << "______1.234,56" << 1234.56;
-        QTest::newRow("paste of text ignored") << f << "12{PASTE:abc}" << "_________12,__" << 12.0;
-        QTest::newRow("paste negative") << f << "{PASTE:-7,5}" << "_________-7,50" << -7.5;
-        QTest::newRow("no groups, comma") << "1000,00" << "1234,5{LEAVE}" << "_____1234,50" << 1234.5;
-        QTest::newRow("no groups, point") << "1000.00" << "1234.5{LEAVE}" << "_____1234.50" << 1234.5;
-        QTest::newRow("comma groups") << "1,000.00" << "1234567.8{LEAVE}" << "__1,234,567.80" << 1234567.8;
-        QTest::newRow("comma groups paste") << "1,000.00" << "{PASTE:1,234.5}" << "______1,234.50" << 1234.5;
+        QTest::newRow("shift+home selection replaced") << f << "1234{S-HOME}5"
+                                                       << "__________5,__" << 5.0;
+        QTest::newRow("shift+end selection of decimals") << f << "1,23{HOME}{END}{S-END}4"
+                                                         << "_________14,__" << 14.0;
+        QTest::newRow("typing replaces the auto-selection") << f << "12{LEAVE}{TAB}"
+                                                            << "_________12,00" << 12.0;
+        QTest::newRow("paste a formatted amount") << f << "{PASTE:1.234,56}"
+                                                  << "______1.234,56" << 1234.56;
+        QTest::newRow("paste of text ignored") << f << "12{PASTE:abc}"
+                                               << "_________12,__" << 12.0;
+        QTest::newRow("paste negative") << f << "{PASTE:-7,5}"
+                                        << "_________-7,50" << -7.5;
+        QTest::newRow("no groups, comma") << "1000,00"
+                                          << "1234,5{LEAVE}"
+                                          << "_____1234,50" << 1234.5;
+        QTest::newRow("no groups, point") << "1000.00"
+                                          << "1234.5{LEAVE}"
+                                          << "_____1234.50" << 1234.5;
+        QTest::newRow("comma groups") << "1,000.00"
+                                      << "1234567.8{LEAVE}"
+                                      << "__1,234,567.80" << 1234567.8;
+        QTest::newRow("comma groups paste") << "1,000.00"
+                                            << "{PASTE:1,234.5}"
+                                            << "______1,234.50" << 1234.5;
     }
     void typing() {
         QFETCH(QString, format);
@@ -188,10 +231,14 @@ private Q_SLOTS:
         QTest::newRow("rounded") << 1.005001 << "__________1,01" << QString();
         QTest::newRow("negative largest") << -99999999.99 << "-99.999.999,99" << QString();
         QTest::newRow("tiny negative shown as zero") << -0.001 << "__________0,00" << QString();
-        QTest::newRow("one billion") << 1e9 << "" << "Value is too large to be displayed";
-        QTest::newRow("negative nine digits") << -999999999.0 << "" << "Value is too large to be displayed";
-        QTest::newRow("infinite") << qInf() << "" << "Value is too large to be displayed";
-        QTest::newRow("not a number") << qQNaN() << "" << "Invalid numeric value";
+        QTest::newRow("one billion") << 1e9 << ""
+                                     << "Value is too large to be displayed";
+        QTest::newRow("negative nine digits") << -999999999.0 << ""
+                                              << "Value is too large to be displayed";
+        QTest::newRow("infinite") << qInf() << ""
+                                  << "Value is too large to be displayed";
+        QTest::newRow("not a number") << qQNaN() << ""
+                                      << "Invalid numeric value";
     }
     void writing() {
         QFETCH(double, value);

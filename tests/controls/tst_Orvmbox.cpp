@@ -9,14 +9,15 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTextEdit>
-#include <QTest>
-#include <QTimer>
+
 #include <functional>
 
 namespace {
@@ -24,8 +25,7 @@ QStringList VisibleCaptions(TOrvMessageForm* form) {
     QStringList captions;
     for (int i = 1; i <= 3; ++i) {
         auto* button = form->findChild<TOrvButton*>(QStringLiteral("Button%1").arg(i));
-        if (!button->isHidden())
-            captions << button->Caption();
+        if (!button->isHidden()) captions << button->Caption();
     }
     return captions;
 }
@@ -66,11 +66,11 @@ private Q_SLOTS:
         QTest::newRow("ShowError") << "ShowError" << 1 << "Initialisatie" << stripped << ok << true << int(mrOk);
         QTest::newRow("AskQuestion with cancel") << "AskQuestion3" << 3 << "Afsluiten" << prefixed
                                                  << QStringList{"Ja", "Nee", "Annuleren"} << false << int(mrCancel);
-        QTest::newRow("AskQuestion without cancel") << "AskQuestion4" << 2 << "Afsluiten" << prefixed
-                                                    << QStringList{"Ja", "Nee"} << false << int(mrNo);
+        QTest::newRow("AskQuestion without cancel")
+            << "AskQuestion4" << 2 << "Afsluiten" << prefixed << QStringList{"Ja", "Nee"} << false << int(mrNo);
         QTest::newRow("ZemloInfo") << "ZemloInfo" << 1 << "Info" << prefixed << ok << false << int(mrOk);
-        QTest::newRow("ZemloError") << "ZemloError" << 1 << "De volgende fout is opgetreden:" << stripped << ok
-                                    << true << int(mrOk);
+        QTest::newRow("ZemloError") << "ZemloError" << 1 << "De volgende fout is opgetreden:" << stripped << ok << true
+                                    << int(mrOk);
         QTest::newRow("ZemloQuestion") << "ZemloQuestion" << 1 << "" << prefixed << QStringList{"Ja", "Nee"} << false
                                        << int(mrYes);
     }
@@ -85,26 +85,37 @@ private Q_SLOTS:
         const QString text = QStringLiteral("TdmMain.OpenWerkgevers: Syntax error in INSERT INTO statement.");
         TSeen seen;
         const TWhenModal<TOrvMessageForm> whenShown([&seen, click](TOrvMessageForm* form) {
-            seen = {form->HeaderTxt(), form->TitleTxt(), form->MessageTxt(), VisibleCaptions(form),
+            seen = {form->HeaderTxt(),
+                    form->TitleTxt(),
+                    form->MessageTxt(),
+                    VisibleCaptions(form),
                     form->findChild<QLabel*>(QStringLiteral("lblDetails"))->isVisibleTo(form),
                     form->findChild<QTextEdit*>(QStringLiteral("memoMessage"))->palette().color(QPalette::Text)};
             QTest::mouseClick(Button(form, click), Qt::LeftButton);
         });
         int answer = mrOk;
-        if (operation == "ShowWarning") ShowWarning(text);
-        else if (operation == "ShowError") ShowError(QStringLiteral("Initialisatie"), text);
-        else if (operation == "AskQuestion3") answer = AskQuestion(QStringLiteral("Afsluiten"), text, true);
-        else if (operation == "AskQuestion4") answer = AskQuestion(QStringLiteral("Afsluiten"), text, false);
-        else if (operation == "ZemloInfo") ZemloInfo(text);
-        else if (operation == "ZemloError") ZemloError(text);
-        else answer = ZemloQuestion(text, false);
+        if (operation == "ShowWarning")
+            ShowWarning(text);
+        else if (operation == "ShowError")
+            ShowError(QStringLiteral("Initialisatie"), text);
+        else if (operation == "AskQuestion3")
+            answer = AskQuestion(QStringLiteral("Afsluiten"), text, true);
+        else if (operation == "AskQuestion4")
+            answer = AskQuestion(QStringLiteral("Afsluiten"), text, false);
+        else if (operation == "ZemloInfo")
+            ZemloInfo(text);
+        else if (operation == "ZemloError")
+            ZemloError(text);
+        else
+            answer = ZemloQuestion(text, false);
         const bool zemlo = operation.startsWith(QStringLiteral("Zemlo"));
         QCOMPARE(seen.Caption, zemlo ? QStringLiteral("Pavenda") : MessageTeksten.Application);
         QCOMPARE(seen.Title, title);
         QCOMPARE(seen.Message, message);
         QCOMPARE(seen.Buttons, buttons);
         QCOMPARE(seen.Details, details);
-        QCOMPARE(seen.MessageColor, operation.endsWith(QStringLiteral("Error")) ? QColor(255, 0, 0) : QColor(Qt::black));
+        QCOMPARE(seen.MessageColor,
+                 operation.endsWith(QStringLiteral("Error")) ? QColor(255, 0, 0) : QColor(Qt::black));
         QCOMPARE(answer, result);
     }
 
@@ -133,8 +144,7 @@ private Q_SLOTS:
             seen = VisibleCaptions(form);
             QTest::keyClick(form->focusWidget(), Qt::Key_Escape);
             openAfterEscape = form->isVisible();
-            if (openAfterEscape)
-                form->close();
+            if (openAfterEscape) form->close();
         });
         const int result = ShowMessageForm(TOrvMessageType::mtQuestion, "Pavenda", "Vraag", "Doorgaan?", buttonSet,
                                            Qt::black, 1, TOrvMessagesLanguage(language));
@@ -157,8 +167,7 @@ private Q_SLOTS:
         QTest::newRow("space on Nee") << 2 << int(Qt::Key_Space) << none << "Button2" << int(mrNo);
         QTest::newRow("keypad enter on Ja") << 1 << int(Qt::Key_Enter) << keypad << "Button1" << int(mrYes);
         QTest::newRow("keypad enter on Annuleren") << 3 << int(Qt::Key_Enter) << keypad << "Button3" << int(mrCancel);
-        QTest::newRow("active button out of range: Ja") << 4 << int(Qt::Key_Enter) << keypad << "Button1"
-                                                         << int(mrYes);
+        QTest::newRow("active button out of range: Ja") << 4 << int(Qt::Key_Enter) << keypad << "Button1" << int(mrYes);
     }
     void keysAnswerWithTheFocusedButton() {
         QFETCH(int, activeButton);
@@ -172,8 +181,7 @@ private Q_SLOTS:
             seenFocus = form->focusWidget()->objectName();
             QTest::keyClick(form->focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
             answered = !form->isVisible();
-            if (!answered)
-                form->done(0);
+            if (!answered) form->done(0);
         });
         const int answer = ShowMessageForm(TOrvMessageType::mtQuestion, "Pavenda", "", "Opslaan?", 3, Qt::black,
                                            activeButton, TOrvMessagesLanguage::mlNL);
@@ -196,8 +204,7 @@ private Q_SLOTS:
         QFETCH(int, messageHeight);
         QFETCH(bool, scrollBar);
         QStringList text{QStringLiteral("TdmMain.Open: regel")};
-        for (int i = 2; i <= lines; ++i)
-            text << QStringLiteral("regel %1").arg(i);
+        for (int i = 2; i <= lines; ++i) text << QStringLiteral("regel %1").arg(i);
         TOrvMessageForm form;
         form.Prepare(TOrvMessageType::mtError, "Pavenda", "Fout", text.join(u'\n'), 0, Qt::red, 1,
                      TOrvMessagesLanguage::mlNL);
@@ -233,8 +240,7 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.findChild<QWidget*>(QStringLiteral("pnlButtons"))->width(), 373);
-        for (int i = 0; i < lefts.size(); ++i)
-            QCOMPARE(Button(&form, i + 1)->x(), lefts.at(i));
+        for (int i = 0; i < lefts.size(); ++i) QCOMPARE(Button(&form, i + 1)->x(), lefts.at(i));
     }
 
     void copyPutsTheFullText() {
@@ -266,8 +272,7 @@ private Q_SLOTS:
         QVERIFY(pdftotext.waitForFinished());
         QStringList printed;
         for (const QString& line : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\n'))
-            if (!line.trimmed().isEmpty())
-                printed << line.trimmed();
+            if (!line.trimmed().isEmpty()) printed << line.trimmed();
         const QLocale locale = QLocale::system();
         const QString full = QStringLiteral("TdmBeheer.Save: ") + longLine;
         const QString pieceOne = full.left(80);

@@ -13,6 +13,7 @@
 #include "core/uCompactDatabase.h"
 
 #include <QCoreApplication>
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -41,8 +42,7 @@ public:
     }
 
 private:
-    template <class Operation>
-    bool Step(const char* name, Operation&& operation) {
+    template <class Operation> bool Step(const char* name, Operation&& operation) {
         const bool here = FOperation == QLatin1String(name);
         if (here && FBefore) _exit(kStopped);
         const bool result = operation();

@@ -229,8 +229,10 @@ void tst_Beheer::kostentypen() {
     QFETCH(bool, showAll);
     QFETCH(QVariantList, typen);
     if (categorie < 0) {
-        Exec(*FConnection, QStringLiteral("INSERT INTO Vergoedingtypen (VergoedingtypeId, Omschrijving) VALUES (9, 'Leeg')"));
-        Exec(*FConnection, QStringLiteral("INSERT INTO Kostencategorieen (Omschrijving, VergoedingtypeId) VALUES ('Leeg', 9)"));
+        Exec(*FConnection,
+             QStringLiteral("INSERT INTO Vergoedingtypen (VergoedingtypeId, Omschrijving) VALUES (9, 'Leeg')"));
+        Exec(*FConnection,
+             QStringLiteral("INSERT INTO Kostencategorieen (Omschrijving, VergoedingtypeId) VALUES ('Leeg', 9)"));
         categorie = FConnection->LastInsertId();
     }
     TdmBeheer beheer(nullptr, FConnection.get());

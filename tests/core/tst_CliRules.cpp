@@ -5,7 +5,6 @@
 
 #include <QtTest>
 
-
 class TestCliRules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -25,9 +24,11 @@ void TestCliRules::lhnr_data() {
     QTest::addColumn<QString>("out");
     QTest::addColumn<int>("exitCode");
     QTest::newRow("valid and invalid") << QStringList{"123456782L01", "123456789L01"}
-                                       << "123456782L01 geldig\n123456789L01 ongeldig\n" << 1;
+                                       << "123456782L01 geldig\n123456789L01 ongeldig\n"
+                                       << 1;
     QTest::newRow("all valid") << QStringList{"123456782L01", "TYDELYKL01"}
-                               << "123456782L01 geldig\nTYDELYKL01 geldig\n" << 0;
+                               << "123456782L01 geldig\nTYDELYKL01 geldig\n"
+                               << 0;
     QTest::newRow("none") << QStringList{} << "" << 2;
 }
 

@@ -10,6 +10,7 @@
 #include "testlib/TestDatabase.h"
 
 #include <QtTest>
+
 #include <unistd.h>
 
 namespace {
@@ -127,7 +128,8 @@ void FillWithHoles(const QString& path) {
     connection.BeginTrans();
     for (int i = 0; i < 3000; ++i)
         Exec(connection, QStringLiteral("INSERT INTO Concerns (Naam) VALUES ('Concern %1 %2')")
-                             .arg(i).arg(QString(200, QChar(u'x'))));
+                             .arg(i)
+                             .arg(QString(200, QChar(u'x'))));
     connection.CommitTrans();
     Exec(connection, "DELETE FROM Concerns WHERE ConcernId % 10 <> 0");
 }
@@ -141,9 +143,7 @@ QString ErrorOf(const std::function<void()>& body) {
     return QStringLiteral("<no error>");
 }
 
-QString Sibling(const QString& path, const QString& extension) {
-    return path.left(path.lastIndexOf('.')) + extension;
-}
+QString Sibling(const QString& path, const QString& extension) { return path.left(path.lastIndexOf('.')) + extension; }
 }
 
 class TestCompactDatabase : public QObject {
@@ -215,10 +215,14 @@ void TestCompactDatabase::upperCaseExtension() {
 void TestCompactDatabase::wrongExtension_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("db") << "Zemlo2024.db" << "File extension unknown: .db";
-    QTest::newRow("case kept") << "Zemlo2024.Txt" << "File extension unknown: .Txt";
-    QTest::newRow("none") << "Zemlo2024" << "File extension unknown: ";
-    QTest::newRow("bak") << "Zemlo2024.bak" << "File extension unknown: .bak";
+    QTest::newRow("db") << "Zemlo2024.db"
+                        << "File extension unknown: .db";
+    QTest::newRow("case kept") << "Zemlo2024.Txt"
+                               << "File extension unknown: .Txt";
+    QTest::newRow("none") << "Zemlo2024"
+                          << "File extension unknown: ";
+    QTest::newRow("bak") << "Zemlo2024.bak"
+                         << "File extension unknown: .bak";
 }
 
 void TestCompactDatabase::wrongExtension() {
@@ -255,7 +259,8 @@ void TestCompactDatabase::notEnoughFreeSpace() {
     const QByteArray original = FileBytes(db.Path());
     QCOMPARE(ErrorOf([&] { CompactJetDatabase(db.Path(), kJetEngineType, QString(), QString(), false); }),
              QStringLiteral("Directory %1 does not have enough free space to perform this operation: %2")
-                 .arg(db.Directory()).arg(size + 1048575));
+                 .arg(db.Directory())
+                 .arg(size + 1048575));
     QCOMPARE(FileBytes(db.Path()), original);
     QCOMPARE(QDir(db.Directory()).entryList(QDir::Files), QStringList{"Zemlo2024.mdb"});
 
@@ -270,7 +275,8 @@ void TestCompactDatabase::freeSpaceUnknown() {
     TRecordingFiles files;
     files.FreeSpaceError = "No such device";
     QCOMPARE(ErrorOf([&] { CompactJetDatabase(db.Path(), kJetEngineType, QString(), QString(), false); }),
-             "Internal error. The free space for directory " + db.Directory() + " cannot be determined: No such device");
+             "Internal error. The free space for directory " + db.Directory() +
+                 " cannot be determined: No such device");
 }
 
 // A file that is no database is refused before anything is written: an empty file, above all, must not
@@ -288,7 +294,8 @@ void TestCompactDatabase::notADatabaseLeavesFileUntouched() {
     QTemporaryDir dir;
     const QString path = dir.filePath("Zemlo2024.mdb");
     WriteFile(path, content);
-    QCOMPARE(ErrorOf([&] { CompactJetDatabase(path, kJetEngineType, QString(), QString(), false); }), message.arg(path));
+    QCOMPARE(ErrorOf([&] { CompactJetDatabase(path, kJetEngineType, QString(), QString(), false); }),
+             message.arg(path));
     QCOMPARE(FileBytes(path), content);
     QCOMPARE(FilesIn(dir.path()), QStringList{"Zemlo2024.mdb"});
 }
@@ -301,17 +308,17 @@ void TestCompactDatabase::fileOperationsInOrder_data() {
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<QString>("error");  // %1: the directory; empty: none
     QTest::addColumn<bool>("replaced");  // the compacted copy is the database afterwards, the previous one the .bak
-    const QString freeSpace = "FreeSpace .", flushCopy = "Flush Zemlo2024.new", link = "Link Zemlo2024.mdb Zemlo2024.bak",
-                  copy = "Copy Zemlo2024.mdb Zemlo2024.bak", flushBackup = "Flush Zemlo2024.bak",
-                  rename = "Rename Zemlo2024.new Zemlo2024.mdb", flushDirectory = "FlushDirectory .",
-                  dropCopy = "Remove Zemlo2024.new";
+    const QString freeSpace = "FreeSpace .", flushCopy = "Flush Zemlo2024.new",
+                  link = "Link Zemlo2024.mdb Zemlo2024.bak", copy = "Copy Zemlo2024.mdb Zemlo2024.bak",
+                  flushBackup = "Flush Zemlo2024.bak", rename = "Rename Zemlo2024.new Zemlo2024.mdb",
+                  flushDirectory = "FlushDirectory .", dropCopy = "Remove Zemlo2024.new";
     const QString noBackup = "Could not backup the current database.";
     QTest::newRow("nothing left over") << QStringList{} << QStringList{}
                                        << QStringList{freeSpace, flushCopy, link, rename, flushDirectory} << "" << true;
     QTest::newRow("left-overs of earlier runs")
         << QStringList{"Zemlo2024.new", "Zemlo2024.bak", "Zemlo2024.mdb-journal"} << QStringList{}
-        << QStringList{dropCopy, freeSpace, "Remove Zemlo2024.mdb-journal", flushCopy, "Remove Zemlo2024.bak", link,
-                       rename, flushDirectory}
+        << QStringList{dropCopy, freeSpace,     "Remove Zemlo2024.mdb-journal", flushCopy, "Remove Zemlo2024.bak", link,
+                       rename,   flushDirectory}
         << "" << true;
     QTest::newRow("no hard links") << QStringList{} << QStringList{"Link"}
                                    << QStringList{freeSpace, flushCopy, link, copy, flushBackup, rename, flushDirectory}
@@ -348,7 +355,8 @@ void TestCompactDatabase::fileOperationsInOrder() {
     const QByteArray original = FileBytes(db.Path());
     // A journal left by an earlier session has its header zeroed: the engine ignores it.
     for (const QString& name : leftOvers)
-        WriteFile(db.Directory() + '/' + name, name.endsWith("-journal") ? QByteArray(512, '\0') : QByteArray("earlier"));
+        WriteFile(db.Directory() + '/' + name,
+                  name.endsWith("-journal") ? QByteArray(512, '\0') : QByteArray("earlier"));
 
     TRecordingFiles files(db.Directory());
     files.Refused = refused;
@@ -377,12 +385,18 @@ void TestCompactDatabase::interruptedAtEveryStep_data() {
     const QStringList copyMade{"Zemlo2024.mdb", "Zemlo2024.new"};
     const QStringList backupMade{"Zemlo2024.bak", "Zemlo2024.mdb", "Zemlo2024.new"};
     const QStringList done{"Zemlo2024.bak", "Zemlo2024.mdb"};
-    QTest::newRow("after the copy") << "Flush" << "before" << false << copyMade << false;
-    QTest::newRow("after its flush") << "Flush" << "after" << false << copyMade << false;
-    QTest::newRow("after the backup link") << "Link" << "after" << false << backupMade << false;
-    QTest::newRow("after the backup copy") << "Copy" << "after" << true << backupMade << false;
-    QTest::newRow("after the rename") << "Rename" << "after" << false << done << true;
-    QTest::newRow("after the directory flush") << "FlushDirectory" << "after" << false << done << true;
+    QTest::newRow("after the copy") << "Flush"
+                                    << "before" << false << copyMade << false;
+    QTest::newRow("after its flush") << "Flush"
+                                     << "after" << false << copyMade << false;
+    QTest::newRow("after the backup link") << "Link"
+                                           << "after" << false << backupMade << false;
+    QTest::newRow("after the backup copy") << "Copy"
+                                           << "after" << true << backupMade << false;
+    QTest::newRow("after the rename") << "Rename"
+                                      << "after" << false << done << true;
+    QTest::newRow("after the directory flush") << "FlushDirectory"
+                                               << "after" << false << done << true;
 }
 
 void TestCompactDatabase::interruptedAtEveryStep() {

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+
 #include <unistd.h>
 
 namespace {
@@ -50,10 +51,17 @@ void tst_ConnectDatabase::failures_data() {
     QTest::addColumn<QString>("fileName");  // "" = no location at all
     QTest::addColumn<QString>("prepare");   // missing, readonly, hidden
     QTest::addColumn<QString>("expected");  // %1 = the location
-    QTest::newRow("no location") << "" << "" << "ConnectDatabase: No database location was specified (sDatabaseLocation cannot be empty).";
-    QTest::newRow("missing file") << "Zemlo2024.mdb" << "missing" << "ConnectDatabase: Database does not exists or is not accessable: %1";
-    QTest::newRow("not a database") << "Zemlo2024.mdb" << "garbage"
-                                    << "ConnectDatabase: Het bestand \"%1\" is geen Pavenda-database: file is not a database";
+    QTest::newRow("no location")
+        << ""
+        << ""
+        << "ConnectDatabase: No database location was specified (sDatabaseLocation cannot be empty).";
+    QTest::newRow("missing file") << "Zemlo2024.mdb"
+                                  << "missing"
+                                  << "ConnectDatabase: Database does not exists or is not accessable: %1";
+    QTest::newRow("not a database")
+        << "Zemlo2024.mdb"
+        << "garbage"
+        << "ConnectDatabase: Het bestand \"%1\" is geen Pavenda-database: file is not a database";
 }
 
 void tst_ConnectDatabase::failures() {
@@ -71,8 +79,9 @@ void tst_ConnectDatabase::failures() {
         }
     }
     TOrvADOConnection connection;
-    QCOMPARE(CaughtError([&] { ConnectDatabase(connection, location, QStringLiteral("geheim"),
-                                               QStringLiteral("Share Exclusive")); }),
+    QCOMPARE(CaughtError([&] {
+                 ConnectDatabase(connection, location, QStringLiteral("geheim"), QStringLiteral("Share Exclusive"));
+             }),
              QString(expected).replace(QStringLiteral("%1"), location));
     QVERIFY(!connection.Connected());
     QCOMPARE(connection.ConnectionString(), QLatin1String(kNoImplicitConnection));
@@ -98,7 +107,8 @@ void tst_ConnectDatabase::badDatabaseFiles() {
     {
         TdmMain data;
         QCOMPARE(CaughtError([&] {
-                     data.ConnectToZemloDatabase(*data.ADOConnectionZemlo, QLatin1String(kScrambledPassword), QString());
+                     data.ConnectToZemloDatabase(*data.ADOConnectionZemlo, QLatin1String(kScrambledPassword),
+                                                 QString());
                  }),
                  QStringLiteral("ConnectToZemloDatabase: ") + expected.arg(path));
         QVERIFY(SluitZonderVraag);
@@ -136,15 +146,19 @@ void tst_ConnectDatabase::accessForTheCurrentUser() {
     QVERIFY(QFile::setPermissions(database.Path(), QFileDevice::Permissions(permissions)));
     TOrvADOConnection connection;
     if (!otherUser) {
-        QCOMPARE(CaughtError([&] { ConnectDatabase(connection, database.Path(), QString(), QStringLiteral("Share Exclusive")); }),
+        QCOMPARE(CaughtError([&] {
+                     ConnectDatabase(connection, database.Path(), QString(), QStringLiteral("Share Exclusive"));
+                 }),
                  refused ? refusal.arg(database.Path()) : QString());
         QCOMPARE(connection.Connected(), !refused);
         return;
     }
     if (geteuid() != 0) {
         // Any user but root finds files of root that its owner may write and nobody else: /etc/passwd.
-        QCOMPARE(CaughtError([&] { ConnectDatabase(connection, QStringLiteral("/etc/passwd"), QString(),
-                                                   QStringLiteral("Share Deny None")); }),
+        QCOMPARE(CaughtError([&] {
+                     ConnectDatabase(connection, QStringLiteral("/etc/passwd"), QString(),
+                                     QStringLiteral("Share Deny None"));
+                 }),
                  refusal.arg(QStringLiteral("/etc/passwd")));
         return;
     }
@@ -153,9 +167,9 @@ void tst_ConnectDatabase::accessForTheCurrentUser() {
     if (setpriv.isEmpty()) QSKIP("running as root without setpriv: no other user can be asked to open the file");
     QVERIFY(QFile::setPermissions(database.Directory(), QFileDevice::Permissions(0x7755)));
     QProcess cli;
-    cli.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
-                        qEnvironmentVariable("ZEMLO_CLI"), QStringLiteral("overzicht"), QStringLiteral("--db"),
-                        database.Path()});
+    cli.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                        QStringLiteral("--clear-groups"), qEnvironmentVariable("ZEMLO_CLI"),
+                        QStringLiteral("overzicht"), QStringLiteral("--db"), database.Path()});
     QVERIFY(cli.waitForFinished(10000));
     const QString message = QString::fromUtf8(cli.readAllStandardError());
     QCOMPARE(cli.exitCode(), 1);
@@ -208,8 +222,9 @@ void tst_ConnectDatabase::exclusiveOpenKeepsOtherProcessesOut() {
 
     // A second connection of this process is refused the same way.
     TOrvADOConnection second;
-    QCOMPARE(CaughtError([&] { ConnectDatabase(second, database.Path(), QString(), QStringLiteral("Share Deny None")); }),
-             QStringLiteral("ConnectDatabase: The database is in use by another process: ") + database.Path());
+    QCOMPARE(
+        CaughtError([&] { ConnectDatabase(second, database.Path(), QString(), QStringLiteral("Share Deny None")); }),
+        QStringLiteral("ConnectDatabase: The database is in use by another process: ") + database.Path());
 
     holder.Close();
     QCOMPARE(OverviewInOtherProcess(database.Path()).first, 0);

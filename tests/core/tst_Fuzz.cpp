@@ -12,12 +12,47 @@
 
 namespace {
 const QStringList kAdversarial = {
-    "", " ", "L", "l", "LLLLLLLLLLLL", "TYDELYK", "TYDELYKL", "tydelyk99l99", "TYDELYK1234", "'", "''", "';--",
-    "%", "*", "?", "0", "-", "+", "2", "4", "007", "-2147483648", "2147483648", "4294967296L01",
-    "99999999999999999999L01", "000000000L00", "123456782L01", "٠١٢٣٤٥٦٧٨L01", QString(1000, u'9'),
-    QString(500, u' '), QString(300, u'+'), QStringLiteral("A\u0301\u0308"), QStringLiteral("\U0001F600 \U0001F600"),
-    QString(QChar(0xD800)), QString(QChar(0xDFFF)) + "x", QString(QChar(0xFFFF)), QString(QChar(u'\0')),
-    QStringLiteral("EIJEIJEIJ"), QStringLiteral("CKXCKCK"), QStringLiteral("IYIYIYI"), QStringLiteral("(((())))[]"),
+    "",
+    " ",
+    "L",
+    "l",
+    "LLLLLLLLLLLL",
+    "TYDELYK",
+    "TYDELYKL",
+    "tydelyk99l99",
+    "TYDELYK1234",
+    "'",
+    "''",
+    "';--",
+    "%",
+    "*",
+    "?",
+    "0",
+    "-",
+    "+",
+    "2",
+    "4",
+    "007",
+    "-2147483648",
+    "2147483648",
+    "4294967296L01",
+    "99999999999999999999L01",
+    "000000000L00",
+    "123456782L01",
+    "٠١٢٣٤٥٦٧٨L01",
+    QString(1000, u'9'),
+    QString(500, u' '),
+    QString(300, u'+'),
+    QStringLiteral("A\u0301\u0308"),
+    QStringLiteral("\U0001F600 \U0001F600"),
+    QString(QChar(0xD800)),
+    QString(QChar(0xDFFF)) + "x",
+    QString(QChar(0xFFFF)),
+    QString(QChar(u'\0')),
+    QStringLiteral("EIJEIJEIJ"),
+    QStringLiteral("CKXCKCK"),
+    QStringLiteral("IYIYIYI"),
+    QStringLiteral("(((())))[]"),
 };
 
 const QString kAlphabet = QStringLiteral("0123456789LlTYDEK AEIOUYHJCKX'\"%*?;,.-/+~()[]\t\n\r\x01éëïöüßÆ€ıİ");
@@ -64,8 +99,9 @@ void TestFuzz::lhNummer() {
     QStringList texts = kAdversarial;
     for (int i = 0; i < 20000; ++i) texts.append(RandomText(random));
     // Valid numbers with noise around them.
-    for (int i = 0; i < 2000; ++i) texts.append(QString::number(100000000 + random.bounded(899999999)) + "L0" +
-                                                QString::number(random.bounded(10)));
+    for (int i = 0; i < 2000; ++i)
+        texts.append(QString::number(100000000 + random.bounded(899999999)) + "L0" +
+                     QString::number(random.bounded(10)));
     static const QRegularExpression plain(QStringLiteral("^[0-9Ll]+$"));
     for (const QString& text : texts) {
         const bool valid = IsValidLHNummer(text);

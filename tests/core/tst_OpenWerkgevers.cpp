@@ -11,7 +11,7 @@
 namespace {
 struct TEmployerSpec {
     QString Name;
-    QString Concern;                               // empty: none
+    QString Concern;                                // empty: none
     QList<std::tuple<int, bool, double>> WageSums;  // period, proforma, amount
     QList<std::tuple<int, bool, double>> Costs;     // cost type, proforma, amount
 };
@@ -79,7 +79,8 @@ private:
 // The worked example: A without concern; B, C and D in concern X.
 QList<TEmployerSpec> WorkedExample(double wageSumC = 200000) {
     return {
-        {QStringLiteral("A"), QString(),
+        {QStringLiteral("A"),
+         QString(),
          {{1, false, 200000}, {2, true, 150000}, {2, false, 160000}, {3, true, 180000}},
          {{1, false, 3000}, {1, true, 500}, {2, false, 1000}}},
         {QStringLiteral("B"), QStringLiteral("X"), {{1, false, 300000}}, {{1, false, 2000}}},
@@ -88,12 +89,11 @@ QList<TEmployerSpec> WorkedExample(double wageSumC = 200000) {
     };
 }
 
-const QStringList kAmountColumns = {
-    QStringLiteral("TotLoonsom"),        QStringLiteral("TotKosten"),
-    QStringLiteral("TotVrijeRuimte"),    QStringLiteral("TotRestVrijeRuimte"),
-    QStringLiteral("TotConcernLoonsom"), QStringLiteral("TotConcernVrijeRuimte"),
-    QStringLiteral("TotConcernKosten"),  QStringLiteral("TotConcernRestVrijeRuimte"),
-    QStringLiteral("MaxConcernLoonsom")};
+const QStringList kAmountColumns = {QStringLiteral("TotLoonsom"),        QStringLiteral("TotKosten"),
+                                    QStringLiteral("TotVrijeRuimte"),    QStringLiteral("TotRestVrijeRuimte"),
+                                    QStringLiteral("TotConcernLoonsom"), QStringLiteral("TotConcernVrijeRuimte"),
+                                    QStringLiteral("TotConcernKosten"),  QStringLiteral("TotConcernRestVrijeRuimte"),
+                                    QStringLiteral("MaxConcernLoonsom")};
 
 using TAmounts = QList<QVariant>;  // in the order of kAmountColumns; a null QVariant means NULL
 
@@ -147,7 +147,8 @@ void tst_OpenWerkgevers::workedExample_data() {
     const auto member = [&](double w, double k, double vr, double rest, const TAmounts& concern) {
         return TAmounts{w, k, vr, rest} + concern;
     };
-    QTest::newRow("A") << false << 200000.0 << "A" << TAmounts{540000.0, 3500.0, 9332.0, 5832.0, kNull, kNull, kNull, kNull, kNull};
+    QTest::newRow("A") << false << 200000.0 << "A"
+                       << TAmounts{540000.0, 3500.0, 9332.0, 5832.0, kNull, kNull, kNull, kNull, kNull};
     QTest::newRow("A exclusief proforma")
         << true << 200000.0 << "A" << TAmounts{360000.0, 3000.0, 6912.0, 3912.0, kNull, kNull, kNull, kNull, kNull};
     QTest::newRow("B carries the concern") << false << 200000.0 << "B" << member(300000, 2000, 5760, 5260, concernX);
@@ -221,7 +222,8 @@ void tst_OpenWerkgevers::edgeCases_data() {
     QTest::addColumn<TAmounts>("expected");
     const TAmounts noConcern = {kNull, kNull, kNull, kNull, kNull};
     QTest::newRow("nothing at all gives zeros, not NULL")
-        << QList<TEmployerSpec>{{QStringLiteral("E"), QString(), {}, {}}} << "E" << (TAmounts{0.0, 0.0, 0.0, 0.0} + noConcern);
+        << QList<TEmployerSpec>{{QStringLiteral("E"), QString(), {}, {}}} << "E"
+        << (TAmounts{0.0, 0.0, 0.0, 0.0} + noConcern);
     QTest::newRow("exactly 400,000 takes the lower branch")
         << QList<TEmployerSpec>{{QStringLiteral("E"), QString(), {{1, false, 400000}}, {}}} << "E"
         << (TAmounts{400000.0, 0.0, 7680.0, 7680.0} + noConcern);
@@ -229,14 +231,18 @@ void tst_OpenWerkgevers::edgeCases_data() {
         << QList<TEmployerSpec>{{QStringLiteral("E"), QString(), {{1, false, 400000.01}}, {}}} << "E"
         << (TAmounts{400000.01, 0.0, 7680.000118, 7680.000118} + noConcern);
     QTest::newRow("negative amounts are summed as they are")
-        << QList<TEmployerSpec>{{QStringLiteral("E"), QString(), {{1, false, 100000}, {2, false, -25000}},
+        << QList<TEmployerSpec>{{QStringLiteral("E"),
+                                 QString(),
+                                 {{1, false, 100000}, {2, false, -25000}},
                                  {{1, false, 500}, {1, false, -200}}}}
         << "E" << (TAmounts{75000.0, 300.0, 1440.0, 1140.0} + noConcern);
     QTest::newRow("a definitive 0 replaces the provisional sum")
         << QList<TEmployerSpec>{{QStringLiteral("E"), QString(), {{1, true, 50000}, {1, false, 0}}, {}}} << "E"
         << (TAmounts{0.0, 0.0, 0.0, 0.0} + noConcern);
     QTest::newRow("costs whose type does not count never count")
-        << QList<TEmployerSpec>{{QStringLiteral("E"), QString(), {{1, false, 100000}},
+        << QList<TEmployerSpec>{{QStringLiteral("E"),
+                                 QString(),
+                                 {{1, false, 100000}},
                                  {{2, false, 700}, {3, true, 800}, {4, false, 900}}}}
         << "E" << (TAmounts{100000.0, 0.0, 1920.0, 1920.0} + noConcern);
     QTest::newRow("a concern without wage sums shows minus its costs on every member")

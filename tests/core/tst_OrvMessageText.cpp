@@ -14,11 +14,14 @@ private Q_SLOTS:
                                        << "Syntax error in INSERT INTO statement.";
         QTest::newRow("chain of prefixes") << "TfrmMain.Init: TdmMain.ConnectDatabase: Bestand niet gevonden"
                                            << "Bestand niet gevonden";
-        QTest::newRow("identifier at the end") << "Fout in ConnectToDatabase" << "Fout in ";
+        QTest::newRow("identifier at the end") << "Fout in ConnectToDatabase"
+                                               << "Fout in ";
         QTest::newRow("kept words") << "Fout SQL ORA-01017 Werkgever-mutatiescherm 123 Melding"
                                     << "Fout SQL ORA-01017 Werkgever-mutatiescherm 123 Melding";
-        QTest::newRow("identifier before a line break") << "TdmMain.Open:\r\nTabel ontbreekt" << "Tabel ontbreekt";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("identifier before a line break") << "TdmMain.Open:\r\nTabel ontbreekt"
+                                                        << "Tabel ontbreekt";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void stripIdentifierWords() {
         QFETCH(QString, text);
@@ -35,14 +38,13 @@ private Q_SLOTS:
         const int message = int(TOrvMessageType::mtMessage);
         QTest::newRow("database error") << error << "Fout: ORA-00942: table or view does not exist"
                                         << "Database foutmelding: ORA-00942: table or view does not exist" << true;
-        QTest::newRow("plain error") << error << "Het bestand is niet gevonden." << "Het bestand is niet gevonden."
-                                     << false;
+        QTest::newRow("plain error") << error << "Het bestand is niet gevonden."
+                                     << "Het bestand is niet gevonden." << false;
         QTest::newRow("prefixed error") << error << "TdmMain.OpenWerkgevers: Syntax error in INSERT INTO statement."
                                         << "Syntax error in INSERT INTO statement." << true;
-        QTest::newRow("warning untouched") << message
-                                           << "TdmMain.OpenWerkgevers: Syntax error in INSERT INTO statement."
-                                           << "TdmMain.OpenWerkgevers: Syntax error in INSERT INTO statement."
-                                           << false;
+        QTest::newRow("warning untouched")
+            << message << "TdmMain.OpenWerkgevers: Syntax error in INSERT INTO statement."
+            << "TdmMain.OpenWerkgevers: Syntax error in INSERT INTO statement." << false;
         QTest::newRow("line breaks made CR LF") << message << "een\ntwee\rdrie\r\nvier"
                                                 << "een\r\ntwee\r\ndrie\r\nvier" << false;
     }

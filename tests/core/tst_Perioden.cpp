@@ -97,7 +97,9 @@ void TestPerioden::sqlTextsRunOnDatabase() {
                      "VALUES (1, '123456782L01', 'A', 2)");
     for (int p = 0; p <= 14; ++p)
         Exec(connection, QStringLiteral("INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) "
-                                        "VALUES (1, %1, %2, 100)").arg(p).arg(p % 2));
+                                        "VALUES (1, %1, %2, 100)")
+                             .arg(p)
+                             .arg(p % 2));
     for (int soort : {1, 2}) {
         TOrvQuery query(nullptr, &connection);
         query.SetSQL("SELECT LS.Periode, " + GetSQLVoorPerioden("LS.Periode", soort) + " AS PeriodeStr, " +

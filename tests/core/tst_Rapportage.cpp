@@ -19,8 +19,8 @@
 namespace {
 struct TWerkgever {
     QString Naam;
-    QString Concern;  // empty: none
-    int Tijdvak = 1;  // 1 month, 2 four weeks
+    QString Concern;                                  // empty: none
+    int Tijdvak = 1;                                  // 1 month, 2 four weeks
     QList<std::tuple<int, bool, double>> Loonsommen;  // period, proforma, amount
     QList<std::tuple<int, bool, double>> Kosten;      // cost type, proforma, amount
 };
@@ -52,11 +52,17 @@ public:
             for (const auto& [periode, proforma, bedrag] : w.Loonsommen)
                 Exec(FConnection, QStringLiteral("INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) "
                                                  "VALUES (%1, %2, %3, %4)")
-                                      .arg(id).arg(periode).arg(proforma ? 1 : 0).arg(bedrag, 0, 'f', 2));
+                                      .arg(id)
+                                      .arg(periode)
+                                      .arg(proforma ? 1 : 0)
+                                      .arg(bedrag, 0, 'f', 2));
             for (const auto& [type, proforma, bedrag] : w.Kosten)
                 Exec(FConnection, QStringLiteral("INSERT INTO Kosten (WerkgeverId, KostenCategorieId, Periode, "
                                                  "Proforma, Bedrag, KostenTypeId) VALUES (%1, 1, 1, %2, %3, %4)")
-                                      .arg(id).arg(proforma ? 1 : 0).arg(bedrag, 0, 'f', 2).arg(type));
+                                      .arg(id)
+                                      .arg(proforma ? 1 : 0)
+                                      .arg(bedrag, 0, 'f', 2)
+                                      .arg(type));
         }
     }
     TRapportage Rapport(bool exclusiefProforma) { return MaakRapportage(FConnection, exclusiefProforma); }
@@ -72,7 +78,8 @@ private:
 TWerkgevers VijfLeden() {
     TWerkgevers leden;
     for (int i = 1; i <= 5; ++i)
-        leden.append({QStringLiteral("M%1").arg(i), QStringLiteral("X"), 1, {{1, false, 1000000}}, {{1, false, 14000}}});
+        leden.append(
+            {QStringLiteral("M%1").arg(i), QStringLiteral("X"), 1, {{1, false, 1000000}}, {{1, false, 14000}}});
     return leden;
 }
 
@@ -103,8 +110,8 @@ private Q_SLOTS:
 void tst_Rapportage::levyAndAdvice_data() {
     QTest::addColumn<TWerkgevers>("werkgevers");
     QTest::addColumn<bool>("exclusiefProforma");
-    QTest::addColumn<int>("regels");          // rows in the report
-    QTest::addColumn<QString>("naam");        // the row under test, by its (carrying member's) name
+    QTest::addColumn<int>("regels");    // rows in the report
+    QTest::addColumn<QString>("naam");  // the row under test, by its (carrying member's) name
     // Loonsom, VrijeRuimte, Kosten, Benut, Restant, Overschrijding, Eindheffing, Aangifte
     QTest::addColumn<QVariantList>("regel");
     // HeffingConcern, HeffingApart, Verschil, Advies; empty without a concern
@@ -118,8 +125,7 @@ void tst_Rapportage::levyAndAdvice_data() {
         {QStringLiteral("B"), QStringLiteral("Y"), 2, {{1, false, 300000}}, {{1, false, 2000}}},
         {QStringLiteral("C"), QStringLiteral("Y"), 1, {{1, false, 200000}}, {{1, false, 1500}}}};
     QTest::newRow("members within their space: no levy, no return")
-        << binnen << false << 1 << "B"
-        << QVariantList{500000.0, 8860.0, 3500.0, 3500.0 / 88.60, 5360.0, 0.0, 0.0, ""}
+        << binnen << false << 1 << "B" << QVariantList{500000.0, 8860.0, 3500.0, 3500.0 / 88.60, 5360.0, 0.0, 0.0, ""}
         << QVariantList{0.0, 0.0, 0.0, "Geen verschil"};
     // Apart: A exceeds its 14,760 by 5,240; together 26,560 covers all.
     const TWerkgevers samen = {
@@ -149,9 +155,8 @@ void tst_Rapportage::levyAndAdvice_data() {
     QTest::newRow("negative costs lower the total")
         << negatief << false << 1 << "N" << QVariantList{100000.0, 1920.0, 1500.0, 1500.0 / 19.20, 420.0, 0.0, 0.0, ""}
         << QVariantList{};
-    const TWerkgevers grens = {
-        {QStringLiteral("P"), QString(), 1, {{1, false, 400000}}, {{1, false, 7680}}},
-        {QStringLiteral("Q"), QString(), 1, {{1, false, 400000}}, {{1, false, 7700}}}};
+    const TWerkgevers grens = {{QStringLiteral("P"), QString(), 1, {{1, false, 400000}}, {{1, false, 7680}}},
+                               {QStringLiteral("Q"), QString(), 1, {{1, false, 400000}}, {{1, false, 7700}}}};
     QTest::newRow("costs equal to the space: no levy")
         << grens << false << 2 << "P" << QVariantList{400000.0, 7680.0, 7680.0, 100.0, 0.0, 0.0, 0.0, ""}
         << QVariantList{};
@@ -159,7 +164,11 @@ void tst_Rapportage::levyAndAdvice_data() {
         << grens << false << 2 << "Q"
         << QVariantList{400000.0, 7680.0, 7700.0, 7700.0 / 76.80, -20.0, 20.0, 16.0, "februari 2025"} << QVariantList{};
     const TWerkgevers proforma = {
-        {QStringLiteral("R"), QString(), 1, {{1, false, 100000}, {2, true, 50000}}, {{1, false, 1000}, {1, true, 2000}}},
+        {QStringLiteral("R"),
+         QString(),
+         1,
+         {{1, false, 100000}, {2, true, 50000}},
+         {{1, false, 1000}, {1, true, 2000}}},
         {QStringLiteral("S"), QStringLiteral("V"), 1, {{1, false, 100000}}, {{1, true, 5000}}},
         {QStringLiteral("U"), QStringLiteral("V"), 1, {{1, true, 100000}}, {{1, false, 1000}}}};
     QTest::newRow("with provisional amounts")
@@ -176,8 +185,7 @@ void tst_Rapportage::levyAndAdvice_data() {
         << QVariantList{1728.0, 2464.0, -736.0, "Concernregeling voordeliger"};
     // Without them U has no wage sum: all its 1,000 is excess apart, S carries the concern alone.
     QTest::newRow("concern without provisional amounts")
-        << proforma << true << 2 << "S"
-        << QVariantList{100000.0, 1920.0, 1000.0, 1000.0 / 19.20, 920.0, 0.0, 0.0, ""}
+        << proforma << true << 2 << "S" << QVariantList{100000.0, 1920.0, 1000.0, 1000.0 / 19.20, 920.0, 0.0, 0.0, ""}
         << QVariantList{0.0, 800.0, -800.0, "Concernregeling voordeliger"};
 }
 
@@ -195,32 +203,35 @@ void tst_Rapportage::levyAndAdvice() {
     const auto found = std::find_if(rapport.Regels.cbegin(), rapport.Regels.cend(),
                                     [&](const TRapportRegel& r) { return r.Naam == naam; });
     QVERIFY2(found != rapport.Regels.cend(), qPrintable(naam));
-    const QVariantList actual = {found->Loonsom,        found->VrijeRuimte, found->Kosten,
-                                 found->Benut,          found->Restant,     found->Overschrijding,
-                                 found->Eindheffing,    found->Aangifte};
-    const QStringList names = {"Loonsom", "VrijeRuimte", "Kosten", "Benut", "Restant", "Overschrijding", "Eindheffing", "Aangifte"};
+    const QVariantList actual = {found->Loonsom, found->VrijeRuimte,    found->Kosten,      found->Benut,
+                                 found->Restant, found->Overschrijding, found->Eindheffing, found->Aangifte};
+    const QStringList names = {"Loonsom", "VrijeRuimte",    "Kosten",      "Benut",
+                               "Restant", "Overschrijding", "Eindheffing", "Aangifte"};
     for (int i = 0; i < actual.size(); ++i)
-        QVERIFY2(Gelijk(actual[i], regel[i]), qPrintable(QStringLiteral("%1: %2 instead of %3")
-                                                             .arg(names[i], actual[i].toString(), regel[i].toString())));
+        QVERIFY2(Gelijk(actual[i], regel[i]),
+                 qPrintable(
+                     QStringLiteral("%1: %2 instead of %3").arg(names[i], actual[i].toString(), regel[i].toString())));
     QCOMPARE(found->ConcernId.isNull(), advies.isEmpty());
     if (advies.isEmpty()) return;
-    const auto of = std::find_if(rapport.Advies.cbegin(), rapport.Advies.cend(), [&](const TConcernAdvies& a) {
-        return a.ConcernId == found->ConcernId.toLongLong();
-    });
+    const auto of = std::find_if(rapport.Advies.cbegin(), rapport.Advies.cend(),
+                                 [&](const TConcernAdvies& a) { return a.ConcernId == found->ConcernId.toLongLong(); });
     QVERIFY(of != rapport.Advies.cend());
     const TConcernAdvies& a = *of;
     QCOMPARE(a.Concern, found->Concern);
     const QVariantList adviesActual = {a.HeffingConcern, a.HeffingApart, a.Verschil, a.Advies};
     for (int i = 0; i < adviesActual.size(); ++i)
         QVERIFY2(Gelijk(adviesActual[i], advies[i]),
-                 qPrintable(QStringLiteral("advies %1: %2 instead of %3").arg(i).arg(adviesActual[i].toString(), advies[i].toString())));
+                 qPrintable(QStringLiteral("advies %1: %2 instead of %3")
+                                .arg(i)
+                                .arg(adviesActual[i].toString(), advies[i].toString())));
 }
 
 void tst_Rapportage::csvAsTheIssueGivesIt() {
     TWerkgevers werkgevers = VijfLeden();
     werkgevers.append({QStringLiteral("Los, \"de\" Eerste"), QString(), 2, {}, {{1, false, 100}}});
     const TRapportFixture fixture(werkgevers);
-    const TCliRun rows = RunCli({QStringLiteral("rapport"), QStringLiteral("--db"), fixture.Path(), QStringLiteral("--csv")});
+    const TCliRun rows =
+        RunCli({QStringLiteral("rapport"), QStringLiteral("--db"), fixture.Path(), QStringLiteral("--csv")});
     QCOMPARE(rows.ExitCode, 0);
     QCOMPARE(rows.Out.split(QStringLiteral("\r\n")),
              QStringList({QStringLiteral("WerkgeverId,ConcernId,Loonheffingennummer,Naam,Concern,Loonsom,VrijeRuimte,"
@@ -242,11 +253,15 @@ void tst_Rapportage::pdfReadBack() {
     TWerkgevers werkgevers = VijfLeden();
     // Enough employers for a second page of rows.
     for (int i = 1; i <= 60; ++i)
-        werkgevers.append({QStringLiteral("Werkgever %1").arg(i, 2, 10, QLatin1Char('0')), QString(), 1,
-                           {{1, false, 100000.0 * i}}, {{1, false, 1000.0 * i}}});
+        werkgevers.append({QStringLiteral("Werkgever %1").arg(i, 2, 10, QLatin1Char('0')),
+                           QString(),
+                           1,
+                           {{1, false, 100000.0 * i}},
+                           {{1, false, 1000.0 * i}}});
     const TRapportFixture fixture(werkgevers);
     const QString pdf = fixture.Directory() + QStringLiteral("/rapport.pdf");
-    const TCliRun run = RunCli({QStringLiteral("rapport"), QStringLiteral("--db"), fixture.Path(), QStringLiteral("--pdf"), pdf});
+    const TCliRun run =
+        RunCli({QStringLiteral("rapport"), QStringLiteral("--db"), fixture.Path(), QStringLiteral("--pdf"), pdf});
     QCOMPARE(run.ExitCode, 0);
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
@@ -257,7 +272,8 @@ void tst_Rapportage::pdfReadBack() {
     const QStringList maanden = {"januari", "februari", "maart",     "april",   "mei",      "juni",
                                  "juli",    "augustus", "september", "oktober", "november", "december"};
     const QDate vandaag = QDate::currentDate();
-    const QString datum = QStringLiteral("%1 %2 %3").arg(vandaag.day()).arg(maanden[vandaag.month() - 1]).arg(vandaag.year());
+    const QString datum =
+        QStringLiteral("%1 %2 %3").arg(vandaag.day()).arg(maanden[vandaag.month() - 1]).arg(vandaag.year());
     for (int p = 0; p < pages.size(); ++p) {
         QVERIFY2(pages[p].contains(QLatin1String("Pavenda 2024")), qPrintable(pages[p]));
         QVERIFY(pages[p].contains(QLatin1String("Rapportage werkkostenregeling 2024")));
@@ -268,11 +284,14 @@ void tst_Rapportage::pdfReadBack() {
     QVERIFY(pages.first().contains(QLatin1String("Eindheffing per werkgever en concern")));
     QVERIFY(QRegularExpression(QStringLiteral("LH1\\s+M1\\s+X\\s+5\\.000\\.000,00\\s+61\\.960,00\\s+70\\.000,00\\s+"
                                               "112,98\\s+-8\\.040,00\\s+8\\.040,00\\s+6\\.432,00\\s+februari 2025"))
-                .match(pages.first()).hasMatch());
+                .match(pages.first())
+                .hasMatch());
     for (int p = 0; p + 1 < pages.size(); ++p) QVERIFY(!pages[p].contains(QLatin1String("Concernadvies")));
     QVERIFY(pages.last().contains(QLatin1String("Concernadvies")));
-    QVERIFY(QRegularExpression(QStringLiteral("X\\s+5\\s+6\\.432,00\\s+0,00\\s+6\\.432,00\\s+Apart aangeven voordeliger"))
-                .match(pages.last()).hasMatch());
+    QVERIFY(
+        QRegularExpression(QStringLiteral("X\\s+5\\s+6\\.432,00\\s+0,00\\s+6\\.432,00\\s+Apart aangeven voordeliger"))
+            .match(pages.last())
+            .hasMatch());
 }
 
 void tst_Rapportage::workbookHoldsNumbers() {
@@ -284,7 +303,9 @@ void tst_Rapportage::workbookHoldsNumbers() {
     werkgevers.append({QStringLiteral("Een werkgever met een lange naam B.V."), QString(), 2, {}, {{1, false, 100}}});
     const TRapportFixture fixture(werkgevers);
     const QString xlsx = fixture.Directory() + QStringLiteral("/rapport.xlsx");
-    QCOMPARE(RunCli({QStringLiteral("rapport"), QStringLiteral("--db"), fixture.Path(), QStringLiteral("--xlsx"), xlsx}).ExitCode, 0);
+    QCOMPARE(RunCli({QStringLiteral("rapport"), QStringLiteral("--db"), fixture.Path(), QStringLiteral("--xlsx"), xlsx})
+                 .ExitCode,
+             0);
     // Every sheet with its frozen pane, column widths and cells as value, type and number format.
     const char* script = R"(
 import json, sys, openpyxl
@@ -312,7 +333,8 @@ print(json.dumps(out))
     QCOMPARE(rapport[QLatin1String("freeze")].toString(), QStringLiteral("A2"));
     QCOMPARE(rapport[QLatin1String("rows")].toArray().size(), 3);
     QCOMPARE(cell(rapport, 0, 1)[0].toString(), QStringLiteral("Werkgever"));
-    const QList<std::pair<int, double>> getallen = {{3, 5000000}, {4, 61960}, {5, 70000}, {7, -8040}, {8, 8040}, {9, 6432}};
+    const QList<std::pair<int, double>> getallen = {{3, 5000000}, {4, 61960}, {5, 70000},
+                                                    {7, -8040},   {8, 8040},  {9, 6432}};
     for (const auto& [column, value] : getallen) {
         const QJsonArray c = cell(rapport, 1, column);
         QVERIFY2(c[1].toString() == u"float" || c[1].toString() == u"int", qPrintable(c[1].toString()));
@@ -336,11 +358,13 @@ void tst_Rapportage::usage_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("error");
-    QTest::newRow("nothing to write") << QStringList{"--db", "DB"} << 2 << "rapport: geef --pdf UIT, --xlsx UIT of --csv";
+    QTest::newRow("nothing to write") << QStringList{"--db", "DB"} << 2
+                                      << "rapport: geef --pdf UIT, --xlsx UIT of --csv";
     QTest::newRow("advice without csv") << QStringList{"--db", "DB", "--xlsx", "X", "--concernadvies"} << 2
                                         << "rapport: --concernadvies hoort bij --csv";
     QTest::newRow("no database") << QStringList{"--csv"} << 2 << "rapport: --db BESTAND is verplicht";
-    QTest::newRow("missing database") << QStringList{"--db", "DB.ontbreekt", "--csv"} << 1 << "Database does not exists";
+    QTest::newRow("missing database") << QStringList{"--db", "DB.ontbreekt", "--csv"} << 1
+                                      << "Database does not exists";
     QTest::newRow("folder that cannot be written") << QStringList{"--db", "DB", "--xlsx", "/ontbreekt/r.xlsx"} << 1
                                                    << "Het bestand /ontbreekt/r.xlsx kan niet worden geschreven";
 }

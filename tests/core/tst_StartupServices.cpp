@@ -37,7 +37,9 @@ void tst_StartupServices::queltStartSwitch_data() {
     QTest::addColumn<bool>("expected");
     QTest::newRow("dash") << QStringList{QStringLiteral("-quelt_start")} << true;
     QTest::newRow("slash, mixed case") << QStringList{QStringLiteral("/QUELT_Start")} << true;
-    QTest::newRow("among others") << QStringList{QStringLiteral("x"), QStringLiteral("-Quelt_start"), QStringLiteral("-y")} << true;
+    QTest::newRow("among others") << QStringList{QStringLiteral("x"), QStringLiteral("-Quelt_start"),
+                                                 QStringLiteral("-y")}
+                                  << true;
     QTest::newRow("without switch character") << QStringList{QStringLiteral("quelt_start")} << false;
     QTest::newRow("double dash") << QStringList{QStringLiteral("--quelt_start")} << false;
     QTest::newRow("longer word") << QStringList{QStringLiteral("-quelt_starten")} << false;
@@ -66,15 +68,19 @@ void tst_StartupServices::secondCopyIsRefused() {
 }
 
 void tst_StartupServices::helpPlacement_data() {
-    QTest::addColumn<QByteArray>("original");   // empty: no help file next to the program
-    QTest::addColumn<QByteArray>("oldCopy");    // empty: no temporary copy yet
+    QTest::addColumn<QByteArray>("original");  // empty: no help file next to the program
+    QTest::addColumn<QByteArray>("oldCopy");   // empty: no temporary copy yet
     QTest::addColumn<bool>("copyPossible");
-    QTest::addColumn<QString>("expectedUse");   // "copy", "original" or "none"
+    QTest::addColumn<QString>("expectedUse");  // "copy", "original" or "none"
     QTest::addColumn<QByteArray>("expectedCopy");
-    QTest::newRow("first start copies") << QByteArray("help v1") << QByteArray() << true << "copy" << QByteArray("help v1");
-    QTest::newRow("same size keeps the copy") << QByteArray("help v2") << QByteArray("help v1") << true << "copy" << QByteArray("help v1");
-    QTest::newRow("other size replaces the copy") << QByteArray("help v10") << QByteArray("help v1") << true << "copy" << QByteArray("help v10");
-    QTest::newRow("copy impossible uses the original") << QByteArray("help v1") << QByteArray() << false << "original" << QByteArray();
+    QTest::newRow("first start copies") << QByteArray("help v1") << QByteArray() << true << "copy"
+                                        << QByteArray("help v1");
+    QTest::newRow("same size keeps the copy")
+        << QByteArray("help v2") << QByteArray("help v1") << true << "copy" << QByteArray("help v1");
+    QTest::newRow("other size replaces the copy")
+        << QByteArray("help v10") << QByteArray("help v1") << true << "copy" << QByteArray("help v10");
+    QTest::newRow("copy impossible uses the original")
+        << QByteArray("help v1") << QByteArray() << false << "original" << QByteArray();
     QTest::newRow("no help file") << QByteArray() << QByteArray() << true << "none" << QByteArray();
 }
 
@@ -89,10 +95,13 @@ void tst_StartupServices::helpPlacement() {
     const QString copyPath = temporary.filePath(QStringLiteral("Zemlo2024.CHM"));
     if (!original.isEmpty()) WriteFile(originalPath, original);
     if (!oldCopy.isEmpty()) WriteFile(copyPath, oldCopy);
-    const QString temporaryDirectory = copyPossible ? temporary.path() : temporary.filePath(QStringLiteral("bestaat-niet"));
+    const QString temporaryDirectory =
+        copyPossible ? temporary.path() : temporary.filePath(QStringLiteral("bestaat-niet"));
 
     const QString used = PlaceHelpFile(program.path(), temporaryDirectory);
-    const QString expectedPath = expectedUse == u"copy" ? copyPath : expectedUse == u"original" ? originalPath : QString();
+    const QString expectedPath = expectedUse == u"copy"       ? copyPath
+                                 : expectedUse == u"original" ? originalPath
+                                                              : QString();
     QCOMPARE(used, expectedPath);
     if (expectedUse == u"copy") QCOMPARE(ReadFile(copyPath), expectedCopy);
 }

@@ -17,8 +17,7 @@ int ParamRows(TOrvADOConnection& connection) {
 }
 
 // The message of the EOrvError that body raises; fails the test when it raises none.
-template <class Body>
-QString ErrorOf(Body&& body) {
+template <class Body> QString ErrorOf(Body&& body) {
     try {
         body();
     } catch (const EOrvError& e) {
@@ -183,30 +182,41 @@ void TestUtils::dateParams() {
     QCOMPARE(ErrorOf([&] { GetDBParamDateValue(FConnection, "Datum", fallback); }),
              QStringLiteral("GetDBParamDateValue (Datum): Waarde niet geldig: 2024011"));
     SetDBParamValue(FConnection, "Datum", "2024AB01");
-    QVERIFY(ErrorOf([&] { GetDBParamDateValue(FConnection, "Datum", fallback); }).endsWith("Waarde niet geldig: 2024AB01"));
+    QVERIFY(
+        ErrorOf([&] { GetDBParamDateValue(FConnection, "Datum", fallback); }).endsWith("Waarde niet geldig: 2024AB01"));
     SetDBParamValue(FConnection, "Datum", "20230229");
-    QVERIFY(ErrorOf([&] { GetDBParamDateValue(FConnection, "Datum", fallback); }).startsWith("GetDBParamDateValue (Datum): "));
+    QVERIFY(ErrorOf([&] {
+                GetDBParamDateValue(FConnection, "Datum", fallback);
+            }).startsWith("GetDBParamDateValue (Datum): "));
 }
 
 void TestUtils::checkValueExists() {
     Exec(*FConnection, "INSERT INTO Concerns (ConcernId, Naam) VALUES (7, 'O''Neill Groep')");
     Exec(*FConnection, "INSERT INTO Werkgevers (WerkgeverId, Loonheffingennummer, Naam, AangifteTijdvak, ConcernId) "
                        "VALUES (3, '123456782L01', 'A', 1, 7)");
-    QVERIFY(CheckValueExists(FConnection, "concerns", "naam", QString(), -1, "concernid", QStringLiteral("o'neill groep")));
+    QVERIFY(
+        CheckValueExists(FConnection, "concerns", "naam", QString(), -1, "concernid", QStringLiteral("o'neill groep")));
     // The concern being edited does not collide with itself.
-    QVERIFY(!CheckValueExists(FConnection, "concerns", "naam", QString(), 7, "concernid", QStringLiteral("O'Neill Groep")));
-    QVERIFY(CheckValueExists(FConnection, "concerns", "naam", QString(), 8, "concernid", QStringLiteral("O'Neill Groep")));
-    QVERIFY(!CheckValueExists(FConnection, "concerns", "naam", QString(), -1, "concernid", QStringLiteral("x' or '1'='1")));
+    QVERIFY(
+        !CheckValueExists(FConnection, "concerns", "naam", QString(), 7, "concernid", QStringLiteral("O'Neill Groep")));
+    QVERIFY(
+        CheckValueExists(FConnection, "concerns", "naam", QString(), 8, "concernid", QStringLiteral("O'Neill Groep")));
+    QVERIFY(
+        !CheckValueExists(FConnection, "concerns", "naam", QString(), -1, "concernid", QStringLiteral("x' or '1'='1")));
     QVERIFY(CheckValueExists(FConnection, "werkgevers", "concernid", QString(), -1, "werkgeverid", qint64(7)));
     QVERIFY(!CheckValueExists(FConnection, "werkgevers", "concernid", QString(), 3, "werkgeverid", qint64(7)));
-    QVERIFY(!CheckValueExists(FConnection, "werkgevers", "concernid", "AangifteTijdvak = 2", -1, "werkgeverid", qint64(7)));
-    QVERIFY(CheckValueExists(FConnection, "werkgevers", "concernid", "AangifteTijdvak = 1", -1, "werkgeverid", qint64(7)));
-    QVERIFY(ErrorOf([&] { CheckValueExists(FConnection, "geen_tabel", "x", QString(), -1, "y", qint64(1)); })
-                .startsWith("CheckValueExists: "));
+    QVERIFY(
+        !CheckValueExists(FConnection, "werkgevers", "concernid", "AangifteTijdvak = 2", -1, "werkgeverid", qint64(7)));
+    QVERIFY(
+        CheckValueExists(FConnection, "werkgevers", "concernid", "AangifteTijdvak = 1", -1, "werkgeverid", qint64(7)));
+    QVERIFY(ErrorOf([&] {
+                CheckValueExists(FConnection, "geen_tabel", "x", QString(), -1, "y", qint64(1));
+            }).startsWith("CheckValueExists: "));
 }
 
 void TestUtils::checkLoonsomUniek() {
-    Exec(*FConnection, "INSERT INTO Loonsommen (LoonsomId, WerkgeverId, Periode, Proforma, Bedrag) VALUES (1, 5, 3, 0, 100)");
+    Exec(*FConnection,
+         "INSERT INTO Loonsommen (LoonsomId, WerkgeverId, Periode, Proforma, Bedrag) VALUES (1, 5, 3, 0, 100)");
     // A new provisional wage sum beside a definitive one is unique; a second definitive one is not.
     QVERIFY(CheckLoonsomUniek(FConnection, 5, -1, true, 3));
     QVERIFY(!CheckLoonsomUniek(FConnection, 5, -1, false, 3));
@@ -214,7 +224,8 @@ void TestUtils::checkLoonsomUniek() {
     QVERIFY(CheckLoonsomUniek(FConnection, 5, -1, false, 4));
     QVERIFY(!CheckLoonsomUniek(FConnection, 5, -1, false, 0));  // all periods
     QVERIFY(CheckLoonsomUniek(FConnection, 6, -1, false, 0));
-    Exec(*FConnection, "INSERT INTO Loonsommen (LoonsomId, WerkgeverId, Periode, Proforma, Bedrag) VALUES (2, 5, 4, 1, 50)");
+    Exec(*FConnection,
+         "INSERT INTO Loonsommen (LoonsomId, WerkgeverId, Periode, Proforma, Bedrag) VALUES (2, 5, 4, 1, 50)");
     QVERIFY(!CheckLoonsomUniek(FConnection, 5, -1, true, 4));
 }
 
@@ -238,9 +249,10 @@ void TestUtils::lookUps() {
 }
 
 void TestUtils::concernGegevens() {
-    Exec(*FConnection, "INSERT INTO Werkgevers (WerkgeverId, Loonheffingennummer, Naam, AangifteTijdvak, ConcernId) VALUES "
-                       "(1, '111222333L01', 'Klein', 1, 2), (2, '123456782L01', 'Groot', 1, 2), "
-                       "(3, '999999990L01', 'Zonder loonsom', 1, 2), (4, '100000009L01', 'Ander concern', 1, 5)");
+    Exec(*FConnection,
+         "INSERT INTO Werkgevers (WerkgeverId, Loonheffingennummer, Naam, AangifteTijdvak, ConcernId) VALUES "
+         "(1, '111222333L01', 'Klein', 1, 2), (2, '123456782L01', 'Groot', 1, 2), "
+         "(3, '999999990L01', 'Zonder loonsom', 1, 2), (4, '100000009L01', 'Ander concern', 1, 5)");
     Exec(*FConnection, "INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES "
                        "(1, 1, 0, 1000), (1, 2, 1, 500), (2, 1, 0, 2000), (4, 1, 0, 99999)");
     QString nummer = "oud";

@@ -17,7 +17,6 @@
 #include "testlib/TestDatabase.h"
 #include "testlib/widgets/WidgetTest.h"
 
-#include <memory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtGui/QClipboard>
@@ -25,6 +24,8 @@
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QVBoxLayout>
+
+#include <memory>
 
 namespace {
 const char* const kProefTable =
@@ -103,25 +104,22 @@ void tst_BoundControls::CleanupTest() {
 
 void tst_BoundControls::emptyAndChanged_data() {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QVariant>("loaded"); // null: a NULL value
-    QTest::addColumn<QString>("action");  // "", "clear", "type:<text>", "click", "pick:<description>"
+    QTest::addColumn<QVariant>("loaded");  // null: a NULL value
+    QTest::addColumn<QString>("action");   // "", "clear", "type:<text>", "click", "pick:<description>"
     QTest::addColumn<bool>("isNull");
     QTest::addColumn<bool>("changed");
     QTest::addColumn<QString>("text");
     QTest::newRow("edit, NULL left alone") << "edit" << QVariant() << "" << true << false << "";
     QTest::newRow("edit, loaded text") << "edit" << QVariant("Bakker") << "" << false << false << "Bakker";
-    QTest::newRow("edit, loaded text emptied")
-        << "edit" << QVariant("Bakker") << "clear" << true << true << "";
+    QTest::newRow("edit, loaded text emptied") << "edit" << QVariant("Bakker") << "clear" << true << true << "";
     QTest::newRow("edit, NULL typed into") << "edit" << QVariant() << "type:x" << false << true << "x";
     QTest::newRow("memo, CR LF kept") << "memo" << QVariant("a\r\nb") << "" << false << false << "a\r\nb";
-    QTest::newRow("memo, lone LF loaded as CR LF")
-        << "memo" << QVariant("a\nb") << "" << false << false << "a\r\nb";
+    QTest::newRow("memo, lone LF loaded as CR LF") << "memo" << QVariant("a\nb") << "" << false << false << "a\r\nb";
     QTest::newRow("amount 0,00 is a value") << "numeric" << QVariant(0.0) << "" << false << false << "0,00";
     QTest::newRow("amount NULL shows the template") << "numeric" << QVariant() << "" << true << false << ",";
     QTest::newRow("amount typed into NULL") << "numeric" << QVariant() << "type:12" << false << true << "12,";
     QTest::newRow("amount emptied") << "numeric" << QVariant(1234.5) << "clear" << true << true << ",";
-    QTest::newRow("check box NULL is unchecked, unchanged")
-        << "check" << QVariant() << "" << false << false << "FALSE";
+    QTest::newRow("check box NULL is unchecked, unchanged") << "check" << QVariant() << "" << false << false << "FALSE";
     QTest::newRow("check box clicked") << "check" << QVariant() << "click" << false << true << "TRUE";
     QTest::newRow("check box loaded true") << "check" << QVariant(true) << "" << false << false << "TRUE";
     QTest::newRow("plain drop-down text") << "combo" << QVariant("Groot") << "" << false << false << "Groot";
@@ -163,8 +161,7 @@ void tst_BoundControls::emptyAndChanged() {
         control = combo;
     } else {
         auto* lookup = Add<TOrvDBLookupCombo>("cmbConcern", "ConcernId");
-        lookup->AssignItems(
-            {QStringLiteral("NOVALUE="), QStringLiteral("1=Zuid"), QStringLiteral("2=Noord")});
+        lookup->AssignItems({QStringLiteral("NOVALUE="), QStringLiteral("1=Zuid"), QStringLiteral("2=Noord")});
         control = lookup;
     }
     if (!loaded.isNull()) control->ReadField(loaded, value);
@@ -208,11 +205,11 @@ void tst_BoundControls::textIsCutToItsColumn() {
         input = static_cast<TOrvDBCombobox*>(control)->ComboBox();
     }
     control->Initialize();
-    QCOMPARE(control->MaxLength(), 10); // VARCHAR(10)
+    QCOMPARE(control->MaxLength(), 10);  // VARCHAR(10)
 
     control->ForceDBValue(Text(QStringLiteral("Vijftien tekens")));
     QCOMPARE(control->AsText(), QStringLiteral("Vijftien t"));
-    QVERIFY(control->DataChanged()); // the cut text is what a save writes
+    QVERIFY(control->DataChanged());  // the cut text is what a save writes
 
     control->Clear();
     input->setFocus();
@@ -244,9 +241,9 @@ void tst_BoundControls::requiredLookFollowsTheSchema() {
     edit->SetAutoFetch(autoFetch);
     edit->SetRequiredColor(Qt::darkRed);
     edit->SetSQLOutputField(column);
-    FForm->show(); // the first size change initialises the control
+    FForm->show();  // the first size change initialises the control
     QVERIFY(edit->AlreadyInitialized());
-    QCOMPARE(edit->LabelCaption(), QStringLiteral("Soort")); // taken from the first field name
+    QCOMPARE(edit->LabelCaption(), QStringLiteral("Soort"));  // taken from the first field name
     QCOMPARE(edit->Required(), required);
     QCOMPARE(edit->MaxLength(), maxLength);
     auto* label = Child<TOrvLabel>(edit, "ComponentLabel");
@@ -331,7 +328,7 @@ void tst_BoundControls::escapeClosesTheWindow() {
             [&](QKeyEvent* key) { escapesSeen += key->key() == Qt::Key_Escape; });
     FForm->show();
     QTest::keyClick(edit->NumericEdit(), Qt::Key_Escape, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(escapesSeen, 1); // a modifier held down is a key press of its own
+    QCOMPARE(escapesSeen, 1);  // a modifier held down is a key press of its own
     QCOMPARE(FForm->isVisible(), !closed);
 }
 
@@ -341,8 +338,7 @@ void tst_BoundControls::disabledTextIsCopied_data() {
     QTest::addColumn<bool>("menu");
     QTest::addColumn<QString>("copied");
     QTest::newRow("edit") << "edit" << QVariant("Bakker") << true << "Bakker";
-    QTest::newRow("amount, without the template's blanks")
-        << "numeric" << QVariant(1234.5) << true << "1.234,50";
+    QTest::newRow("amount, without the template's blanks") << "numeric" << QVariant(1234.5) << true << "1.234,50";
     QTest::newRow("empty edit offers nothing") << "edit" << QVariant() << false << "";
     QTest::newRow("check box takes no part") << "check" << QVariant(true) << false << "";
     QTest::newRow("key list takes no part") << "comboex" << QVariant(1) << false << "";
@@ -364,8 +360,7 @@ void tst_BoundControls::disabledTextIsCopied() {
         control = Add<TOrvDBCheckbox>("chkActief", "Actief");
     else
         control = Add<TOrvDBComboboxEx>("cmbTijdvak", "Tijdvak");
-    if (auto* combo = qobject_cast<TOrvDBComboboxEx*>(control))
-        combo->AssignItems({QStringLiteral("1=Maand")});
+    if (auto* combo = qobject_cast<TOrvDBComboboxEx*>(control)) combo->AssignItems({QStringLiteral("1=Maand")});
     TDBValue value;
     if (!loaded.isNull()) control->ReadField(loaded, value);
     control->ForceDBValue(value);
@@ -432,7 +427,7 @@ void tst_BoundControls::lookupListIsFilledFromItsDataset() {
     lookup->Initialize();
     QCOMPARE(lookup->KeyList(),
              (QStringList{QStringLiteral("NOVALUE="), QStringLiteral("2=Noord"), QStringLiteral("1=Zuid")}));
-    QVERIFY(!concerns.Active()); // opened for the fill and closed again
+    QVERIFY(!concerns.Active());  // opened for the fill and closed again
 
     lookup->ForceDBValue(Text(QStringLiteral("1")));
     concerns.Open();
@@ -440,14 +435,13 @@ void tst_BoundControls::lookupListIsFilledFromItsDataset() {
     concerns.Open();
     lookup->Refresh();
     QCOMPARE(lookup->ComboBox()->count(), 4);
-    QCOMPARE(lookup->AsText(), QStringLiteral("Zuid")); // the chosen key stays chosen
+    QCOMPARE(lookup->AsText(), QStringLiteral("Zuid"));  // the chosen key stays chosen
     QVERIFY(concerns.Active());
-    QVERIFY(concerns.Eof()); // an open dataset is left after its last row
+    QVERIFY(concerns.Eof());  // an open dataset is left after its last row
 
     lookup->SetLookupDisplayField(QStringLiteral("Omschrijving"));
     QCOMPARE(CaughtError([&] { lookup->Refresh(); }),
-             QStringLiteral(
-                 "TOrvDBLookupCombo.Refresh: TOrvDBLookupCombo.FillCombo: Field 'Omschrijving' not found"));
+             QStringLiteral("TOrvDBLookupCombo.Refresh: TOrvDBLookupCombo.FillCombo: Field 'Omschrijving' not found"));
 }
 
 void tst_BoundControls::programLookAppliesToEveryDropDown_data() {
@@ -502,8 +496,7 @@ void tst_BoundControls::leavingAChangedControlIsReported() {
     QFETCH(int, changes);
     QFETCH(int, messages);
     TScriptedPresenter presenter;
-    for (int i = 0; i < messages; ++i)
-        presenter.Expect();
+    for (int i = 0; i < messages; ++i) presenter.Expect();
     auto* edit = Add<TOrvDBEdit>("edNaam", "Naam");
     auto* next = Add<TOrvDBEdit>("edSoort", "Soort");
     edit->SetValidateOnExit(validateOnExit);

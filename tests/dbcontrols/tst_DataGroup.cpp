@@ -12,12 +12,13 @@
 #include "testlib/TestDatabase.h"
 #include "testlib/widgets/WidgetTest.h"
 
-#include <functional>
-#include <map>
-#include <memory>
 #include <QTest>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QVBoxLayout>
+
+#include <functional>
+#include <map>
+#include <memory>
 
 namespace {
 const char* const kSchema[] = {
@@ -92,8 +93,7 @@ void tst_DataGroup::InitTest() {
     FDatabase = std::make_unique<TTestDatabase>();
     FConnection = std::make_unique<TOrvADOConnection>();
     FDatabase->Open(*FConnection);
-    for (const char* statement : kSchema)
-        Exec(*FConnection, QLatin1String(statement));
+    for (const char* statement : kSchema) Exec(*FConnection, QLatin1String(statement));
     FForm = std::make_unique<QDialog>();
     new QVBoxLayout(FForm.get());
     dgProef = new TOrvDataGroup(FForm.get());
@@ -130,22 +130,20 @@ void tst_DataGroup::failedPostLeavesTheDatabaseAsItWas() {
     QFETCH(QString, regel);
     QFETCH(QString, error);
     Exec(*FConnection, QStringLiteral("CREATE UNIQUE INDEX ixProefNaam ON Proef (Naam)"));
-    if (regel == QLatin1String("ok"))
-        Exec(*FConnection, QStringLiteral("INSERT INTO Proef (Naam) VALUES ('Bakker')"));
+    if (regel == QLatin1String("ok")) Exec(*FConnection, QStringLiteral("INSERT INTO Proef (Naam) VALUES ('Bakker')"));
     const int before = Count(QStringLiteral("Proef"));
     edNaam->Edit()->setText(naam);
     edRegel->Edit()->setText(regel);
     const QString message = CaughtError([&] { Insert(); });
-    QVERIFY2(message.startsWith(
-                 QLatin1String("TOrvDataGroup.Post: TOrvDataGroup.PostSQLBased: TOrvADOSQLOutputSet.Post: ")),
-             qPrintable(message));
+    QVERIFY2(
+        message.startsWith(QLatin1String("TOrvDataGroup.Post: TOrvDataGroup.PostSQLBased: TOrvADOSQLOutputSet.Post: ")),
+        qPrintable(message));
     QVERIFY2(message.contains(error), qPrintable(message));
     QCOMPARE(Count(QStringLiteral("Proef")), before);
     QCOMPARE(Count(QStringLiteral("Logboek")), 0);
     QVERIFY(!FConnection->InTransaction());
     QCOMPARE(dgProef->State(), dgsIdle);
-    for (const TOrvOutputSet* outputSet : FForm->findChildren<TOrvOutputSet*>())
-        QCOMPARE(outputSet->State(), osIdle);
+    for (const TOrvOutputSet* outputSet : FForm->findChildren<TOrvOutputSet*>()) QCOMPARE(outputSet->State(), osIdle);
     QCOMPARE(edNaam->AsText(), naam);
     QCOMPARE(edRegel->AsText(), regel);
 
@@ -162,10 +160,10 @@ void tst_DataGroup::postInsideAnOuterTransactionLeavesItToItsOwner() {
     edRegel->Edit()->setText(QStringLiteral("weiger"));
     FConnection->BeginTrans();
     QVERIFY(!CaughtError([&] { Insert(); }).isEmpty());
-    QVERIFY(FConnection->InTransaction()); // not rolled back by the group
+    QVERIFY(FConnection->InTransaction());  // not rolled back by the group
     edRegel->Edit()->setText(QStringLiteral("goed"));
     Insert();
-    QVERIFY(FConnection->InTransaction()); // nor committed
+    QVERIFY(FConnection->InTransaction());  // nor committed
     FConnection->RollbackTrans();
     QCOMPARE(Count(QStringLiteral("Proef")), 0);
 }
@@ -194,7 +192,7 @@ void tst_DataGroup::controlsAreCheckedAgainstTheirColumns() {
         edSoort->SetAutoFetch(false);
         edSoort->SetMaxLength(15);
     }
-    QVERIFY(dgProef->ValidateControls()); // a disabled control is not validated
+    QVERIFY(dgProef->ValidateControls());  // a disabled control is not validated
     bool componentError = false;
     const QString message = CaughtError([&] {
         try {
@@ -216,30 +214,24 @@ void tst_DataGroup::misuseIsReportedWithItsPrefixes_data() {
     QTest::addColumn<QString>("error");
     const QString fields = QStringLiteral("TOrvDataGroup.GetFields: TOrvDataGroup.GetFieldsSQLBased ");
     const QString setFields = QStringLiteral("TOrvDataGroup.SetFields: TOrvDataGroup.SetFieldsSQLBased: ");
-    const QString check =
-        QStringLiteral("TOrvDataGroup.Append: TOrvDataGroup.CheckSQLOutputConnections: dgProef: ");
-    QTest::newRow("Post while idle")
-        << "post"
-        << "TOrvDataGroup.Post: dgProef: Datagroup not in edit, insert or delete mode";
-    QTest::newRow("Cancel while idle")
-        << "cancel"
-        << "TOrvDataGroup.Cancel: dgProef: Datagroup not in edit, insert or delete mode";
-    QTest::newRow("SetFields while idle")
-        << "setfields" << setFields + "dgProef: Datagroup not in edit or insert mode";
-    QTest::newRow("Append twice")
-        << "append2"
-        << "TOrvDataGroup.Append: dgProef: Datagroup already in edit, insert or delete mode";
+    const QString check = QStringLiteral("TOrvDataGroup.Append: TOrvDataGroup.CheckSQLOutputConnections: dgProef: ");
+    QTest::newRow("Post while idle") << "post"
+                                     << "TOrvDataGroup.Post: dgProef: Datagroup not in edit, insert or delete mode";
+    QTest::newRow("Cancel while idle") << "cancel"
+                                       << "TOrvDataGroup.Cancel: dgProef: Datagroup not in edit, insert or delete mode";
+    QTest::newRow("SetFields while idle") << "setfields" << setFields + "dgProef: Datagroup not in edit or insert mode";
+    QTest::newRow("Append twice") << "append2"
+                                  << "TOrvDataGroup.Append: dgProef: Datagroup already in edit, insert or delete mode";
     QTest::newRow("no output sets") << "nosets" << check + "No outputsets defined";
     QTest::newRow("unknown output set") << "unknownset" << check + "Could not find outputset osWeg";
     QTest::newRow("not an output set") << "notaset" << check + "edNaam is not a valid outputset";
     QTest::newRow("no input set") << "noinput" << fields + "(): dgProef: Missing inputset property";
-    QTest::newRow("closed input set")
-        << "closedinput" << fields + "(): dgProef: Cannot perform this operation on a closed dataset";
+    QTest::newRow("closed input set") << "closedinput"
+                                      << fields + "(): dgProef: Cannot perform this operation on a closed dataset";
     QTest::newRow("control without input field")
         << "noinputfield" << fields + "(ComponentName:edSoort): edSoort: Missing inputfield property";
     QTest::newRow("unknown input field")
-        << "unknownfield"
-        << fields + "(ComponentName:edSoort InputField:Onbekend): Field 'Onbekend' not found";
+        << "unknownfield" << fields + "(ComponentName:edSoort InputField:Onbekend): Field 'Onbekend' not found";
     QTest::newRow("control naming an unlisted output set")
         << "unlisted" << setFields + "edSoort: Invalid outputset name";
     QTest::newRow("control without output field")
@@ -332,8 +324,8 @@ void tst_DataGroup::misuseIsReportedWithItsPrefixes() {
 }
 
 void tst_DataGroup::editWritesOnlyWhatChanged_data() {
-    QTest::addColumn<QString>("keyField"); // the input set's name of the key column
-    QTest::addColumn<QString>("typed");    // into edSoort; empty: nothing changed
+    QTest::addColumn<QString>("keyField");  // the input set's name of the key column
+    QTest::addColumn<QString>("typed");     // into edSoort; empty: nothing changed
     QTest::addColumn<QString>("statement");
     QTest::newRow("joined query, one change") << "Proef.ProefId"
                                               << "Groot"
@@ -350,9 +342,8 @@ void tst_DataGroup::editWritesOnlyWhatChanged() {
     QFETCH(QString, keyField);
     QFETCH(QString, typed);
     QFETCH(QString, statement);
-    Exec(*FConnection,
-         QStringLiteral("INSERT INTO Proef (Naam, Soort, Opmerking) VALUES ('O''Neil; DROP Proef', "
-                        "'Klein', 'regel 1\r\nregel 2')"));
+    Exec(*FConnection, QStringLiteral("INSERT INTO Proef (Naam, Soort, Opmerking) VALUES ('O''Neil; DROP Proef', "
+                                      "'Klein', 'regel 1\r\nregel 2')"));
     dgProef->SetOutputSets({QStringLiteral("osProef")});
     edRegel->SetSQLOutputSet({});
     edRegel->SetSQLInputField(QStringLiteral("Naam"));
@@ -376,8 +367,7 @@ void tst_DataGroup::editWritesOnlyWhatChanged() {
     dgProef->Post();
     QCOMPARE(statements, statement.isEmpty() ? QStringList() : QStringList{statement});
     input.Open();
-    QCOMPARE(input.FieldByName(QStringLiteral("Soort")).toString(),
-             typed.isEmpty() ? QStringLiteral("Klein") : typed);
+    QCOMPARE(input.FieldByName(QStringLiteral("Soort")).toString(), typed.isEmpty() ? QStringLiteral("Klein") : typed);
     QCOMPARE(input.FieldByName(QStringLiteral("Opmerking")).toString(), QStringLiteral("regel 1\r\nregel 2"));
 }
 
@@ -385,8 +375,7 @@ void tst_DataGroup::disabledControlsTakeTheGroupsColour() {
     dgProef->SetEnabledColor(Qt::darkBlue);
     dgProef->SetDisabledColor(QColor(96, 96, 96));
     dgProef->DisableControls();
-    for (TOrvDBComponent* control : dgProef->Controls())
-        QVERIFY(!control->Enabled());
+    for (TOrvDBComponent* control : dgProef->Controls()) QVERIFY(!control->Enabled());
     QVERIFY(!edNaam->Edit()->isEnabled());
     QCOMPARE(edNaam->Edit()->palette().color(QPalette::Disabled, QPalette::Text), QColor(96, 96, 96));
     // The memo stays scrollable: read-only, not disabled.

@@ -16,6 +16,7 @@
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QVBoxLayout>
+
 #include <memory>
 
 class tst_PickList : public TWidgetTest {
@@ -23,8 +24,8 @@ class tst_PickList : public TWidgetTest {
     std::unique_ptr<QDialog> FForm;
     TOrvClientDataSet* FRows = nullptr;
     TOrvDBPickList* FPick = nullptr;
-    int FShown = 0;          // rows the window showed, -1 when it did not open
-    QString FWindowAction;   // "ok" or "cancel"
+    int FShown = 0;         // rows the window showed, -1 when it did not open
+    QString FWindowAction;  // "ok" or "cancel"
 
     void InitTest() override {
         FForm = std::make_unique<QDialog>();
@@ -35,10 +36,14 @@ class tst_PickList : public TWidgetTest {
         FRows->AddFieldDef(QStringLiteral("Soort"), TFieldType::ftString, 50);
         FRows->CreateDataSet();
         const QList<std::tuple<int, const char*, const char*>> rows = {
-            {3, "Kerstpakket", "Verstrekking"},        {31, "Reiskosten woon-werk", "Vergoeding"},
-            {4, "Consumpties op de werkplek", "Verstrekking"}, {5, "Parkeren bij de werkplek", "Vergoeding"},
-            {6, "Cursus Excel", "Vergoeding"},         {7, "Fiets van de zaak", "Terbeschikkingstelling"}};
-        for (const auto& [id, text, soort] : rows) FRows->AppendRecord({id, QString::fromUtf8(text), QString::fromUtf8(soort)});
+            {3, "Kerstpakket", "Verstrekking"},
+            {31, "Reiskosten woon-werk", "Vergoeding"},
+            {4, "Consumpties op de werkplek", "Verstrekking"},
+            {5, "Parkeren bij de werkplek", "Vergoeding"},
+            {6, "Cursus Excel", "Vergoeding"},
+            {7, "Fiets van de zaak", "Terbeschikkingstelling"}};
+        for (const auto& [id, text, soort] : rows)
+            FRows->AppendRecord({id, QString::fromUtf8(text), QString::fromUtf8(soort)});
         auto* source = new TDataSource(FForm.get(), FRows);
         FPick = new TOrvDBPickList(FForm.get());
         FPick->setObjectName(QStringLiteral("plProef"));
@@ -84,14 +89,22 @@ void tst_PickList::typedText_data() {
     QTest::addColumn<QString>("answer");  // to the window, when it opens
     QTest::addColumn<int>("shown");       // rows in the window; -1: no window
     QTest::addColumn<QString>("key");
-    QTest::newRow("a whole description") << "Kerstpakket" << "" << -1 << "3";
-    QTest::newRow("other case and accents") << "kérstpakket" << "" << -1 << "3";
-    QTest::newRow("all words, any order") << "werk woon reiskosten" << "" << -1 << "31";
-    QTest::newRow("a word of several rows") << "werkplek" << "ok" << 2 << "4";
-    QTest::newRow("another column, one row") << "Terbeschikkingstelling" << "" << -1 << "7";
-    QTest::newRow("another column, several rows") << "vergoeding" << "cancel" << 3 << "";
-    QTest::newRow("part of a word: all rows") << "reis" << "ok" << 6 << "31";
-    QTest::newRow("nothing, cancelled") << "xyz" << "cancel" << 6 << "";
+    QTest::newRow("a whole description") << "Kerstpakket"
+                                         << "" << -1 << "3";
+    QTest::newRow("other case and accents") << "kérstpakket"
+                                            << "" << -1 << "3";
+    QTest::newRow("all words, any order") << "werk woon reiskosten"
+                                          << "" << -1 << "31";
+    QTest::newRow("a word of several rows") << "werkplek"
+                                            << "ok" << 2 << "4";
+    QTest::newRow("another column, one row") << "Terbeschikkingstelling"
+                                             << "" << -1 << "7";
+    QTest::newRow("another column, several rows") << "vergoeding"
+                                                  << "cancel" << 3 << "";
+    QTest::newRow("part of a word: all rows") << "reis"
+                                              << "ok" << 6 << "31";
+    QTest::newRow("nothing, cancelled") << "xyz"
+                                        << "cancel" << 6 << "";
 }
 
 void tst_PickList::typedText() {
@@ -154,7 +167,10 @@ void tst_PickList::refusals() {
     public:
         bool Active() const override { return true; }
         int FieldCount() const override { return 0; }
-        const TFieldDef& FieldDef(int) const override { static TFieldDef none; return none; }
+        const TFieldDef& FieldDef(int) const override {
+            static TFieldDef none;
+            return none;
+        }
         int RecordCount() const override { return 0; }
         QVariant Value(int, int) const override { return {}; }
     } query;

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <sqlite3.h>
 
 namespace {
@@ -32,30 +33,36 @@ QString Uitvoer(const QString& programma, const QStringList& argumenten) {
 QString VerwachtType(const QString& accessType) {
     static const QRegularExpression tekst(QStringLiteral("^Text \\((\\d+)\\)$"));
     if (const auto m = tekst.match(accessType); m.hasMatch()) return QStringLiteral("VARCHAR(%1)").arg(m.captured(1));
-    static const QHash<QString, QString> types = {
-        {QStringLiteral("Long Integer"), QStringLiteral("INTEGER")}, {QStringLiteral("Integer"), QStringLiteral("SMALLINT")},
-        {QStringLiteral("Byte"), QStringLiteral("SMALLINT")},        {QStringLiteral("DateTime"), QStringLiteral("DATETIME")},
-        {QStringLiteral("Boolean"), QStringLiteral("BOOLEAN")},      {QStringLiteral("Double"), QStringLiteral("DOUBLE")},
-        {QStringLiteral("Single"), QStringLiteral("DOUBLE")},        {QStringLiteral("Currency"), QStringLiteral("CURRENCY")},
-        {QStringLiteral("Memo/Hyperlink (255)"), QStringLiteral("MEMO")}};
+    static const QHash<QString, QString> types = {{QStringLiteral("Long Integer"), QStringLiteral("INTEGER")},
+                                                  {QStringLiteral("Integer"), QStringLiteral("SMALLINT")},
+                                                  {QStringLiteral("Byte"), QStringLiteral("SMALLINT")},
+                                                  {QStringLiteral("DateTime"), QStringLiteral("DATETIME")},
+                                                  {QStringLiteral("Boolean"), QStringLiteral("BOOLEAN")},
+                                                  {QStringLiteral("Double"), QStringLiteral("DOUBLE")},
+                                                  {QStringLiteral("Single"), QStringLiteral("DOUBLE")},
+                                                  {QStringLiteral("Currency"), QStringLiteral("CURRENCY")},
+                                                  {QStringLiteral("Memo/Hyperlink (255)"), QStringLiteral("MEMO")}};
     return types.value(accessType, QStringLiteral("? ") + accessType);
 }
 
 // "column type" per column of the table as mdb-schema describes it.
 QStringList SchemaVan(const QString& bestand, const QString& tabel) {
-    const QString schema = Uitvoer(QStringLiteral("mdb-schema"), {QStringLiteral("-T"), tabel, bestand, QStringLiteral("access")});
+    const QString schema =
+        Uitvoer(QStringLiteral("mdb-schema"), {QStringLiteral("-T"), tabel, bestand, QStringLiteral("access")});
     static const QRegularExpression kolom(QStringLiteral("^\\s*\\[(.+)\\]\\s+(.+?)( NOT NULL)?,?\\s*$"));
     QStringList kolommen;
     for (const QString& regel : schema.split(u'\n')) {
         if (regel.contains(QStringLiteral("CREATE TABLE"))) continue;
-        if (const auto m = kolom.match(regel); m.hasMatch()) kolommen.append(m.captured(1) + u' ' + VerwachtType(m.captured(2)));
+        if (const auto m = kolom.match(regel); m.hasMatch())
+            kolommen.append(m.captured(1) + u' ' + VerwachtType(m.captured(2)));
     }
     return kolommen;
 }
 
 QByteArray Inhoud(const QString& bestand) {
     QFile f(bestand);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
 }
 }
 
@@ -73,9 +80,9 @@ void tst_AccessFile::everyValueAsMdbExport_data() {
     QTest::addColumn<QString>("tabel");
     for (const QString& naam : {QStringLiteral("node-adodb.mdb"), QStringLiteral("fruit.mdb")}) {
         const QString bestand = Fixture(naam);
-        if (!QFileInfo(bestand).isFile())
-            qFatal("%s is missing: scripts/install-deps fetches it", qPrintable(bestand));
-        for (const QString& tabel : Uitvoer(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), bestand}).split(u'\n', Qt::SkipEmptyParts))
+        if (!QFileInfo(bestand).isFile()) qFatal("%s is missing: scripts/install-deps fetches it", qPrintable(bestand));
+        for (const QString& tabel :
+             Uitvoer(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), bestand}).split(u'\n', Qt::SkipEmptyParts))
             QTest::addRow("%s %s", qPrintable(naam), qPrintable(tabel)) << bestand << tabel;
     }
 }

@@ -1,10 +1,10 @@
 // The cost export to the payroll database: which costs go, under which payroll employer, the concern's
 // wage sum on its representative, and a rebuilt table at every run.
 
-#include "exchange/QueltFixture.h"
 #include "binding/OrvQuery.h"
 #include "core/DemoData.h"
 #include "core/uUtils.h"
+#include "exchange/QueltFixture.h"
 #include "exchange/uQueltExport.h"
 #include "platform/Clock.h"
 #include "testlib/ScriptedPresenter.h"
@@ -23,7 +23,8 @@ QString Export(TQueltFixture& f) {
     TScriptedPresenter messages;
     messages.Expect(mrYes);
     messages.Expect(mrOk);
-    if (ExporteerKosten(f.Data) != TUitwisseling::Uitgevoerd || messages.Count() != 2) return QStringLiteral("<not run>");
+    if (ExporteerKosten(f.Data) != TUitwisseling::Uitgevoerd || messages.Count() != 2)
+        return QStringLiteral("<not run>");
     return messages.Last().Text;
 }
 
@@ -86,20 +87,31 @@ void tst_QueltExport::exportRows_data() {
     QTest::addColumn<QStringList>("afwijkend");   // Werkgeversnummer|Ingangsdatum|AfwijkendeLoonsomVoorZemlo
     QTest::addColumn<QString>("message");
     const QStringList none;
-    QTest::newRow("the worked example")
-        << QStringList{kConcern, Werkgever(1, "111111110L01", "7"), Werkgever(2, "222222220L01", "7"),
-                       Werkgever(4, "444444440L01", "NULL"), Loonsom(1, 1, 200000), Loonsom(1, 2, 100000),
-                       Loonsom(2, 1, 100000), Kosten(1, 3, 1000), Kosten(2, 3, 500), Kosten(4, 3, 200),
-                       Kosten(4, 5, 50)}
-        << none << QStringList{"400|3|200", "400|5|50", "100|3|1500"}
-        << QStringList{"100|2023-01-01 00:00:00|400000", "100|2024-01-01 00:00:00|400000"}
-        << "De kosten zijn geëxporteerd.";
+    QTest::newRow("the worked example") << QStringList{kConcern,
+                                                       Werkgever(1, "111111110L01", "7"),
+                                                       Werkgever(2, "222222220L01", "7"),
+                                                       Werkgever(4, "444444440L01", "NULL"),
+                                                       Loonsom(1, 1, 200000),
+                                                       Loonsom(1, 2, 100000),
+                                                       Loonsom(2, 1, 100000),
+                                                       Kosten(1, 3, 1000),
+                                                       Kosten(2, 3, 500),
+                                                       Kosten(4, 3, 200),
+                                                       Kosten(4, 5, 50)}
+                                        << none << QStringList{"400|3|200", "400|5|50", "100|3|1500"}
+                                        << QStringList{"100|2023-01-01 00:00:00|400000",
+                                                       "100|2024-01-01 00:00:00|400000"}
+                                        << "De kosten zijn geëxporteerd.";
     QTest::newRow("provisional and not counting never go; nothing left clears the table")
         << QStringList{Werkgever(4, "444444440L01", "NULL"), Kosten(4, 3, 200, 1), Kosten(4, 3, 300, 0, 2)} << none
         << none << none << "Geen kosten beschikbaar.";
     QTest::newRow("per period the total of what counts")
-        << QStringList{Werkgever(4, "444444440L01", "NULL"), Kosten(4, 3, 200), Kosten(4, 3, 25.5), Kosten(4, 3, 80, 1),
-                       Kosten(4, 3, 70, 0, 3), Kosten(4, 13, 1)}
+        << QStringList{Werkgever(4, "444444440L01", "NULL"),
+                       Kosten(4, 3, 200),
+                       Kosten(4, 3, 25.5),
+                       Kosten(4, 3, 80, 1),
+                       Kosten(4, 3, 70, 0, 3),
+                       Kosten(4, 13, 1)}
         << none << QStringList{"400|3|225.5", "400|13|1"} << none << "De kosten zijn geëxporteerd.";
     QTest::newRow("employer not in the payroll is skipped; the number matches in any case")
         << QStringList{Werkgever(5, "555555550L01", "NULL"), Kosten(5, 3, 200), Werkgever(4, "444444440l01", "NULL"),
@@ -114,8 +126,13 @@ void tst_QueltExport::exportRows_data() {
         << QStringList{kConcern, Werkgever(1, "111111110L01", "7"), Kosten(1, 3, 1000)} << none << none << none
         << "Geen kosten beschikbaar.";
     QTest::newRow("concern whose representative is not in the payroll goes nowhere")
-        << QStringList{kConcern, Werkgever(1, "111111110L01", "7"), Werkgever(5, "555555550L01", "7"),
-                       Loonsom(5, 1, 900), Loonsom(1, 1, 100), Kosten(1, 3, 1000), Kosten(5, 3, 10)}
+        << QStringList{kConcern,
+                       Werkgever(1, "111111110L01", "7"),
+                       Werkgever(5, "555555550L01", "7"),
+                       Loonsom(5, 1, 900),
+                       Loonsom(1, 1, 100),
+                       Kosten(1, 3, 1000),
+                       Kosten(5, 3, 10)}
         << none << none << none << "Geen kosten beschikbaar.";
 }
 
@@ -141,9 +158,10 @@ void tst_QueltExport::representative_data() {
     QTest::addColumn<QStringList>("loonsommen");  // WerkgeverId, period, amount, proforma: members 1 and 2
     QTest::addColumn<int>("nummer");              // the payroll employer that gets the concern's costs
     QTest::addColumn<QString>("loonsom");         // and the concern's wage sum
-    QTest::newRow("largest total") << QStringList{Loonsom(1, 1, 100), Loonsom(1, 2, 100), Loonsom(2, 1, 150)} << 100 << "350";
-    QTest::newRow("provisional sums count") << QStringList{Loonsom(1, 1, 100), Loonsom(2, 1, 50), Loonsom(2, 1, 60, 1)}
-                                            << 200 << "210";
+    QTest::newRow("largest total") << QStringList{Loonsom(1, 1, 100), Loonsom(1, 2, 100), Loonsom(2, 1, 150)} << 100
+                                   << "350";
+    QTest::newRow("provisional sums count")
+        << QStringList{Loonsom(1, 1, 100), Loonsom(2, 1, 50), Loonsom(2, 1, 60, 1)} << 200 << "210";
     QTest::newRow("a member without sums") << QStringList{Loonsom(2, 4, 1)} << 200 << "1";
 }
 
@@ -157,10 +175,11 @@ void tst_QueltExport::representative() {
               loonsommen);
     f.InQuelt(kQuelt);
     QCOMPARE(Export(f), QStringLiteral("De kosten zijn geëxporteerd."));
-    QCOMPARE(f.QueltRows(kWerkkosten), (QStringList{QStringLiteral("%1|2|42|").arg(nummer) + kNu,
-                                                    QStringLiteral("%1|4|5|").arg(nummer) + kNu}));
+    QCOMPARE(f.QueltRows(kWerkkosten),
+             (QStringList{QStringLiteral("%1|2|42|").arg(nummer) + kNu, QStringLiteral("%1|4|5|").arg(nummer) + kNu}));
     QStringList afwijkend;
-    for (const QString& row : f.QueltRows(kAfwijkend)) afwijkend.append(row.section(u'|', 0, 0) + u'|' + row.section(u'|', 2));
+    for (const QString& row : f.QueltRows(kAfwijkend))
+        afwijkend.append(row.section(u'|', 0, 0) + u'|' + row.section(u'|', 2));
     QCOMPARE(afwijkend.removeDuplicates(), nummer == 100 ? 1 : 0);
     QCOMPARE(afwijkend, QStringList{QStringLiteral("%1|%2").arg(nummer).arg(loonsom)});
 }
@@ -169,8 +188,7 @@ void tst_QueltExport::representative() {
 void tst_QueltExport::payrollEmployerAsGetQueltWerkgeverIdFindsIt() {
     TQueltFixture f;
     const char* const nummers[] = {"111111110L01", "222222220L01", "333333330L01", "444444440L01", "555555550L01"};
-    for (int i = 0; i < 5; ++i)
-        f.InZemlo({Werkgever(i + 1, nummers[i], "NULL"), Kosten(i + 1, 1, i + 1)});
+    for (int i = 0; i < 5; ++i) f.InZemlo({Werkgever(i + 1, nummers[i], "NULL"), Kosten(i + 1, 1, i + 1)});
     f.InQuelt({QueltWerkgever(900, "2024-01-01", "222222220l01", "B", "1"),
                QueltWerkgever(300, "2024-01-01", "333333330L01", "C", "1"),
                QueltWerkgever(100, "2023-01-01", "111111110L01", "A", "1"),
@@ -226,7 +244,10 @@ void tst_QueltExport::sameAsTheSelectsOneByOne() {
     werkgevers.Open();
     QStringList expected;
     const auto row = [](qint64 nummer, const TOrvQuery& q, int r) {
-        return QStringLiteral("%1|%2|%3").arg(nummer).arg(q.Value(r, 1).toInt()).arg(QString::number(q.Value(r, 2).toDouble(), 'f', 2));
+        return QStringLiteral("%1|%2|%3")
+            .arg(nummer)
+            .arg(q.Value(r, 1).toInt())
+            .arg(QString::number(q.Value(r, 2).toDouble(), 'f', 2));
     };
     for (int r = 0; r < werkgevers.RecordCount(); ++r)
         if (const qint64 n = GetQueltWerkgeverId(&quelt, werkgevers.Value(r, 0).toString()); n != -1)
@@ -246,7 +267,8 @@ void tst_QueltExport::sameAsTheSelectsOneByOne() {
             double loonsom = 0;
             GetConcernGegevens(&f.Zemlo(), concern, nummer, loonsom);
             vertegenwoordiger = nummer.isEmpty() ? -1 : GetQueltWerkgeverId(&quelt, nummer);
-            if (vertegenwoordiger != -1) afwijkend.append(QStringLiteral("%1|%2").arg(vertegenwoordiger).arg(loonsom, 0, 'f', 2));
+            if (vertegenwoordiger != -1)
+                afwijkend.append(QStringLiteral("%1|%2").arg(vertegenwoordiger).arg(loonsom, 0, 'f', 2));
         }
         if (vertegenwoordiger != -1) expected.append(row(vertegenwoordiger, concerns, r));
     }
@@ -255,8 +277,9 @@ void tst_QueltExport::sameAsTheSelectsOneByOne() {
 
     QCOMPARE(Export(f), QStringLiteral("De kosten zijn geëxporteerd."));
     QStringList actual;
-    for (const QString& r : f.QueltRows(QStringLiteral("SELECT Werkgeversnummer, Periode, Bedrag FROM Werkkosten ORDER BY "
-                                                       "WerkkostenId"))) {
+    for (const QString& r :
+         f.QueltRows(QStringLiteral("SELECT Werkgeversnummer, Periode, Bedrag FROM Werkkosten ORDER BY "
+                                    "WerkkostenId"))) {
         QStringList v = r.split(u'|');
         v[2] = QString::number(v[2].toDouble(), 'f', 2);
         actual.append(v.join(u'|'));
@@ -264,8 +287,9 @@ void tst_QueltExport::sameAsTheSelectsOneByOne() {
     QVERIFY2(expected.size() > 100 && !afwijkend.isEmpty(), qPrintable(QString::number(expected.size())));
     QCOMPARE(actual, expected);
     QStringList actualAfwijkend;
-    for (const QString& r : f.QueltRows(QStringLiteral("SELECT DISTINCT Werkgeversnummer, AfwijkendeLoonsomVoorZemlo FROM "
-                                                       "Werkgever WHERE AfwijkendeLoonsomVoorZemlo IS NOT NULL")))
+    for (const QString& r :
+         f.QueltRows(QStringLiteral("SELECT DISTINCT Werkgeversnummer, AfwijkendeLoonsomVoorZemlo FROM "
+                                    "Werkgever WHERE AfwijkendeLoonsomVoorZemlo IS NOT NULL")))
         actualAfwijkend.append(r.section(u'|', 0, 0) + u'|' + QString::number(r.section(u'|', 1).toDouble(), 'f', 2));
     actualAfwijkend.sort();
     QCOMPARE(actualAfwijkend, afwijkend);
@@ -279,10 +303,11 @@ void tst_QueltExport::answeredNoChangesNothing() {
     TScriptedPresenter messages;
     messages.Expect(mrNo);
     QCOMPARE(ExporteerKosten(f.Data), TUitwisseling::NietBevestigd);
-    QCOMPARE(messages.Last().Text,
-             QStringLiteral("Alle niet-proforma kosten die meetellen worden naar \"%1\" geëxporteerd. De bestaande kosten "
-                            "worden overgeschreven. \n\r\n\rWilt u doorgaan?")
-                 .arg(f.Koppeling()));
+    QCOMPARE(
+        messages.Last().Text,
+        QStringLiteral("Alle niet-proforma kosten die meetellen worden naar \"%1\" geëxporteerd. De bestaande kosten "
+                       "worden overgeschreven. \n\r\n\rWilt u doorgaan?")
+            .arg(f.Koppeling()));
     QCOMPARE(f.AllRows(), before);
 }
 

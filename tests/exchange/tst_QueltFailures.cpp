@@ -6,8 +6,8 @@
 #include "exchange/uQueltExport.h"
 #include "exchange/uQueltImport.h"
 #include "platform/Clock.h"
-#include "platform/Progress.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/Progress.h"
 #include "platform/WaitCursor.h"
 #include "testlib/CaughtError.h"
 #include "testlib/ScriptedPresenter.h"
@@ -145,28 +145,41 @@ void tst_QueltFailures::unusablePayrollDatabase_data() {
     QTest::addColumn<QString>("probleem");
     QTest::addColumn<QString>("reden");  // after "De Quelt database "<file>" kan niet worden gebruikt: "
     for (const char* functie : {"werkgevers", "loonsommen", "export"}) {
-        QTest::addRow("%s: read-only", functie) << functie << "readonly" << "het bestand is alleen-lezen.";
+        QTest::addRow("%s: read-only", functie) << functie << "readonly"
+                                                << "het bestand is alleen-lezen.";
         QTest::addRow("%s: not a database", functie) << functie << "garbage"
                                                      << "het bestand is beschadigd of is geen database.";
-        QTest::addRow("%s: cut short", functie) << functie << "truncated" << "het bestand is onvolledig of beschadigd.";
+        QTest::addRow("%s: cut short", functie) << functie << "truncated"
+                                                << "het bestand is onvolledig of beschadigd.";
     }
-    QTest::newRow("werkgevers: empty file") << "werkgevers" << "empty" << "het bestand is beschadigd of is geen database.";
+    QTest::newRow("werkgevers: empty file") << "werkgevers"
+                                            << "empty"
+                                            << "het bestand is beschadigd of is geen database.";
     // An Access file is read through a copy in memory (%1: the file), and never written.
     QTest::newRow("loonsommen: a damaged Access file")
-        << "loonsommen" << "access"
+        << "loonsommen"
+        << "access"
         << "Het Access-bestand \"%1\" kan niet worden gelezen: het bestand is beschadigd of is geen Access-database.";
-    QTest::newRow("werkgevers: an Access file of another program")
-        << "werkgevers" << "node-adodb.mdb" << "de tabel Werkgever ontbreekt.";
-    QTest::newRow("export: an Access file") << "export" << "fruit.mdb"
-                                            << "het bestand is een Access-database, waarin dit programma niet kan schrijven.";
-    QTest::newRow("werkgevers: no employer table")
-        << "werkgevers" << "DROP TABLE Werkgever" << "de tabel Werkgever ontbreekt.";
+    QTest::newRow("werkgevers: an Access file of another program") << "werkgevers"
+                                                                   << "node-adodb.mdb"
+                                                                   << "de tabel Werkgever ontbreekt.";
+    QTest::newRow("export: an Access file")
+        << "export"
+        << "fruit.mdb"
+        << "het bestand is een Access-database, waarin dit programma niet kan schrijven.";
+    QTest::newRow("werkgevers: no employer table") << "werkgevers"
+                                                   << "DROP TABLE Werkgever"
+                                                   << "de tabel Werkgever ontbreekt.";
     QTest::newRow("loonsommen: no booking table and no name")
-        << "loonsommen" << "DROP TABLE BoekingsKolommen;ALTER TABLE Werkgever DROP COLUMN Naam"
+        << "loonsommen"
+        << "DROP TABLE BoekingsKolommen;ALTER TABLE Werkgever DROP COLUMN Naam"
         << "de kolom Naam in de tabel Werkgever en de tabel BoekingsKolommen ontbreken.";
-    QTest::newRow("export: no cost table") << "export" << "DROP TABLE Werkkosten" << "de tabel Werkkosten ontbreekt.";
+    QTest::newRow("export: no cost table") << "export"
+                                           << "DROP TABLE Werkkosten"
+                                           << "de tabel Werkkosten ontbreekt.";
     QTest::newRow("export: no deviating wage sum, no change date")
-        << "export" << "ALTER TABLE Werkgever DROP COLUMN AfwijkendeLoonsomVoorZemlo;ALTER TABLE Werkkosten DROP COLUMN WijzigDatum"
+        << "export"
+        << "ALTER TABLE Werkgever DROP COLUMN AfwijkendeLoonsomVoorZemlo;ALTER TABLE Werkkosten DROP COLUMN WijzigDatum"
         << "de kolom AfwijkendeLoonsomVoorZemlo in de tabel Werkgever en de kolom WijzigDatum in de tabel Werkkosten "
            "ontbreken.";
 }
@@ -184,7 +197,8 @@ void tst_QueltFailures::unusablePayrollDatabase() {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         if (probleem == u"garbage") file.write(QByteArray(4096, 'x'));
-        if (probleem == u"access") file.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4076, '\0'));
+        if (probleem == u"access")
+            file.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4076, '\0'));
         file.resize(probleem == u"empty" ? 0 : probleem == u"truncated" ? file.size() / 2 : 4096);
     } else if (probleem.endsWith(u".mdb")) {
         QVERIFY(QFile::remove(path));
@@ -249,14 +263,16 @@ void tst_QueltFailures::failureAtEveryStatement() {
         FailStatementExecution(0);
         QVERIFY2(error.startsWith(PrefixVan(functie)) && error.endsWith(QStringLiteral("Injected failure")),
                  qPrintable(QStringLiteral("execution %1: %2").arg(n).arg(error)));
-        QVERIFY2(messages.Count() <= 1 && (messages.Count() == 0 || messages.Last().Kind == TOrvMessageType::mtQuestion),
+        QVERIFY2(messages.Count() <= 1 &&
+                     (messages.Count() == 0 || messages.Last().Kind == TOrvMessageType::mtQuestion),
                  qPrintable(QStringLiteral("execution %1").arg(n)));
         QCOMPARE(hooks.WaitDepth, 0);
         QVERIFY(hooks.ProgressFinished);
         QVERIFY(!f.Zemlo().InTransaction());
         QVERIFY(!f.Data.ADOConnectionQuelt->Connected());
         const QStringList now = f.AllRows();
-        if (now != before) QFAIL(qPrintable(QStringLiteral("execution %1 of %2 changed the databases").arg(n).arg(executions)));
+        if (now != before)
+            QFAIL(qPrintable(QStringLiteral("execution %1 of %2 changed the databases").arg(n).arg(executions)));
     }
     // Without a failure the same run still gives the same result.
     TQueltFixture f;

@@ -17,7 +17,8 @@
 namespace {
 const QString kNu = QStringLiteral("2024-06-01 12:00:00");
 
-const QString kWerkgeversVraag = QStringLiteral("Alle werkgevers worden vanuit \"%1\" overgenomen. \n\r\n\rWilt u doorgaan?");
+const QString kWerkgeversVraag =
+    QStringLiteral("Alle werkgevers worden vanuit \"%1\" overgenomen. \n\r\n\rWilt u doorgaan?");
 const QString kLoonsommenVraag = QStringLiteral(
     "Alle loonsommen worden vanuit \"%1\" overgenomen. De bestaande loonsommen worden overgeschreven. \n\r\n\rWilt u "
     "doorgaan?");
@@ -32,8 +33,9 @@ QString RunAnswered(TUitwisseling (*function)(TdmMain&), TQueltFixture& f, QStri
     return messages.Last().Text;
 }
 
-const QString kWerkgeverRij = QStringLiteral("SELECT Loonheffingennummer, Naam, AangifteTijdvak, ConcernId, AanmaakDatum, "
-                                             "WijzigDatum FROM Werkgevers ORDER BY WerkgeverId");
+const QString kWerkgeverRij =
+    QStringLiteral("SELECT Loonheffingennummer, Naam, AangifteTijdvak, ConcernId, AanmaakDatum, "
+                   "WijzigDatum FROM Werkgevers ORDER BY WerkgeverId");
 const QString kLoonsomRij = QStringLiteral("SELECT WerkgeverId, Periode, Proforma, Bedrag, WijzigDatum FROM Loonsommen "
                                            "ORDER BY WerkgeverId, Periode, Proforma");
 }
@@ -60,11 +62,13 @@ void tst_QueltImport::werkgevers_data() {
     QTest::addColumn<QStringList>("quelt");
     QTest::addColumn<QStringList>("expected");  // Werkgevers after the import
     QTest::addColumn<QString>("message");
-    const QString bestaand = QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, "
-                                            "WijzigDatum) VALUES ('111111110L01', 'Eigen naam', 2, '2023-05-05 00:00:00')");
+    const QString bestaand =
+        QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, "
+                       "WijzigDatum) VALUES ('111111110L01', 'Eigen naam', 2, '2023-05-05 00:00:00')");
     const QString eigen = QStringLiteral("111111110L01|Eigen naam|2|NULL|NULL|2023-05-05 00:00:00");
     const QString nieuw = QStringLiteral("|NULL|") + kNu + u'|' + kNu;
-    QTest::newRow("no payroll employers") << QStringList{} << QStringList{eigen} << "Geen nieuwe werkgevers beschikbaar.";
+    QTest::newRow("no payroll employers")
+        << QStringList{} << QStringList{eigen} << "Geen nieuwe werkgevers beschikbaar.";
     QTest::newRow("known number under another name, other case")
         << QStringList{QueltWerkgever(1, "2024-01-01", "111111110l01", "Quelt naam", "1")} << QStringList{eigen}
         << "Geen nieuwe werkgevers beschikbaar.";
@@ -78,15 +82,16 @@ void tst_QueltImport::werkgevers_data() {
                        QueltWerkgever(8, "2024-01-01", "333333330L01", "Tweede", "1"),
                        QueltWerkgever(9, "2024-01-01", "444444440L01", "Derde", "1"),
                        QueltWerkgever(1, "2024-01-01", "111111110L01", "Quelt naam", "1")}
-        << QStringList{eigen, QStringLiteral("333333330L01|Eerste|0") + nieuw, QStringLiteral("444444440L01|Derde|1") + nieuw}
+        << QStringList{eigen, QStringLiteral("333333330L01|Eerste|0") + nieuw,
+                       QStringLiteral("444444440L01|Derde|1") + nieuw}
         << "2 nieuwe werkgevers zijn geïmporteerd.";
     QTest::addRow("current version of the one with a later start only")
         << QStringList{QueltWerkgever(3, "2024-01-01", "555555550L01", "Drie", "1"),
                        QueltWerkgever(4, "2020-01-01", "666666660L01", "Vier oud", "2"),
                        QueltWerkgever(4, "2024-07-01", "666666660L01", "Vier", "1"),
                        QueltWerkgever(6, "2019-01-01", "777777770L01", "Zes", "2")}
-        << QStringList{eigen, QStringLiteral("555555550L01|Drie|1") + nieuw, QStringLiteral("666666660L01|Vier|1") + nieuw,
-                       QStringLiteral("777777770L01|Zes|2") + nieuw}
+        << QStringList{eigen, QStringLiteral("555555550L01|Drie|1") + nieuw,
+                       QStringLiteral("666666660L01|Vier|1") + nieuw, QStringLiteral("777777770L01|Zes|2") + nieuw}
         << "3 nieuwe werkgevers zijn geïmporteerd.";
 }
 
@@ -143,14 +148,14 @@ void tst_QueltImport::periodBorders_data() {
     QTest::addColumn<QString>("datum");
     QTest::addColumn<int>("periode");  // 0: counts for no period
     const std::pair<const char*, int> maand[] = {
-        {"2023-12-31", 0}, {"2024-01-01", 1}, {"2024-01-31", 1},  {"2024-02-01", 2},  {"2024-02-29", 2},
-        {"2024-03-01", 3}, {"2024-11-30", 11}, {"2024-12-01", 12}, {"2024-12-31", 12}, {"2025-01-01", 12},
+        {"2023-12-31", 0},  {"2024-01-01", 1},  {"2024-01-31", 1},  {"2024-02-01", 2},  {"2024-02-29", 2},
+        {"2024-03-01", 3},  {"2024-11-30", 11}, {"2024-12-01", 12}, {"2024-12-31", 12}, {"2025-01-01", 12},
         {"2025-01-15", 12}, {"2025-01-31", 12}, {"2025-02-01", 0}};
     for (const auto& [datum, periode] : maand)
         QTest::addRow("month %s", datum) << 1 << QString::fromLatin1(datum) << periode;
     const std::pair<const char*, int> vierWeken[] = {
-        {"2023-12-31", 0}, {"2024-01-01", 1},  {"2024-01-28", 1},  {"2024-01-29", 2},  {"2024-02-25", 2},
-        {"2024-02-26", 3}, {"2024-12-01", 12}, {"2024-12-02", 13}, {"2024-12-29", 13}, {"2024-12-30", 13},
+        {"2023-12-31", 0},  {"2024-01-01", 1},  {"2024-01-28", 1},  {"2024-01-29", 2},  {"2024-02-25", 2},
+        {"2024-02-26", 3},  {"2024-12-01", 12}, {"2024-12-02", 13}, {"2024-12-29", 13}, {"2024-12-30", 13},
         {"2024-12-31", 13}, {"2025-01-15", 13}, {"2025-01-31", 13}, {"2025-02-01", 0}};
     for (const auto& [datum, periode] : vierWeken)
         QTest::addRow("four weeks %s", datum) << 2 << QString::fromLatin1(datum) << periode;
@@ -215,9 +220,9 @@ void tst_QueltImport::payrollDecidesKindAndEmployer() {
     f.InQuelt({QueltWerkgever(10, "2023-01-01", "222222220l01", "Een", "1"),
                QueltWerkgever(10, "2024-02-01", "222222220l01", "Een", "2"),
                QueltWerkgever(20, "2024-01-01", "333333330L01", "Twee", "1"),
-               QueltWerkgever(30, "2024-01-01", "999999990L01", "Onbekend", "1"),
-               Boeking(10, 14, 10, "2024-01-02"), Boeking(10, 14, 20, "2024-12-30"),
-               Boeking(20, 14, 30, "2024-01-30"), Boeking(30, 14, 40, "2024-01-30")});
+               QueltWerkgever(30, "2024-01-01", "999999990L01", "Onbekend", "1"), Boeking(10, 14, 10, "2024-01-02"),
+               Boeking(10, 14, 20, "2024-12-30"), Boeking(20, 14, 30, "2024-01-30"),
+               Boeking(30, 14, 40, "2024-01-30")});
     QCOMPARE(RunAnswered(ImporteerLoonsommen, f), QStringLiteral("Loonsommen zijn geïmporteerd."));
     QCOMPARE(f.ZemloRows(kLoonsomRij), (QStringList{"1|1|0|10|" + kNu, "1|13|0|20|" + kNu, "2|1|0|30|" + kNu}));
     QString question;
@@ -233,18 +238,20 @@ void tst_QueltImport::sameAsThePerPeriodSelect() {
     QVERIFY(QFile::remove(f.QueltPath()));
     CreateDemoQueltDatabase(f.QueltPath(), f.Zemlo(), TDemoQueltOptions{});
     // The current version of the first payroll employer: number and kind.
-    const QStringList eerste = f.QueltRows(QStringLiteral("SELECT Loonbelastingnummer, Bericht_TijdvakSoort FROM Werkgever "
-                                                          "WHERE Werkgeversnummer = 1001 ORDER BY Ingangsdatum DESC"))
-                                   .first()
-                                   .split(u'|');
-    f.InQuelt({// a second payroll employer of that kind under the same number in other letters, one without a kind
-               QueltWerkgever(5001, "2024-01-01", qPrintable(eerste[0].toLower()), "Tweede", qPrintable(eerste[1])),
-               QueltWerkgever(5002, "2024-01-01", "999999990L01", "Zonder soort", "NULL"),
-               Boeking(5001, 14, 11.11, "2024-03-03"), Boeking(5002, 14, 22.22, "2024-03-03"),
-               Boeking(1001, 14, 0, "2024-05-05 10:00:00"), Boeking(1001, 14, 0, "2024-05-05"),
-               QStringLiteral("INSERT INTO BoekingsKolommen (Werkgeversnummer, Kolomboeking, KolomBedrag, Boekingsdatum) "
-                              "VALUES (1001, 14, NULL, '2024-06-06 00:00:00'), (1001, 14, 5, 20240707), "
-                              "(7777, 14, 5, '2024-07-07 00:00:00')")});
+    const QStringList eerste =
+        f.QueltRows(QStringLiteral("SELECT Loonbelastingnummer, Bericht_TijdvakSoort FROM Werkgever "
+                                   "WHERE Werkgeversnummer = 1001 ORDER BY Ingangsdatum DESC"))
+            .first()
+            .split(u'|');
+    f.InQuelt(
+        {// a second payroll employer of that kind under the same number in other letters, one without a kind
+         QueltWerkgever(5001, "2024-01-01", qPrintable(eerste[0].toLower()), "Tweede", qPrintable(eerste[1])),
+         QueltWerkgever(5002, "2024-01-01", "999999990L01", "Zonder soort", "NULL"),
+         Boeking(5001, 14, 11.11, "2024-03-03"), Boeking(5002, 14, 22.22, "2024-03-03"),
+         Boeking(1001, 14, 0, "2024-05-05 10:00:00"), Boeking(1001, 14, 0, "2024-05-05"),
+         QStringLiteral("INSERT INTO BoekingsKolommen (Werkgeversnummer, Kolomboeking, KolomBedrag, Boekingsdatum) "
+                        "VALUES (1001, 14, NULL, '2024-06-06 00:00:00'), (1001, 14, 5, 20240707), "
+                        "(7777, 14, 5, '2024-07-07 00:00:00')")});
 
     // The reference: the statements one by one on the databases as they are before the import.
     QMap<std::pair<qint64, int>, std::pair<qint64, double>> definitief;  // (employer, period) -> (key, amount)
@@ -281,7 +288,10 @@ void tst_QueltImport::sameAsThePerPeriodSelect() {
     quelt.Close();
     QStringList expected;
     for (auto it = definitief.cbegin(); it != definitief.cend(); ++it)
-        expected.append(QStringLiteral("%1|%2|%3|%4").arg(it->first).arg(it.key().first).arg(it.key().second)
+        expected.append(QStringLiteral("%1|%2|%3|%4")
+                            .arg(it->first)
+                            .arg(it.key().first)
+                            .arg(it.key().second)
                             .arg(QString::number(it->second, 'f', 2)));
     expected.sort();
 

@@ -60,13 +60,14 @@ void tst_ZemloImport::conversion_data() {
     QTest::addColumn<QStringList>("berichten");   // of the first run
     QTest::addColumn<QStringList>("werkgevers");  // after it
     QTest::addColumn<QStringList>("categorieen");
-    QTest::addColumn<QStringList>("tweedeRun");   // its messages; it changes no row
+    QTest::addColumn<QStringList>("tweedeRun");  // its messages; it changes no row
 
     const QString wg = QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, ConcernId, "
                                       "AanmaakDatum, WijzigDatum) VALUES ");
-    const QString kc = QStringLiteral("INSERT INTO Kostencategorieen (KostengroepId, Omschrijving, VergoedingtypeId, "
-                                      "Grootboekrekening, GrootboekOmschrijving, Opmerkingen, AanmaakDatum, WijzigDatum) "
-                                      "VALUES ");
+    const QString kc =
+        QStringLiteral("INSERT INTO Kostencategorieen (KostengroepId, Omschrijving, VergoedingtypeId, "
+                       "Grootboekrekening, GrootboekOmschrijving, Opmerkingen, AanmaakDatum, WijzigDatum) "
+                       "VALUES ");
     const QString geen = QStringLiteral("Geen nieuwe concerns beschikbaar.");
     const QString wgNiets = QStringLiteral("Werkgevers zijn niet gewijzigd.");
     const QString kcNiets = QStringLiteral("Kostencategorieën zijn niet gewijzigd.");
@@ -92,15 +93,17 @@ void tst_ZemloImport::conversion_data() {
     // its name and kind; an employer without a concern is never put into one.
     QTest::newRow("changed employers keep this year's name")
         << QStringList{QStringLiteral("INSERT INTO Concerns (ConcernId, Naam) VALUES (1, 'Andere'), (2, 'Holding X')"),
-                       wg + QStringLiteral("('111111110', 'Naam 2023', 1, 2, '2023-01-01 00:00:00', '2023-06-01 12:00:00'),"
-                                           "('333333330', 'Los', 1, NULL, '2023-01-01 00:00:00', '2023-06-02 12:00:00'),"
-                                           "('444444440', 'A', 1, NULL, '2023-01-01 00:00:00', '2023-01-01 00:00:00'),"
-                                           "('555555550', 'B', 2, 1, NULL, NULL)")}
+                       wg + QStringLiteral(
+                                "('111111110', 'Naam 2023', 1, 2, '2023-01-01 00:00:00', '2023-06-01 12:00:00'),"
+                                "('333333330', 'Los', 1, NULL, '2023-01-01 00:00:00', '2023-06-02 12:00:00'),"
+                                "('444444440', 'A', 1, NULL, '2023-01-01 00:00:00', '2023-01-01 00:00:00'),"
+                                "('555555550', 'B', 2, 1, NULL, NULL)")}
         << QStringList{QStringLiteral("INSERT INTO Concerns (ConcernId, Naam) VALUES (1, 'Holding X')"),
                        wg + QStringLiteral("('111111110', 'Naam 2024', 2, NULL, NULL, NULL),"
                                            "('333333330', 'Los 2024', 2, 1, NULL, NULL)")}
         << QStringList{QStringLiteral("Eén nieuw concern is geïmporteerd."),
-                       QStringLiteral("2 nieuwe werkgevers zijn geïmporteerd.\n\r2 werkgevers zijn aangepast."), kcNiets}
+                       QStringLiteral("2 nieuwe werkgevers zijn geïmporteerd.\n\r2 werkgevers zijn aangepast."),
+                       kcNiets}
         << QStringList{QStringLiteral("111111110|Naam 2024|2|Holding X|NULL|2023-06-01 12:00:00"),
                        QStringLiteral("333333330|Los 2024|2|NULL|NULL|2023-06-02 12:00:00"),
                        QStringLiteral("444444440|A|1|NULL|2023-01-01 00:00:00|2023-01-01 00:00:00"),
@@ -110,15 +113,21 @@ void tst_ZemloImport::conversion_data() {
     // Categories by description: new ones with all columns (empty ids as 0), changed ones all but the
     // description and creation time, unchanged ones (also a delivered one) left as they are.
     QTest::newRow("cost categories new, changed and unchanged")
-        << QStringList{kc + QStringLiteral("(2, 'K-nieuw', 1, '4000', 'Nieuw gb', 'Opm', '2023-01-01 00:00:00', '2023-05-05 05:05:05'),"
-                                           "(NULL, 'K-leeg', 3, NULL, NULL, NULL, '2023-01-01 00:00:00', '2023-01-01 00:00:00'),"
-                                           "(3, 'K-gewijzigd', 2, '4100', 'Gewijzigd gb', NULL, '2023-01-01 00:00:00', '2023-07-07 07:07:07'),"
-                                           "(4, 'K-gelijk', 2, '4200', 'Oud gb', 'Oud', '2023-01-01 00:00:00', '2023-01-01 00:00:00')"),
-                       QStringLiteral("UPDATE Kostencategorieen SET Grootboekrekening = '9999' WHERE Omschrijving = 'Kerstpakket'")}
-        << QStringList{kc + QStringLiteral("(1, 'K-gewijzigd', 1, '1', 'Dit jaar', 'Blijft niet', '2024-01-01 00:00:00', '2024-01-01 00:00:00'),"
-                                           "(1, 'K-gelijk', 1, '2', 'Dit jaar', 'Blijft', '2024-01-01 00:00:00', '2024-01-01 00:00:00')")}
+        << QStringList{kc +
+                           QStringLiteral(
+                               "(2, 'K-nieuw', 1, '4000', 'Nieuw gb', 'Opm', '2023-01-01 00:00:00', '2023-05-05 05:05:05'),"
+                               "(NULL, 'K-leeg', 3, NULL, NULL, NULL, '2023-01-01 00:00:00', '2023-01-01 00:00:00'),"
+                               "(3, 'K-gewijzigd', 2, '4100', 'Gewijzigd gb', NULL, '2023-01-01 00:00:00', '2023-07-07 07:07:07'),"
+                               "(4, 'K-gelijk', 2, '4200', 'Oud gb', 'Oud', '2023-01-01 00:00:00', '2023-01-01 00:00:00')"),
+                       QStringLiteral(
+                           "UPDATE Kostencategorieen SET Grootboekrekening = '9999' WHERE Omschrijving = 'Kerstpakket'")}
+        << QStringList{kc +
+                       QStringLiteral(
+                           "(1, 'K-gewijzigd', 1, '1', 'Dit jaar', 'Blijft niet', '2024-01-01 00:00:00', '2024-01-01 00:00:00'),"
+                           "(1, 'K-gelijk', 1, '2', 'Dit jaar', 'Blijft', '2024-01-01 00:00:00', '2024-01-01 00:00:00')")}
         << QStringList{geen, wgNiets,
-                       QStringLiteral("2 nieuwe kostencategorieën zijn geïmporteerd.\n\rEén kostencategorie is aangepast.")}
+                       QStringLiteral(
+                           "2 nieuwe kostencategorieën zijn geïmporteerd.\n\rEén kostencategorie is aangepast.")}
         << QStringList{}
         << QStringList{QStringLiteral("1|K-gelijk|1|2|Dit jaar|Blijft|2024-01-01 00:00:00|2024-01-01 00:00:00"),
                        QStringLiteral("3|K-gewijzigd|2|4100|Gewijzigd gb||2024-01-01 00:00:00|2023-07-07 07:07:07"),
@@ -161,7 +170,8 @@ void tst_ZemloImport::conversion() {
                                   0, naam + QStringLiteral("|2024-02-01 09:30:00|2024-02-01 09:30:00")));
     }
     // Unchanged last year, however it differs: a delivered category stays as this year has it.
-    QVERIFY(RowsOf(nieuw, QStringLiteral("SELECT * FROM Kostencategorieen WHERE Grootboekrekening = '9999'")).isEmpty());
+    QVERIFY(
+        RowsOf(nieuw, QStringLiteral("SELECT * FROM Kostencategorieen WHERE Grootboekrekening = '9999'")).isEmpty());
 
     const QStringList naEersteRun = AllRowsOf(nieuw);
     messages.Reset();
@@ -190,7 +200,9 @@ void tst_ZemloImport::failingImportRollsBackOnlyItself() {
         Exec(setup, QStringLiteral("INSERT INTO Concerns (ConcernId, Naam) VALUES (1, 'C1'), (2, 'C2')"));
         Exec(setup, QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, ConcernId) "
                                    "VALUES ('1', 'A', 1, 1), ('2', 'B', 1, 2)"));
-        Exec(setup, QStringLiteral("INSERT INTO Kostencategorieen (Omschrijving, VergoedingtypeId) VALUES ('K-1', 1), ('K-2', 1)"));
+        Exec(setup,
+             QStringLiteral(
+                 "INSERT INTO Kostencategorieen (Omschrijving, VergoedingtypeId) VALUES ('K-1', 1), ('K-2', 1)"));
     }
     TOrvADOConnection oud;
     const auto stap = [&](TZemloConversie& c, int i) {
@@ -219,7 +231,8 @@ void tst_ZemloImport::failingImportRollsBackOnlyItself() {
             QVERIFY(AllRowsOf(nieuw) != voor);
             continue;
         }
-        QVERIFY2(fout.startsWith(QStringLiteral("TfrmZemloImport.%1: ").arg(QLatin1String(namen[import]))), qPrintable(fout));
+        QVERIFY2(fout.startsWith(QStringLiteral("TfrmZemloImport.%1: ").arg(QLatin1String(namen[import]))),
+                 qPrintable(fout));
         QCOMPARE(AllRowsOf(nieuw), voor);
         QVERIFY(!nieuw.InTransaction());
     }
@@ -229,13 +242,16 @@ void tst_ZemloImport::unusableLastYear_data() {
     QTest::addColumn<QString>("geval");
     QTest::addColumn<QString>("bericht");  // ZemloError, or the error after the file's lead
     QTest::newRow("no database in the folder")
-        << "missing" << "U dient de programmadirectory voor Zemlo2023 aan te passen. De huidige directory is niet geldig.";
-    QTest::newRow("no cost categories") << "DROP TABLE Kostencategorieen" << "de tabel KostenCategorieen ontbreekt.";
+        << "missing"
+        << "U dient de programmadirectory voor Zemlo2023 aan te passen. De huidige directory is niet geldig.";
+    QTest::newRow("no cost categories") << "DROP TABLE Kostencategorieen"
+                                        << "de tabel KostenCategorieen ontbreekt.";
     QTest::newRow("no change time, no concern name")
         << "ALTER TABLE Werkgevers DROP COLUMN WijzigDatum;ALTER TABLE Concerns RENAME COLUMN Naam TO Titel"
         << "de kolom Naam in de tabel Concerns en de kolom WijzigDatum in de tabel Werkgevers ontbreken.";
     QTest::newRow("an Access file of another program")
-        << "fruit.mdb" << "de tabel Concerns, de tabel Werkgevers en de tabel KostenCategorieen ontbreken.";
+        << "fruit.mdb"
+        << "de tabel Concerns, de tabel Werkgevers en de tabel KostenCategorieen ontbreken.";
 }
 
 void tst_ZemloImport::unusableLastYear() {
@@ -282,7 +298,8 @@ void tst_ZemloImport::proposedFolder() {
     QFile database(root.filePath(QStringLiteral("Zemlo2023/Zemlo2023.mdb")));
     QVERIFY(database.open(QIODevice::WriteOnly));
     database.close();
-    QCOMPARE(VoorgesteldeZemloMap(), QDir::toNativeSeparators(root.filePath(QStringLiteral("Zemlo2023"))) + QDir::separator());
+    QCOMPARE(VoorgesteldeZemloMap(),
+             QDir::toNativeSeparators(root.filePath(QStringLiteral("Zemlo2023"))) + QDir::separator());
     SetProgramDirectory(QString());
 }
 
@@ -298,15 +315,18 @@ void tst_ZemloImport::commandLine() {
         QCOMPARE(RowsOf(c, QStringLiteral("SELECT param_value FROM dbparams WHERE param_cd = 'zemlo_conversie'")),
                  QStringList{QStringLiteral("Y")});
     }
-    const TCliRun zonder = RunCli({QStringLiteral("conversie"), QStringLiteral("--db"), nieuw, QStringLiteral("--vorig-jaar"), dir.path()});
+    const TCliRun zonder = RunCli(
+        {QStringLiteral("conversie"), QStringLiteral("--db"), nieuw, QStringLiteral("--vorig-jaar"), dir.path()});
     QCOMPARE(zonder.ExitCode, 1);
     QCOMPARE(zonder.Out.trimmed(),
-             QStringLiteral("U dient de programmadirectory voor Zemlo2023 aan te passen. De huidige directory is niet geldig."));
-    QCOMPARE(RunCli({QStringLiteral("demo"), dir.filePath(QStringLiteral("Zemlo2023.mdb")), QStringLiteral("--werkgevers"),
-                     QStringLiteral("3")})
+             QStringLiteral(
+                 "U dient de programmadirectory voor Zemlo2023 aan te passen. De huidige directory is niet geldig."));
+    QCOMPARE(RunCli({QStringLiteral("demo"), dir.filePath(QStringLiteral("Zemlo2023.mdb")),
+                     QStringLiteral("--werkgevers"), QStringLiteral("3")})
                  .ExitCode,
              0);
-    const TCliRun run = RunCli({QStringLiteral("conversie"), QStringLiteral("--db"), nieuw, QStringLiteral("--vorig-jaar"), dir.path()});
+    const TCliRun run = RunCli(
+        {QStringLiteral("conversie"), QStringLiteral("--db"), nieuw, QStringLiteral("--vorig-jaar"), dir.path()});
     QCOMPARE(run.ExitCode, 0);
     QCOMPARE(run.Out.split(u'\n', Qt::SkipEmptyParts).size(), 3);
     QVERIFY(run.Out.contains(QStringLiteral("3 nieuwe werkgevers zijn geïmporteerd.")));

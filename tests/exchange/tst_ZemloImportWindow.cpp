@@ -85,7 +85,8 @@ void tst_ZemloImportWindow::startUpQuestion() {
     if (antwoord) presenter.Expect(antwoord);
     QStringList getoond;
     const TWhenModal<TfrmZemloImport> drive([&](TfrmZemloImport* w) {
-        getoond << w->windowTitle() << Child<QLabel>(w, "lblSelectZemloDir")->text() << Child<TOrvEdit>(w, "edZemloMap")->text();
+        getoond << w->windowTitle() << Child<QLabel>(w, "lblSelectZemloDir")->text()
+                << Child<TOrvEdit>(w, "edZemloMap")->text();
         QTest::mouseClick(Child<TOrvButton>(w, "btnCancel"), Qt::LeftButton);
     });
     TfrmMain window;
@@ -100,10 +101,10 @@ void tst_ZemloImportWindow::startUpQuestion() {
 }
 
 void tst_ZemloImportWindow::runFromTheMenu_data() {
-    QTest::addColumn<QString>("map");         // typed into the window; <vorig> is last year's folder
-    QTest::addColumn<int>("antwoord");        // to the window's question
+    QTest::addColumn<QString>("map");            // typed into the window; <vorig> is last year's folder
+    QTest::addColumn<int>("antwoord");           // to the window's question
     QTest::addColumn<QStringList>("berichten");  // after the question
-    QTest::addColumn<int>("rijen");           // the list after the window
+    QTest::addColumn<int>("rijen");              // the list after the window
     const QStringList drie{QStringLiteral("Eén nieuw concern is geïmporteerd."),
                            QStringLiteral("Eén nieuwe werkgever is geïmporteerd."),
                            QStringLiteral("Kostencategorieën zijn niet gewijzigd.")};
@@ -112,14 +113,16 @@ void tst_ZemloImportWindow::runFromTheMenu_data() {
     QTest::newRow("Nee stops") << "<vorig>" << int(mrNo) << QStringList{} << 0;
     QTest::newRow("a folder without last year's database")
         << "<leeg>" << int(mrYes)
-        << QStringList{QStringLiteral("U dient de programmadirectory voor Zemlo2023 aan te passen. De huidige directory "
-                                      "is niet geldig.")}
+        << QStringList{QStringLiteral(
+               "U dient de programmadirectory voor Zemlo2023 aan te passen. De huidige directory "
+               "is niet geldig.")}
         << 0;
     QTest::newRow("an Access file without the tables")
         << "<access>" << int(mrYes)
-        << QStringList{QStringLiteral("TfrmZemloImport.btnOkClick: TfrmZemloImport.SetZemloOldConnection: De Zemlo2023 "
-                                      "database \"<access>Zemlo2023.mdb\" kan niet worden gebruikt: de tabel Concerns, de "
-                                      "tabel Werkgevers en de tabel KostenCategorieen ontbreken.")}
+        << QStringList{QStringLiteral(
+               "TfrmZemloImport.btnOkClick: TfrmZemloImport.SetZemloOldConnection: De Zemlo2023 "
+               "database \"<access>Zemlo2023.mdb\" kan niet worden gebruikt: de tabel Concerns, de "
+               "tabel Werkgevers en de tabel KostenCategorieen ontbreken.")}
         << 0;
 }
 

@@ -30,7 +30,8 @@ TOrvADOConnection* gConnection = nullptr;
 class TTestList : public TBaseChildSelect {
     Q_OBJECT
 public:
-    Q_INVOKABLE explicit TTestList(QWidget* owner) : TBaseChildSelect(owner), qryRegels(new TOrvQuery(this, gConnection)) {
+    Q_INVOKABLE explicit TTestList(QWidget* owner)
+        : TBaseChildSelect(owner), qryRegels(new TOrvQuery(this, gConnection)) {
         setObjectName(QStringLiteral("frmTestList"));
     }
     QStringList Opened;  // "mode:key"
@@ -93,7 +94,8 @@ class tst_BaseChildSelect : public TWidgetTest {
         FDatabase.reset();
     }
     void AddRows(int count) {
-        for (int i = 0; i < count; ++i) Exec(*FConnection, QStringLiteral("INSERT INTO Regels (Tekst) VALUES ('regel')"));
+        for (int i = 0; i < count; ++i)
+            Exec(*FConnection, QStringLiteral("INSERT INTO Regels (Tekst) VALUES ('regel')"));
     }
     std::unique_ptr<TTestDatabase> FDatabase;
     std::unique_ptr<TOrvADOConnection> FConnection;
@@ -114,11 +116,21 @@ void tst_BaseChildSelect::buttonsFollowTheParent_data() {
     QTest::addColumn<QString>("editCaption");
     QTest::addColumn<QString>("enabled");  // insert, edit, delete as 1/0
     QTest::addColumn<QString>("counter");
-    QTest::newRow("add, empty") << int(mdInsert) << 0 << "&Wijzigen" << "100" << "Records (0/0)";
-    QTest::newRow("change, empty") << int(mdEdit) << 0 << "&Wijzigen" << "100" << "Records (0/0)";
-    QTest::newRow("change, ten rows") << int(mdEdit) << 10 << "&Wijzigen" << "111" << "Records (3/10)";
-    QTest::newRow("delete, ten rows") << int(mdDelete) << 10 << "&Bekijken" << "010" << "Records (3/10)";
-    QTest::newRow("view, one row") << int(mdView) << 1 << "&Bekijken" << "010" << "Records (1/1)";
+    QTest::newRow("add, empty") << int(mdInsert) << 0 << "&Wijzigen"
+                                << "100"
+                                << "Records (0/0)";
+    QTest::newRow("change, empty") << int(mdEdit) << 0 << "&Wijzigen"
+                                   << "100"
+                                   << "Records (0/0)";
+    QTest::newRow("change, ten rows") << int(mdEdit) << 10 << "&Wijzigen"
+                                      << "111"
+                                      << "Records (3/10)";
+    QTest::newRow("delete, ten rows") << int(mdDelete) << 10 << "&Bekijken"
+                                      << "010"
+                                      << "Records (3/10)";
+    QTest::newRow("view, one row") << int(mdView) << 1 << "&Bekijken"
+                                   << "010"
+                                   << "Records (1/1)";
 }
 
 void tst_BaseChildSelect::buttonsFollowTheParent() {
@@ -145,14 +157,22 @@ void tst_BaseChildSelect::triggersOpenTheEditWindow_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("trigger");
     QTest::addColumn<QString>("opened");  // "mode:key" or empty
-    QTest::newRow("Enter changes") << int(mdEdit) << "enter" << "1:2";
-    QTest::newRow("double click changes") << int(mdEdit) << "double" << "1:2";
-    QTest::newRow("Insert adds") << int(mdEdit) << "insert" << "0:-1";
-    QTest::newRow("Delete deletes") << int(mdEdit) << "delete" << "2:2";
-    QTest::newRow("Enter in a parent being deleted views") << int(mdDelete) << "enter" << "3:2";
-    QTest::newRow("Insert in a parent being deleted: nothing") << int(mdDelete) << "insert" << "";
-    QTest::newRow("Delete in a viewed parent: nothing") << int(mdView) << "delete" << "";
-    QTest::newRow("F5 reloads only") << int(mdEdit) << "f5" << "";
+    QTest::newRow("Enter changes") << int(mdEdit) << "enter"
+                                   << "1:2";
+    QTest::newRow("double click changes") << int(mdEdit) << "double"
+                                          << "1:2";
+    QTest::newRow("Insert adds") << int(mdEdit) << "insert"
+                                 << "0:-1";
+    QTest::newRow("Delete deletes") << int(mdEdit) << "delete"
+                                    << "2:2";
+    QTest::newRow("Enter in a parent being deleted views") << int(mdDelete) << "enter"
+                                                           << "3:2";
+    QTest::newRow("Insert in a parent being deleted: nothing") << int(mdDelete) << "insert"
+                                                               << "";
+    QTest::newRow("Delete in a viewed parent: nothing") << int(mdView) << "delete"
+                                                        << "";
+    QTest::newRow("F5 reloads only") << int(mdEdit) << "f5"
+                                     << "";
 }
 
 // The edit window ends with OK after a row was added meanwhile: the list is reloaded.

@@ -121,10 +121,14 @@ void tst_BaseForm::showingWithoutInitializeFails() {
     if (!raisedToCaller) messages.Expect();
     TfrmHost window;
     const QString error = CaughtError([&] {
-        if (how == QLatin1String("exec")) window.exec();
-        else if (how == QLatin1String("open")) window.open();
-        else if (how == QLatin1String("maximised")) window.showMaximized();
-        else window.show();
+        if (how == QLatin1String("exec"))
+            window.exec();
+        else if (how == QLatin1String("open"))
+            window.open();
+        else if (how == QLatin1String("maximised"))
+            window.showMaximized();
+        else
+            window.show();
     });
     const QString expected = QStringLiteral("Het scherm is niet initialized.");
     QCOMPARE(error, raisedToCaller ? expected : QString());
@@ -166,10 +170,12 @@ void tst_BaseForm::createChildFormRefuses_data() {
     QTest::newRow("no class") << QString() << "tsLoonsommen"
                               << "TfrmHost.CreateChildForm: No ChildFormClass specified";
     QTest::newRow("no host") << "TTestChild" << QString() << "TfrmHost.CreateChildForm: No ParentControl specified";
-    QTest::newRow("not a child window") << "TNotAChild" << "tsLoonsommen"
+    QTest::newRow("not a child window") << "TNotAChild"
+                                        << "tsLoonsommen"
                                         << "TfrmHost.CreateChildForm: No instance of TNotAChild allowed.";
     QTest::newRow("host taken")
-        << "TTestChild" << "tsKosten"
+        << "TTestChild"
+        << "tsKosten"
         << "TfrmHost.CreateChildForm: WinControl \"tskosten\" already has a child form assigned.";
 }
 

@@ -112,9 +112,12 @@ void tst_BaseOkCancel::disabledActionDisablesItsButton() {
 void tst_BaseOkCancel::actionErrorsAreShownAndTheWindowStaysOpen_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
-    QTest::newRow("Ok") << "btnOk" << "TFailingWindow.acOkExecute: Opslaan mislukt";
-    QTest::newRow("Annuleren") << "btnCancel" << "TFailingWindow.acCancelExecute: Sluiten mislukt";
-    QTest::newRow("Help") << "btnHelp" << "TFailingWindow.acHelpExecute: Geen help";
+    QTest::newRow("Ok") << "btnOk"
+                        << "TFailingWindow.acOkExecute: Opslaan mislukt";
+    QTest::newRow("Annuleren") << "btnCancel"
+                               << "TFailingWindow.acCancelExecute: Sluiten mislukt";
+    QTest::newRow("Help") << "btnHelp"
+                          << "TFailingWindow.acHelpExecute: Geen help";
 }
 
 void tst_BaseOkCancel::actionErrorsAreShownAndTheWindowStaysOpen() {
@@ -171,8 +174,10 @@ void tst_BaseOkCancel::helpOverTheModalWindowTakesInput() {
     QTimer::singleShot(0, &window, [&] {
         QApplication::setActiveWindow(&window);
         if (QTest::qWaitForWindowActive(&window)) {
-            if (helpButton) QTest::mouseClick(window.btnHelp, Qt::LeftButton);
-            else QTest::keyClick(window.btnOk, Qt::Key_F1);
+            if (helpButton)
+                QTest::mouseClick(window.btnHelp, Qt::LeftButton);
+            else
+                QTest::keyClick(window.btnOk, Qt::Key_F1);
         }
         if (THelpViewer* viewer = OpenHelpViewer(); viewer && QTest::qWaitForWindowActive(viewer)) {
             QApplication::processEvents();  // the activation's focus changes, before the keys

@@ -17,13 +17,14 @@
 #include "testlib/TestDatabase.h"
 #include "testlib/widgets/WidgetTest.h"
 
-#include <memory>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDateEdit>
 #include <QtWidgets/QFormLayout>
+
+#include <memory>
 
 // An edit window of the program's kind on the test table Proefrecords.
 class TfrmMutProef : public TBaseOnderhoud {
@@ -115,8 +116,7 @@ private:
     }
     // Alt + the button's letter, as the user presses it; the button clicks a moment later.
     void PressButton(const char* button, Qt::Key letter) {
-        QSignalSpy clicked(Child<TOrvButton>(FWindow.get(), QLatin1String(button)),
-                           &QAbstractButton::clicked);
+        QSignalSpy clicked(Child<TOrvButton>(FWindow.get(), QLatin1String(button)), &QAbstractButton::clicked);
         QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
         if (clicked.isEmpty() && !clicked.wait(2000))
             QTest::qFail("Alt+letter did not click the button", __FILE__, __LINE__);
@@ -124,15 +124,14 @@ private:
     // The table's rows, each as column=value texts.
     QStringList Rows() {
         TOrvQuery query(nullptr, FConnection.get());
-        query.SetSQL(QStringLiteral(
-            "SELECT Naam, length(Opmerking) AS Lengte, Bedrag, Actief, Soort, Tijdvak, ConcernId "
-            "FROM Proefrecords ORDER BY ProefId"));
+        query.SetSQL(
+            QStringLiteral("SELECT Naam, length(Opmerking) AS Lengte, Bedrag, Actief, Soort, Tijdvak, ConcernId "
+                           "FROM Proefrecords ORDER BY ProefId"));
         query.Open();
         QStringList rows;
         for (; !query.Eof(); query.Next()) {
             QStringList row;
-            for (int f = 0; f < query.FieldCount(); ++f)
-                row << query.FieldValue(f).toString();
+            for (int f = 0; f < query.FieldCount(); ++f) row << query.FieldValue(f).toString();
             rows << row.join(u'|');
         }
         return rows;
@@ -160,16 +159,14 @@ void tst_BaseOnderhoud::InitTest() {
     FConnection = std::make_unique<TOrvADOConnection>();
     FDatabase->Open(*FConnection);
     Exec(*FConnection,
-         QStringLiteral(
-             "CREATE TABLE Proefrecords (ProefId INTEGER PRIMARY KEY AUTOINCREMENT, "
-             "Naam VARCHAR(40) COLLATE NOCASE NOT NULL, Opmerking TEXT, Bedrag DOUBLE NOT NULL, "
-             "Actief BOOLEAN NOT NULL, Soort VARCHAR(10), Tijdvak INTEGER NOT NULL, ConcernId INTEGER)"));
+         QStringLiteral("CREATE TABLE Proefrecords (ProefId INTEGER PRIMARY KEY AUTOINCREMENT, "
+                        "Naam VARCHAR(40) COLLATE NOCASE NOT NULL, Opmerking TEXT, Bedrag DOUBLE NOT NULL, "
+                        "Actief BOOLEAN NOT NULL, Soort VARCHAR(10), Tijdvak INTEGER NOT NULL, ConcernId INTEGER)"));
     Exec(*FConnection, QStringLiteral("CREATE UNIQUE INDEX ixProefrecordsNaam ON Proefrecords (Naam)"));
     Exec(*FConnection, QStringLiteral("INSERT INTO Concerns (Naam) VALUES ('Zuid'), ('Noord')"));
     Exec(*FConnection,
-         QStringLiteral(
-             "INSERT INTO Proefrecords (Naam, Opmerking, Bedrag, Actief, Soort, Tijdvak, ConcernId) "
-             "VALUES ('Bakker', 'regel 1\r\nregel 2', 1500.25, 1, 'Groot', 2, 1)"));
+         QStringLiteral("INSERT INTO Proefrecords (Naam, Opmerking, Bedrag, Actief, Soort, Tijdvak, ConcernId) "
+                        "VALUES ('Bakker', 'regel 1\r\nregel 2', 1500.25, 1, 'Groot', 2, 1)"));
 }
 
 void tst_BaseOnderhoud::CleanupTest() {
@@ -238,20 +235,18 @@ void tst_BaseOnderhoud::wholeChainFromTheKeyboard() {
     Key("chkActief", Qt::Key_Space);
     Type("cmbSoort", QStringLiteral("Klein"));
     Key("cmbTijdvak", Qt::Key_Down);
-    for (int i = 0; i < 3; ++i)
-        Key("cmbConcern", Qt::Key_Down); // past the blank line and Noord
+    for (int i = 0; i < 3; ++i) Key("cmbConcern", Qt::Key_Down);  // past the blank line and Noord
     PressButton("btnOk", Qt::Key_O);
     QCOMPARE(FWindow->result(), 1);
     QCOMPARE(Rows().last(), QStringLiteral("Visser & Zn.|14|1234.5|true|Klein|1|1"));
 
     // Change: the record is shown as stored, one field is changed.
     Open(mdEdit, 2);
-    QCOMPARE(Child<TOrvDBComponent>(FWindow.get(), "mmOpmerking")->AsText(),
-             QStringLiteral("eerste\r\ntweede"));
+    QCOMPARE(Child<TOrvDBComponent>(FWindow.get(), "mmOpmerking")->AsText(), QStringLiteral("eerste\r\ntweede"));
     QCOMPARE(Child<TOrvDBComponent>(FWindow.get(), "edBedrag")->AsText(), QStringLiteral("1.234,50"));
     QCOMPARE(Child<TOrvDBComponent>(FWindow.get(), "cmbConcern")->AsText(), QStringLiteral("Zuid"));
-    Key("cmbConcern", Qt::Key_Home);          // the blank line: no concern
-    Type("edBedrag", QStringLiteral("1234")); // over the selected amount
+    Key("cmbConcern", Qt::Key_Home);           // the blank line: no concern
+    Type("edBedrag", QStringLiteral("1234"));  // over the selected amount
     PressButton("btnOk", Qt::Key_O);
     QCOMPARE(Rows().last(), QStringLiteral("Visser & Zn.|14|1234|true|Klein|1|"));
 
@@ -282,14 +277,13 @@ void tst_BaseOnderhoud::wholeChainFromTheKeyboard() {
 void tst_BaseOnderhoud::badInputIsStoredSafelyOrRefused_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("stored"); // the new row; empty: nothing stored
+    QTest::addColumn<QString>("stored");  // the new row; empty: nothing stored
     QTest::addColumn<QString>("message");
     const QString name = QStringLiteral("'); DELETE FROM Proefrecords; --\"");
     QTest::newRow("name with quotes and semicolons") << "edNaam" << name << name + "||12|false||1|"
                                                      << "";
-    QTest::newRow("10,000-character remark")
-        << "mmOpmerking" << QString(10000, u'o') << "Nieuw|10000|12|false||1|"
-        << "";
+    QTest::newRow("10,000-character remark") << "mmOpmerking" << QString(10000, u'o') << "Nieuw|10000|12|false||1|"
+                                             << "";
     QTest::newRow("name longer than its column")
         << "edNaam" << QString(10000, u'x') << QString(40, u'x') + "||12|false||1|"
         << "";
@@ -323,13 +317,13 @@ void tst_BaseOnderhoud::badInputIsStoredSafelyOrRefused() {
 void tst_BaseOnderhoud::failedSaveKeepsTheTypedValues() {
     TScriptedPresenter messages;
     Open(mdInsert);
-    Type("edNaam", QStringLiteral("BAKKER")); // the name is unique without regard to case
+    Type("edNaam", QStringLiteral("BAKKER"));  // the name is unique without regard to case
     Type("edBedrag", QStringLiteral("99"));
     Key("cmbTijdvak", Qt::Key_Down);
     messages.Expect();
     PressButton("btnOk", Qt::Key_O);
-    QVERIFY(messages.Last().Text.startsWith(QLatin1String(
-        "Opslaan mislukt. TBaseOnderhoud.StoreData: TOrvDataGroup.Post: TOrvDataGroup.PostSQLBased: ")));
+    QVERIFY(messages.Last().Text.startsWith(
+        QLatin1String("Opslaan mislukt. TBaseOnderhoud.StoreData: TOrvDataGroup.Post: TOrvDataGroup.PostSQLBased: ")));
     QVERIFY(messages.Last().Text.contains(QLatin1String("UNIQUE constraint failed: Proefrecords.Naam")));
     QVERIFY(FWindow->isVisible());
     QCOMPARE(Rows().size(), 1);
@@ -337,7 +331,7 @@ void tst_BaseOnderhoud::failedSaveKeepsTheTypedValues() {
     QCOMPARE(Child<TOrvDataGroup>(FWindow.get(), "dgOnderhoud")->State(), dgsIdle);
     QCOMPARE(Child<TOrvDBComponent>(FWindow.get(), "edBedrag")->AsText(), QStringLiteral("99,00"));
 
-    Key("edNaam", Qt::Key_Backspace); // BAKKE
+    Key("edNaam", Qt::Key_Backspace);  // BAKKE
     PressButton("btnOk", Qt::Key_O);
     QVERIFY(!FWindow->isVisible());
     QCOMPARE(Rows().last(), QStringLiteral("BAKKE||99|false||1|"));
@@ -347,14 +341,11 @@ void tst_BaseOnderhoud::closingAsksBeforeNewInputIsLost_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("typed");
     QTest::addColumn<QString>("how");
-    QTest::addColumn<int>("answer"); // 0: no question expected
+    QTest::addColumn<int>("answer");  // 0: no question expected
     QTest::addColumn<bool>("closed");
-    QTest::newRow("new input, Escape in a field, Nee")
-        << int(mdInsert) << true << "field" << int(mrNo) << false;
-    QTest::newRow("new input, Escape in a field, Ja")
-        << int(mdInsert) << true << "field" << int(mrYes) << true;
-    QTest::newRow("new input, Escape on a button, Nee")
-        << int(mdInsert) << true << "button" << int(mrNo) << false;
+    QTest::newRow("new input, Escape in a field, Nee") << int(mdInsert) << true << "field" << int(mrNo) << false;
+    QTest::newRow("new input, Escape in a field, Ja") << int(mdInsert) << true << "field" << int(mrYes) << true;
+    QTest::newRow("new input, Escape on a button, Nee") << int(mdInsert) << true << "button" << int(mrNo) << false;
     QTest::newRow("new input, close box, Nee") << int(mdInsert) << true << "closebox" << int(mrNo) << false;
     QTest::newRow("new input, Annuleren, Ja") << int(mdInsert) << true << "cancel" << int(mrYes) << true;
     QTest::newRow("nothing typed, Escape") << int(mdInsert) << false << "field" << 0 << true;
@@ -382,9 +373,8 @@ void tst_BaseOnderhoud::closingAsksBeforeNewInputIsLost() {
     QCOMPARE(messages.Count(), answer != 0 ? 1 : 0);
     if (answer != 0) {
         QCOMPARE(messages.Last().Title, QStringLiteral("Afbreken"));
-        QCOMPARE(messages.Last().Text,
-                 QStringLiteral("De ingevoerde gegevens zijn nog niet opgeslagen. Wilt u het "
-                                "invoeren afbreken?"));
+        QCOMPARE(messages.Last().Text, QStringLiteral("De ingevoerde gegevens zijn nog niet opgeslagen. Wilt u het "
+                                                      "invoeren afbreken?"));
     }
     QCOMPARE(FWindow->isVisible(), !closed);
     if (closed) QCOMPARE(FWindow->result(), 2);
@@ -438,7 +428,7 @@ void tst_BaseOnderhoud::validationMessagesKeepTheWindowOpen() {
 
 void tst_BaseOnderhoud::insertAlsNodigStoresFirst_data() {
     QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("answer"); // 0: no question expected
+    QTest::addColumn<int>("answer");  // 0: no question expected
     QTest::addColumn<bool>("result");
     QTest::addColumn<int>("rows");
     QTest::newRow("new record, Ja: stored, now changing it") << int(mdInsert) << int(mrYes) << true << 2;
@@ -458,18 +448,17 @@ void tst_BaseOnderhoud::insertAlsNodigStoresFirst() {
         Type("edBedrag", QStringLiteral("5"));
         Key("cmbTijdvak", Qt::Key_Down);
     }
-    Type("edNaam", QStringLiteral("Nieuw")); // over the loaded name, selected as the window opened
+    Type("edNaam", QStringLiteral("Nieuw"));  // over the loaded name, selected as the window opened
     QCOMPARE(window.InsertOfUpdateAlsNodig(), result);
     QCOMPARE(messages.Count(), answer != 0 ? 1 : 0);
     if (answer != 0)
-        QCOMPARE(messages.Last().Text,
-                 QStringLiteral("De gegevens worden eerst opgeslagen.\rWilt u doorgaan?"));
+        QCOMPARE(messages.Last().Text, QStringLiteral("De gegevens worden eerst opgeslagen.\rWilt u doorgaan?"));
     QCOMPARE(Rows().size(), rows);
     QCOMPARE(window.ReInits, result ? 1 : 0);
     QCOMPARE(window.Mode(), result ? mdEdit : TMode(mode));
     if (!result) return;
     QCOMPARE(window.KeyWaarde(), mode == mdInsert ? 2 : 1);
-    QVERIFY(!window.GetFormDataChanged()); // reloaded
+    QVERIFY(!window.GetFormDataChanged());  // reloaded
     // From now on OK changes the stored record.
     Type("edNaam", QStringLiteral("2"));
     PressButton("btnOk", Qt::Key_O);

@@ -16,13 +16,14 @@
 #include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
-#include <memory>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtGui/QAction>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QVBoxLayout>
+
+#include <memory>
 
 // An edit window of one concern name.
 class TfrmMutProef : public TBaseOnderhoud {
@@ -51,8 +52,7 @@ public:
             FKeyWaarde = mode == mdInsert ? -1 : id;
             FCaptionNaam = QStringLiteral("proef");
             SetCaption();
-            qryProef->SetSQL(
-                QStringLiteral("SELECT ConcernId, Naam FROM Concerns WHERE ConcernId = :ConcernId"));
+            qryProef->SetSQL(QStringLiteral("SELECT ConcernId, Naam FROM Concerns WHERE ConcernId = :ConcernId"));
             qryProef->ParamByName(QStringLiteral("ConcernId")).SetAsInteger(id);
             LoadRecord(qryProef);
             EnableDisable();
@@ -70,8 +70,7 @@ public:
         : FConnection(connection), qryList(new TOrvQuery(this, connection)) {
         setObjectName(QStringLiteral("frmSelProef"));
         FGridCaption = caption;
-        for (QAction* filter : {acFilter, acFilterUit})
-            filter->setVisible(false);
+        for (QAction* filter : {acFilter, acFilterUit}) filter->setVisible(false);
         btnFilter->hide();
         btnFilterUit->hide();
     }
@@ -86,8 +85,7 @@ public:
         dbgridSelect->SetCursorHome();
     }
     void OpenMutatiescherm(TMode mode) override {
-        ShowMutatiescherm(mode, QStringLiteral("ConcernId"),
-                          QStringLiteral("Fout bij openen het Proef-mutatiescherm"),
+        ShowMutatiescherm(mode, QStringLiteral("ConcernId"), QStringLiteral("Fout bij openen het Proef-mutatiescherm"),
                           [this](TMode m, int key) {
                               auto window = std::make_unique<TfrmMutProef>(this, FConnection);
                               window->Initialize(m, key);
@@ -137,8 +135,7 @@ private:
         query.SetSQL(QStringLiteral("SELECT Naam FROM Concerns ORDER BY ConcernId"));
         query.Open();
         QStringList names;
-        for (; !query.Eof(); query.Next())
-            names << query.FieldValue(0).toString();
+        for (; !query.Eof(); query.Next()) names << query.FieldValue(0).toString();
         return names;
     }
     QString CurrentName() const {
@@ -158,8 +155,7 @@ private:
     }
     static void SetName(TfrmMutProef* window, const QString& name) {
         QApplication::setActiveWindow(window);
-        if (!QTest::qWaitForWindowActive(window))
-            QTest::qFail("The edit window did not come up", __FILE__, __LINE__);
+        if (!QTest::qWaitForWindowActive(window)) QTest::qFail("The edit window did not come up", __FILE__, __LINE__);
         auto* naam = window->findChild<TOrvDBComponent*>(QStringLiteral("edNaam"));
         naam->SetFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
@@ -227,8 +223,7 @@ void tst_BaseSelect::titleLineCountsTheRows() {
         Exec(*FConnection, QStringLiteral("INSERT INTO Concerns (Naam) VALUES ('C%1')").arg(i));
     TfrmSelProef& list = Open(caption);
     QVERIFY(Child<TOrvDBSortGrid>(&list, "dbgridSelect")->Focused());
-    for (int i = 0; i < downs; ++i)
-        Key(Qt::Key_Down);
+    for (int i = 0; i < downs; ++i) Key(Qt::Key_Down);
     QCOMPARE(Counter(), counter);
     QCOMPARE(Child<QLabel>(&list, "lblFiltered")->text(), QString());
 }
@@ -277,8 +272,7 @@ void tst_BaseSelect::addChangeDeleteAndRefreshFromTheKeyboard() {
 
     // Cancel writes nothing and leaves the list as it was.
     {
-        TWhenModal<TfrmMutProef> edit(
-            [](TfrmMutProef* window) { PressButton(window, "btnCancel", Qt::Key_A); });
+        TWhenModal<TfrmMutProef> edit([](TfrmMutProef* window) { PressButton(window, "btnCancel", Qt::Key_A); });
         QCOMPARE(TriggerAction(FList.get(), "acEdit"), QString());
     }
     QCOMPARE(Names(), (QStringList{"Zuid", "Oost"}));

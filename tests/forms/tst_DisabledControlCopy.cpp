@@ -19,8 +19,7 @@ private:
     QWidget* FWindow = nullptr;
     TRightMouseClickOnDisabledControlHandler* FHandler = nullptr;
 
-    template <class Control>
-    Control* Add(const char* name) {
+    template <class Control> Control* Add(const char* name) {
         auto* control = new Control(FWindow);
         control->setObjectName(QLatin1String(name));
         FWindow->layout()->addWidget(control);
@@ -59,10 +58,14 @@ void tst_DisabledControlCopy::CleanupTest() {
 void tst_DisabledControlCopy::disabledControlTextIsCopied_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("edit") << "edit" << "Bakkerij de Vries";
-    QTest::newRow("memo, clicked in its text area") << "memo" << "regel 1\nregel 2";
-    QTest::newRow("numeric edit, without the blanks of its template") << "numeric" << "1.234,50";
-    QTest::newRow("control that states it takes part") << "marked" << "Concern Noord";
+    QTest::newRow("edit") << "edit"
+                          << "Bakkerij de Vries";
+    QTest::newRow("memo, clicked in its text area") << "memo"
+                                                    << "regel 1\nregel 2";
+    QTest::newRow("numeric edit, without the blanks of its template") << "numeric"
+                                                                      << "1.234,50";
+    QTest::newRow("control that states it takes part") << "marked"
+                                                       << "Concern Noord";
 }
 
 void tst_DisabledControlCopy::disabledControlTextIsCopied() {

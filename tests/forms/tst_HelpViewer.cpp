@@ -5,9 +5,9 @@
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/widgets/WidgetTest.h"
 
+#include <QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTextBrowser>
-#include <QTest>
 
 class tst_HelpViewer : public TWidgetTest {
     Q_OBJECT

@@ -30,9 +30,12 @@ void tst_ProgressWindow::showsWhatAndHowFar_data() {
     QTest::addColumn<int>("total");
     QTest::addColumn<QString>("step");
     QTest::addColumn<QString>("label");
-    QTest::newRow("a step of a known total") << 25 << "Maart" << "Loonsommen importeren: Maart";
-    QTest::newRow("no step yet") << 25 << "" << "Loonsommen importeren";
-    QTest::newRow("size not known: busy") << 0 << "Boekingen lezen" << "Loonsommen importeren: Boekingen lezen";
+    QTest::newRow("a step of a known total") << 25 << "Maart"
+                                             << "Loonsommen importeren: Maart";
+    QTest::newRow("no step yet") << 25 << ""
+                                 << "Loonsommen importeren";
+    QTest::newRow("size not known: busy") << 0 << "Boekingen lezen"
+                                          << "Loonsommen importeren: Boekingen lezen";
 }
 
 void tst_ProgressWindow::showsWhatAndHowFar() {

@@ -17,7 +17,6 @@
 #include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
-#include <memory>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
@@ -25,6 +24,8 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+
+#include <memory>
 
 class tst_Concerns : public TWidgetTest {
     Q_OBJECT
@@ -58,14 +59,12 @@ class tst_Concerns : public TWidgetTest {
         query.SetSQL(QStringLiteral("SELECT Naam FROM Concerns ORDER BY ConcernId"));
         query.Open();
         QStringList names;
-        for (; !query.Eof(); query.Next())
-            names << query.FieldValue(0).toString();
+        for (; !query.Eof(); query.Next()) names << query.FieldValue(0).toString();
         return names;
     }
     static void Activate(QWidget* window) {
         QApplication::setActiveWindow(window);
-        if (!QTest::qWaitForWindowActive(window))
-            QTest::qFail("The window did not come up", __FILE__, __LINE__);
+        if (!QTest::qWaitForWindowActive(window)) QTest::qFail("The window did not come up", __FILE__, __LINE__);
     }
     static void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         Activate(window);
@@ -75,8 +74,7 @@ class tst_Concerns : public TWidgetTest {
     static void PressButton(QDialog* window, const char* button, Qt::Key letter) {
         QSignalSpy clicked(window->findChild<TOrvButton*>(QLatin1String(button)), &QAbstractButton::clicked);
         Key(window, letter, Qt::AltModifier);
-        if (clicked.isEmpty() && !clicked.wait(2000))
-            QTest::qFail("Alt+letter did not click", __FILE__, __LINE__);
+        if (clicked.isEmpty() && !clicked.wait(2000)) QTest::qFail("Alt+letter did not click", __FILE__, __LINE__);
     }
     static QLineEdit* NaamInput(QWidget* window) {
         Activate(window);
@@ -93,8 +91,7 @@ class tst_Concerns : public TWidgetTest {
     static QStringList ListNames(const QWidget* list) {
         const auto* grid = list->findChild<TOrvDBSortGrid*>(QStringLiteral("dbgridSelect"));
         QStringList names;
-        for (int row = 1; !grid->IsEmpty() && row < grid->RowCount(); ++row)
-            names << grid->CellText(row, 0);
+        for (int row = 1; !grid->IsEmpty() && row < grid->RowCount(); ++row) names << grid->CellText(row, 0);
         return names;
     }
     static bool SortedOnName(const QStringList& names) {
@@ -198,10 +195,10 @@ void tst_Concerns::roundFromTheMainWindow() {
 }
 
 void tst_Concerns::nameIsStoredExactlyOrRefused_data() {
-    QTest::addColumn<QString>("mode"); // add, or change the first concern
-    QTest::addColumn<QString>("how");  // typed or pasted
+    QTest::addColumn<QString>("mode");  // add, or change the first concern
+    QTest::addColumn<QString>("how");   // typed or pasted
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("stored"); // empty: nothing stored
+    QTest::addColumn<QString>("stored");  // empty: nothing stored
     QTest::addColumn<QString>("message");
     const QString quotes = QStringLiteral("O'Brien \"&\"; DELETE FROM Concerns; --");
     QTest::newRow("quotes and a statement") << "add"
@@ -297,8 +294,7 @@ void tst_Concerns::concernInUseIsNotDeleted() {
     const qint64 id = inUse ? Scalar(QStringLiteral("SELECT MIN(ConcernId) FROM Werkgevers")).toLongLong()
                             : Connection()->LastInsertId();
     if (freedFirst)
-        Exec(*Connection(),
-             QStringLiteral("UPDATE Werkgevers SET ConcernId = NULL WHERE ConcernId = %1").arg(id));
+        Exec(*Connection(), QStringLiteral("UPDATE Werkgevers SET ConcernId = NULL WHERE ConcernId = %1").arg(id));
     const int before = Names().size();
     TScriptedPresenter messages;
     messages.Expect(deleted ? mrYes : mrOk);
@@ -307,9 +303,8 @@ void tst_Concerns::concernInUseIsNotDeleted() {
     window.show();
     PressButton(&window, "btnOk", Qt::Key_O);
     QCOMPARE(messages.Count(), 1);
-    QCOMPARE(messages.Last().Text, deleted
-                                       ? QStringLiteral("Weet u zeker dat u de gegevens wilt verwijderen?")
-                                       : QStringLiteral("Dit concern is al in gebruik."));
+    QCOMPARE(messages.Last().Text, deleted ? QStringLiteral("Weet u zeker dat u de gegevens wilt verwijderen?")
+                                           : QStringLiteral("Dit concern is al in gebruik."));
     QCOMPARE(window.isVisible(), !deleted);
     QCOMPARE(Names().size(), before - (deleted ? 1 : 0));
     QCOMPARE(Scalar(QStringLiteral("SELECT COUNT(*) FROM Concerns WHERE ConcernId = %1").arg(id)).toInt(),

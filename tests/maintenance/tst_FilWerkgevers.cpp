@@ -33,10 +33,10 @@ const QString kLeegConcern = QStringLiteral("Lege Holding Testsma");
 
 // What the user does in the filter window.
 struct TKeuze {
-    QString Concern;          // chosen in the concern list; empty: the list is left alone
-    bool WeerLeeg = false;    // then back to the empty first line
-    bool Aanvinken = false;   // Space on the check box
-    Qt::Key Knop = Qt::Key_O; // Alt+O or Alt+A
+    QString Concern;           // chosen in the concern list; empty: the list is left alone
+    bool WeerLeeg = false;     // then back to the empty first line
+    bool Aanvinken = false;    // Space on the check box
+    Qt::Key Knop = Qt::Key_O;  // Alt+O or Alt+A
 };
 }
 
@@ -171,7 +171,8 @@ void tst_FilWerkgevers::filterSelectsTheRows() {
     // The employers straight from the table; the amounts from the overview with the flag set by hand.
     const QMap<qint64, double> werkgevers =
         Rows(window, metConcern ? QStringLiteral("SELECT WerkgeverId, 0 AS TotVrijeRuimte FROM Werkgevers "
-                                                 "WHERE ConcernId = %1").arg(concernId)
+                                                 "WHERE ConcernId = %1")
+                                      .arg(concernId)
                                 : QStringLiteral("SELECT WerkgeverId, 0 AS TotVrijeRuimte FROM Werkgevers"));
     TFilter zonderProforma;
     zonderProforma.SetFilterField(QStringLiteral("ExclusiefProforma"), true, TFieldType::ftBoolean);

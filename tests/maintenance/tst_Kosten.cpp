@@ -26,7 +26,6 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 
-
 class tst_Kosten : public TWidgetTest {
     Q_OBJECT
     std::unique_ptr<TfrmMain> FMain;
@@ -38,23 +37,33 @@ class tst_Kosten : public TWidgetTest {
         FMain = std::make_unique<TfrmMain>();
         FMain->Initialize();
         TOrvADOConnection& c = *Connection();
-        Exec(c, QStringLiteral("INSERT INTO Vergoedingtypen (VergoedingtypeId, Omschrijving) VALUES (5, 'Zonder kostentype')"));
-        Exec(c, QStringLiteral("INSERT INTO Kostencategorieen (Omschrijving, VergoedingtypeId) VALUES ('Proef zonder type', 5)"));
-        Exec(c, QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak) VALUES ('123456782L01', 'Proef BV', 1)"));
+        Exec(c, QStringLiteral(
+                    "INSERT INTO Vergoedingtypen (VergoedingtypeId, Omschrijving) VALUES (5, 'Zonder kostentype')"));
+        Exec(c, QStringLiteral(
+                    "INSERT INTO Kostencategorieen (Omschrijving, VergoedingtypeId) VALUES ('Proef zonder type', 5)"));
+        Exec(
+            c,
+            QStringLiteral(
+                "INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak) VALUES ('123456782L01', 'Proef BV', 1)"));
         FWerkgever = c.LastInsertId();
-        Exec(c, QStringLiteral("INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (%1, 1, False, 100000)").arg(FWerkgever));
+        Exec(c, QStringLiteral(
+                    "INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (%1, 1, False, 100000)")
+                    .arg(FWerkgever));
     }
     void CleanupTest() override { FMain.reset(); }
     TOrvADOConnection* Connection() const { return FMain->DataModule()->ADOConnectionZemlo; }
     QStringList Kosten() const {
         TOrvQuery q(nullptr, Connection());
-        q.SetSQL(QStringLiteral("SELECT Periode, KostenCategorieId, KostenTypeId, Bedrag FROM Kosten WHERE WerkgeverId = %1 "
-                                "ORDER BY Periode").arg(FWerkgever));
+        q.SetSQL(
+            QStringLiteral("SELECT Periode, KostenCategorieId, KostenTypeId, Bedrag FROM Kosten WHERE WerkgeverId = %1 "
+                           "ORDER BY Periode")
+                .arg(FWerkgever));
         q.Open();
         QStringList rows;
         for (; !q.Eof(); q.Next())
-            rows << QStringLiteral("%1:%2:%3:%4").arg(q.FieldValue(0).toString(), q.FieldValue(1).toString(),
-                                                      q.FieldValue(2).toString(), q.FieldValue(3).toString());
+            rows << QStringLiteral("%1:%2:%3:%4")
+                        .arg(q.FieldValue(0).toString(), q.FieldValue(1).toString(), q.FieldValue(2).toString(),
+                             q.FieldValue(3).toString());
         return rows;
     }
     qint64 Categorie(const QString& omschrijving) const {
@@ -108,7 +117,7 @@ void tst_Kosten::keyboardRun() {
             QApplication::setActiveWindow(window);
             QVERIFY(TypeText(QStringLiteral("f")));  // "Februari"
             QVERIFY(PressKey(Qt::Key_Tab));
-            QVERIFY(PressKey(Qt::Key_Tab));         // "Proforma" stays off
+            QVERIFY(PressKey(Qt::Key_Tab));          // "Proforma" stays off
             QVERIFY(TypeText(QStringLiteral("E")));  // "Eindheffingsloon (vrije ruimte)"
             QVERIFY(PressKey(Qt::Key_Tab));
             QVERIFY(TypeText(QStringLiteral("150")));
@@ -119,7 +128,10 @@ void tst_Kosten::keyboardRun() {
     QCOMPARE(messages.Count(), 0);
     QCOMPARE(pickCaption, QStringLiteral("Kostencategorieën"));
     QCOMPARE(pickRows, 28);  // nothing matches "reis" as a word: every category
-    QCOMPARE(Kosten(), QStringList{QStringLiteral("2:%1:1:150").arg(Categorie(QStringLiteral("Reiskostenvergoeding boven 0,23 per km")))});
+    QCOMPARE(
+        Kosten(),
+        QStringList{
+            QStringLiteral("2:%1:1:150").arg(Categorie(QStringLiteral("Reiskostenvergoeding boven 0,23 per km")))});
     auto* list = Child<TOrvDBSortGrid>(Child<QWidget>(&werkgever, "frmChildSelKosten"), "dbgridChildSelect");
     QCOMPARE(list->RowCount() - 1, 1);
     QCOMPARE(list->CellText(1, 0), QStringLiteral("Februari"));
@@ -135,7 +147,8 @@ void tst_Kosten::kostenTypePerCategorie_data() {
     QTest::addColumn<QStringList>("types");
     QTest::addColumn<QString>("chosen");
     QTest::newRow("four types allowed") << "Kerstpakket"
-                                        << QStringList{"Eindheffingsloon (vrije ruimte)", "Nihilwaardering", "Gerichte vrijstelling"}
+                                        << QStringList{"Eindheffingsloon (vrije ruimte)", "Nihilwaardering",
+                                                       "Gerichte vrijstelling"}
                                         << "";
     QTest::newRow("one type allowed") << "Voorgeschoten zakelijke uitgaven"
                                       << QStringList{"Valt buiten de werkkostenregeling"} << "4";
@@ -164,16 +177,27 @@ void tst_Kosten::store_data() {
     QTest::addColumn<bool>("weigerPeriode5");  // the database refuses period 5
     QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("message");
-    QTest::newRow("one period") << 1 << "Kerstpakket" << "3" << "2" << false << 1 << "";
-    QTest::newRow("all months") << 1 << "Kerstpakket" << "X" << "2" << false << 12 << "";
-    QTest::newRow("all four-week periods") << 2 << "Kerstpakket" << "X" << "2" << false << 13 << "";
-    QTest::newRow("no cost type") << 1 << "Kerstpakket" << "X" << "" << false << 0
-                                  << "U dient het veld \"Kostentype:\" in te vullen.";
-    QTest::newRow("no type allowed") << 1 << "Proef zonder type" << "X" << "" << false << 0
-                                     << "U dient het veld \"Kostentype:\" in te vullen.";
-    QTest::newRow("no category") << 1 << "" << "3" << "2" << false << 0
-                                 << "U dient het veld \"Kostencategorie:\" in te vullen.";
-    QTest::newRow("refused inside all periods") << 1 << "Kerstpakket" << "X" << "2" << true << 0 << "Opslaan mislukt. ";
+    QTest::newRow("one period") << 1 << "Kerstpakket"
+                                << "3"
+                                << "2" << false << 1 << "";
+    QTest::newRow("all months") << 1 << "Kerstpakket"
+                                << "X"
+                                << "2" << false << 12 << "";
+    QTest::newRow("all four-week periods") << 2 << "Kerstpakket"
+                                           << "X"
+                                           << "2" << false << 13 << "";
+    QTest::newRow("no cost type") << 1 << "Kerstpakket"
+                                  << "X"
+                                  << "" << false << 0 << "U dient het veld \"Kostentype:\" in te vullen.";
+    QTest::newRow("no type allowed") << 1 << "Proef zonder type"
+                                     << "X"
+                                     << "" << false << 0 << "U dient het veld \"Kostentype:\" in te vullen.";
+    QTest::newRow("no category") << 1 << ""
+                                 << "3"
+                                 << "2" << false << 0 << "U dient het veld \"Kostencategorie:\" in te vullen.";
+    QTest::newRow("refused inside all periods") << 1 << "Kerstpakket"
+                                                << "X"
+                                                << "2" << true << 0 << "Opslaan mislukt. ";
 }
 
 void tst_Kosten::store() {

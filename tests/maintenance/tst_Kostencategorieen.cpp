@@ -19,13 +19,14 @@
 #include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
-#include <memory>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
+
+#include <memory>
 
 class tst_Kostencategorieen : public TWidgetTest {
     Q_OBJECT
@@ -56,21 +57,18 @@ class tst_Kostencategorieen : public TWidgetTest {
     // The last category as "description|group id|reimbursement id|ledger account|remarks".
     static QString LastCategory() {
         TOrvQuery query(nullptr, Connection());
-        query.SetSQL(
-            QStringLiteral("SELECT Omschrijving, KostengroepId, VergoedingtypeId, Grootboekrekening, "
-                           "Opmerkingen FROM Kostencategorieen ORDER BY KostencategorieId DESC"));
+        query.SetSQL(QStringLiteral("SELECT Omschrijving, KostengroepId, VergoedingtypeId, Grootboekrekening, "
+                                    "Opmerkingen FROM Kostencategorieen ORDER BY KostencategorieId DESC"));
         query.Open();
         QStringList fields;
         for (int f = 0; f < query.FieldCount(); ++f)
-            fields << (query.FieldValue(f).isNull() ? QStringLiteral("NULL")
-                                                    : query.FieldValue(f).toString());
+            fields << (query.FieldValue(f).isNull() ? QStringLiteral("NULL") : query.FieldValue(f).toString());
         return fields.join(u'|');
     }
     static int Count() { return Scalar(QStringLiteral("SELECT COUNT(*) FROM Kostencategorieen")).toInt(); }
     static void Activate(QWidget* window) {
         QApplication::setActiveWindow(window);
-        if (!QTest::qWaitForWindowActive(window))
-            QTest::qFail("The window did not come up", __FILE__, __LINE__);
+        if (!QTest::qWaitForWindowActive(window)) QTest::qFail("The window did not come up", __FILE__, __LINE__);
     }
     static void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         Activate(window);
@@ -79,8 +77,7 @@ class tst_Kostencategorieen : public TWidgetTest {
     static void PressButton(QDialog* window, const char* button, Qt::Key letter) {
         QSignalSpy clicked(window->findChild<TOrvButton*>(QLatin1String(button)), &QAbstractButton::clicked);
         Key(window, letter, Qt::AltModifier);
-        if (clicked.isEmpty() && !clicked.wait(2000))
-            QTest::qFail("Alt+letter did not click", __FILE__, __LINE__);
+        if (clicked.isEmpty() && !clicked.wait(2000)) QTest::qFail("Alt+letter did not click", __FILE__, __LINE__);
     }
     // The focus in the control's input, its text selected as when tabbing into it.
     static QWidget* Input(QWidget* window, const char* control) {
@@ -158,16 +155,14 @@ void tst_Kostencategorieen::roundFromTheMainWindow() {
         Key(window, Qt::Key_Insert);
         QVERIFY2(LastCategory().startsWith(QLatin1String("Fietsen \"naar\" 't werk|NULL|")),
                  qPrintable(LastCategory()));
-        QVERIFY2(LastCategory().endsWith(QLatin1String("|regel een\r\nregel twee")),
-                 qPrintable(LastCategory()));
+        QVERIFY2(LastCategory().endsWith(QLatin1String("|regel een\r\nregel twee")), qPrintable(LastCategory()));
         QCOMPARE(grid->RowCount() - 1, before + 1);
         QCOMPARE(grid->CellText(grid->RowCount() - 1, 2), QStringLiteral("Fietsen \"naar\" 't werk"));
         QVERIFY(orderedByNumber());
 
         // Enter on it, only the ledger account changed: its own description passes the check.
-        QVERIFY(
-            grid->FindKey(QStringLiteral("KostencategorieId"),
-                          Scalar(QStringLiteral("SELECT MAX(KostencategorieId) FROM Kostencategorieen"))));
+        QVERIFY(grid->FindKey(QStringLiteral("KostencategorieId"),
+                              Scalar(QStringLiteral("SELECT MAX(KostencategorieId) FROM Kostencategorieen"))));
         auto change = OnEdit([](TfrmMutKostencategorie* edit) {
             Type(edit, "edGrootboekrekening", QStringLiteral("4010"));
             PressButton(edit, "btnOk", Qt::Key_O);
@@ -201,13 +196,12 @@ void tst_Kostencategorieen::roundFromTheMainWindow() {
 void tst_Kostencategorieen::inputIsStoredExactlyOrRefused_data() {
     QTest::addColumn<QString>("omschrijving");
     QTest::addColumn<QString>("pastedRemark");
-    QTest::addColumn<QString>("stored"); // the new row; empty: nothing stored
+    QTest::addColumn<QString>("stored");  // the new row; empty: nothing stored
     QTest::addColumn<QString>("message");
     const QString existing = QStringLiteral("<existing>");
-    QTest::newRow("description of another category, other case")
-        << existing << ""
-        << ""
-        << "De door u gekozen omschrijving bestaat reeds.";
+    QTest::newRow("description of another category, other case") << existing << ""
+                                                                 << ""
+                                                                 << "De door u gekozen omschrijving bestaat reeds.";
     QTest::newRow("empty description") << ""
                                        << ""
                                        << ""
@@ -216,8 +210,7 @@ void tst_Kostencategorieen::inputIsStoredExactlyOrRefused_data() {
     QTest::newRow("quotes and control characters in the remark")
         << "Nieuw" << remark << "Nieuw|NULL|*|NULL|" + remark << "";
     const QString longRemark = QString(20000, u'r');
-    QTest::newRow("20,000-character remark")
-        << "Nieuw" << longRemark << "Nieuw|NULL|*|NULL|" + longRemark << "";
+    QTest::newRow("20,000-character remark") << "Nieuw" << longRemark << "Nieuw|NULL|*|NULL|" + longRemark << "";
     QTest::newRow("description longer than its column")
         << QString(300, u'd') << "" << QString(150, u'd') + "|NULL|*|NULL|NULL"
         << "";
@@ -230,8 +223,7 @@ void tst_Kostencategorieen::inputIsStoredExactlyOrRefused() {
     QFETCH(QString, message);
     OpenData();
     if (omschrijving == QLatin1String("<existing>"))
-        omschrijving =
-            Scalar(QStringLiteral("SELECT MIN(Omschrijving) FROM Kostencategorieen")).toString().toUpper();
+        omschrijving = Scalar(QStringLiteral("SELECT MIN(Omschrijving) FROM Kostencategorieen")).toString().toUpper();
     const int before = Count();
     TScriptedPresenter messages;
     if (!message.isEmpty()) messages.Expect();
@@ -257,7 +249,7 @@ void tst_Kostencategorieen::inputIsStoredExactlyOrRefused() {
     QVERIFY(!window.isVisible());
     QCOMPARE(Count(), before + 1);
     QStringList fields = LastCategory().split(u'|');
-    fields[2] = QStringLiteral("*"); // the first reimbursement type, whichever it is
+    fields[2] = QStringLiteral("*");  // the first reimbursement type, whichever it is
     QCOMPARE(fields.join(u'|'), stored);
 }
 
@@ -270,11 +262,10 @@ void tst_Kostencategorieen::categoryInUseIsNotDeleted_data() {
 void tst_Kostencategorieen::categoryInUseIsNotDeleted() {
     QFETCH(bool, inUse);
     OpenData();
-    const qint64 id =
-        Scalar(inUse ? QStringLiteral("SELECT MIN(KostenCategorieId) FROM Kosten")
-                     : QStringLiteral("SELECT MIN(KostencategorieId) FROM Kostencategorieen WHERE "
-                                      "KostencategorieId NOT IN (SELECT KostenCategorieId FROM Kosten)"))
-            .toLongLong();
+    const qint64 id = Scalar(inUse ? QStringLiteral("SELECT MIN(KostenCategorieId) FROM Kosten")
+                                   : QStringLiteral("SELECT MIN(KostencategorieId) FROM Kostencategorieen WHERE "
+                                                    "KostencategorieId NOT IN (SELECT KostenCategorieId FROM Kosten)"))
+                          .toLongLong();
     QVERIFY(id > 0);
     const int before = Count();
     TScriptedPresenter messages;
@@ -284,9 +275,8 @@ void tst_Kostencategorieen::categoryInUseIsNotDeleted() {
     window.show();
     PressButton(&window, "btnOk", Qt::Key_O);
     QCOMPARE(messages.Count(), 1);
-    QCOMPARE(messages.Last().Text, inUse
-                                       ? QStringLiteral("Deze kostencategorie is al in gebruik.")
-                                       : QStringLiteral("Weet u zeker dat u de gegevens wilt verwijderen?"));
+    QCOMPARE(messages.Last().Text, inUse ? QStringLiteral("Deze kostencategorie is al in gebruik.")
+                                         : QStringLiteral("Weet u zeker dat u de gegevens wilt verwijderen?"));
     QCOMPARE(window.isVisible(), inUse);
     QCOMPARE(Count(), before - (inUse ? 0 : 1));
 }

@@ -32,7 +32,8 @@ public:
         (new QVBoxLayout(pnlBody))->addWidget(host);
         FMode = mdEdit;
         TBaseForm::Initialize();
-        auto* list = qobject_cast<TfrmChildSelLoonsommen*>(CreateChildForm(&TfrmChildSelLoonsommen::staticMetaObject, host));
+        auto* list =
+            qobject_cast<TfrmChildSelLoonsommen*>(CreateChildForm(&TfrmChildSelLoonsommen::staticMetaObject, host));
         list->Initialize(werkgeverId, tijdvak);
         list->Refresh();
     }
@@ -53,21 +54,28 @@ class tst_Loonsommen : public TWidgetTest {
     qint64 Werkgever(int tijdvak, const QStringList& loonsommen) {
         TOrvADOConnection& c = *FData->ADOConnectionZemlo;
         Exec(c, QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak) VALUES "
-                               "('TEST', 'Test', %1)").arg(tijdvak));
+                               "('TEST', 'Test', %1)")
+                    .arg(tijdvak));
         const qint64 id = c.LastInsertId();
         for (const QString& l : loonsommen)
-            Exec(c, QStringLiteral("INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (%1, %2, %3, 5)")
-                        .arg(id).arg(l.section(u':', 0, 0), l.section(u':', 1, 1)));
+            Exec(c, QStringLiteral(
+                        "INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (%1, %2, %3, 5)")
+                        .arg(id)
+                        .arg(l.section(u':', 0, 0), l.section(u':', 1, 1)));
         return id;
     }
     QStringList Loonsommen(qint64 id) {
         TOrvQuery q(nullptr, FData->ADOConnectionZemlo);
-        q.SetSQL(QStringLiteral("SELECT Periode, Proforma, Bedrag FROM Loonsommen WHERE WerkgeverId = :Id ORDER BY Periode, Proforma"));
+        q.SetSQL(QStringLiteral(
+            "SELECT Periode, Proforma, Bedrag FROM Loonsommen WHERE WerkgeverId = :Id ORDER BY Periode, Proforma"));
         q.ParamByName(QStringLiteral("Id")).SetAsInteger(id);
         q.Open();
         QStringList rows;
         for (; !q.Eof(); q.Next())
-            rows << QStringLiteral("%1:%2:%3").arg(q.FieldValue(0).toInt()).arg(q.FieldValue(1).toInt()).arg(q.FieldValue(2).toDouble());
+            rows << QStringLiteral("%1:%2:%3")
+                        .arg(q.FieldValue(0).toInt())
+                        .arg(q.FieldValue(1).toInt())
+                        .arg(q.FieldValue(2).toDouble());
         return rows;
     }
     // Fills the edit window and presses OK.
@@ -131,7 +139,8 @@ void tst_Loonsommen::adding() {
         QCOMPARE(window.result(), int(mrNone));
     } else {
         QCOMPARE(window.result(), int(mrOK));
-        QVERIFY(rows.contains(QStringLiteral("%1:%2:1000").arg(periode == "X" ? 1 : periode.toInt()).arg(proforma ? 1 : 0)));
+        QVERIFY(rows.contains(
+            QStringLiteral("%1:%2:1000").arg(periode == "X" ? 1 : periode.toInt()).arg(proforma ? 1 : 0)));
         if (periode == "X") QVERIFY(rows.contains(QStringLiteral("%1:%2:1000").arg(nieuw).arg(proforma ? 1 : 0)));
     }
     QCOMPARE(messages.Count(), nieuw == 0 ? 1 : 0);
@@ -166,7 +175,8 @@ void tst_Loonsommen::listReloadsAfterItsEditWindow() {
     parent.show();
     auto* grid = Child<TOrvDBSortGrid>(&parent, "dbgridChildSelect");
     QCOMPARE(Child<QLabel>(&parent, "lblRecordCounter")->text(), QStringLiteral("Records (0/0)"));
-    TWhenModal<TfrmMutLoonsom> add([&](TfrmMutLoonsom* window) { Fill(window, QStringLiteral("X"), true, QStringLiteral("1000")); });
+    TWhenModal<TfrmMutLoonsom> add(
+        [&](TfrmMutLoonsom* window) { Fill(window, QStringLiteral("X"), true, QStringLiteral("1000")); });
     QTest::keyClick(grid->Grid(), Qt::Key_Insert);
     QCOMPARE(Child<QLabel>(&parent, "lblRecordCounter")->text(), QStringLiteral("Records (1/13)"));
     QCOMPARE(grid->CellText(1, 0), QStringLiteral("1e vier weken"));

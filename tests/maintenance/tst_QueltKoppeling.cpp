@@ -72,8 +72,10 @@ void tst_QueltKoppeling::opensWithTheStoredLink() {
 void tst_QueltKoppeling::okStoresWhatIsTyped_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("error");  // empty: stored and closed with OK
-    QTest::newRow("a folder") << "/opt/quelt/" << "";
-    QTest::newRow("without a trailing separator: as typed") << "/opt/quelt" << "";
+    QTest::newRow("a folder") << "/opt/quelt/"
+                              << "";
+    QTest::newRow("without a trailing separator: as typed") << "/opt/quelt"
+                                                            << "";
     QTest::newRow("empty") << ""
                            << "TfrmQueltKoppeling.acOkExecute: SaveQueltKoppeling: SetDBParamValue (QueltKoppeling): "
                               "Parameter waarde is een lege string";
@@ -124,7 +126,7 @@ void tst_QueltKoppeling::cancelStoresNothing() {
 }
 
 void tst_QueltKoppeling::browse_data() {
-    QTest::addColumn<QString>("typed");        // %1: an existing folder holding Quelt2024.exe
+    QTest::addColumn<QString>("typed");  // %1: an existing folder holding Quelt2024.exe
     QTest::addColumn<bool>("startsThere");
     QTest::newRow("the link's folder") << "%1/" << true;
     QTest::newRow("a file in it") << "%1/Quelt2024.exe" << true;

@@ -24,7 +24,6 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTabWidget>
 
-
 class tst_Werkgever : public TWidgetTest {
     Q_OBJECT
     void InitTest() override {
@@ -88,9 +87,10 @@ void tst_Werkgever::keyboardRun() {
     QCOMPARE(caption, QStringLiteral("Toevoegen -  werkgever"));
     QCOMPARE(messages.Count(), 0);
     QCOMPARE(Count(main, QStringLiteral("SELECT COUNT(*) FROM Werkgevers")), before + 1);
-    const qint64 id = Count(main, QStringLiteral("SELECT WerkgeverId FROM Werkgevers WHERE "
-                                                 "Loonheffingennummer = '123456782L01' AND Naam = "
-                                                 "'Bakkerij Toetsenbord' AND AangifteTijdvak = 1 AND ConcernId IS NULL"));
+    const qint64 id =
+        Count(main, QStringLiteral("SELECT WerkgeverId FROM Werkgevers WHERE "
+                                   "Loonheffingennummer = '123456782L01' AND Naam = "
+                                   "'Bakkerij Toetsenbord' AND AangifteTijdvak = 1 AND ConcernId IS NULL"));
     QVERIFY(id > 0);
 
     // Found by typing its number in the number column of the rebuilt list.
@@ -111,7 +111,7 @@ void tst_Werkgever::keyboardRun() {
                 QVERIFY(Activated(sum));
                 QVERIFY(TypeText(QStringLiteral("A")));  // "Alle tijdvakken"
                 QVERIFY(PressKey(Qt::Key_Tab));
-                QVERIFY(PressKey(Qt::Key_Tab));         // "Proforma" stays ticked
+                QVERIFY(PressKey(Qt::Key_Tab));  // "Proforma" stays ticked
                 QVERIFY(TypeText(QStringLiteral("1000")));
                 PressAlt(sum, Qt::Key_O);
             });
@@ -127,7 +127,9 @@ void tst_Werkgever::keyboardRun() {
     QCOMPARE(wageSums, QStringList(12, QStringLiteral("1.000,00")));
     QCOMPARE(freeSpace, QStringLiteral("230,40"));  // 1.92 % of 12 x 1.000
     QCOMPARE(Count(main, QStringLiteral("SELECT COUNT(*) FROM Loonsommen WHERE Proforma = True AND Bedrag = 1000 "
-                                        "AND WerkgeverId = %1").arg(id)), 12);
+                                        "AND WerkgeverId = %1")
+                             .arg(id)),
+             12);
 
     // The list stands on the employer again; Delete is refused while it holds wage sums.
     QCOMPARE(list->CellText(list->Row(), 0), QStringLiteral("123456782L01"));
@@ -152,17 +154,24 @@ void tst_Werkgever::keyboardRun() {
 void tst_Werkgever::badInput_data() {
     QTest::addColumn<QString>("nummer");
     QTest::addColumn<QString>("naam");
-    QTest::addColumn<bool>("weigerend");  // the database refuses every new employer
+    QTest::addColumn<bool>("weigerend");   // the database refuses every new employer
     QTest::addColumn<QString>("message");  // empty: stored
     QTest::addColumn<QString>("focus");
-    QTest::newRow("valid") << "12345678201" << "Nieuw BV" << false << "" << "";
-    QTest::newRow("number fails the check") << "123456789L01" << "Nieuw BV" << false
-                                            << "Het loonheffingennummer is ongeldig." << "edLHNummer";
-    QTest::newRow("number of another") << "demo" << "Nieuw BV" << false
-                                       << "Het door u gekozen loonheffingenummer bestaat reeds." << "edLHNummer";
-    QTest::newRow("name of another") << "12345678201" << "demo" << false << "De door u gekozen naam bestaat reeds."
+    QTest::newRow("valid") << "12345678201"
+                           << "Nieuw BV" << false << ""
+                           << "";
+    QTest::newRow("number fails the check") << "123456789L01"
+                                            << "Nieuw BV" << false << "Het loonheffingennummer is ongeldig."
+                                            << "edLHNummer";
+    QTest::newRow("number of another") << "demo"
+                                       << "Nieuw BV" << false << "Het door u gekozen loonheffingenummer bestaat reeds."
+                                       << "edLHNummer";
+    QTest::newRow("name of another") << "12345678201"
+                                     << "demo" << false << "De door u gekozen naam bestaat reeds."
                                      << "edNaam";
-    QTest::newRow("database refuses") << "12345678201" << "Nieuw BV" << true << "Opslaan mislukt. " << "";
+    QTest::newRow("database refuses") << "12345678201"
+                                      << "Nieuw BV" << true << "Opslaan mislukt. "
+                                      << "";
 }
 
 void tst_Werkgever::badInput() {
@@ -179,7 +188,8 @@ void tst_Werkgever::badInput() {
     if (nummer == u"demo") nummer = demo[1];
     if (naam == u"demo") naam = demo[2];
     if (weigerend)
-        Exec(c, QStringLiteral("CREATE TRIGGER Weiger BEFORE INSERT ON Werkgevers BEGIN SELECT RAISE(ABORT, 'geweigerd'); END"));
+        Exec(c, QStringLiteral(
+                    "CREATE TRIGGER Weiger BEFORE INSERT ON Werkgevers BEGIN SELECT RAISE(ABORT, 'geweigerd'); END"));
     const qint64 before = Count(main, QStringLiteral("SELECT COUNT(*) FROM Werkgevers"));
     TfrmMutWerkgever window(&main);
     window.Initialize(mdInsert, -1);
@@ -210,10 +220,14 @@ void tst_Werkgever::badInput() {
 void tst_Werkgever::lhNummerOnLeaving_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("eleven digits") << "12345678201" << "123456782L01";
-    QTest::newRow("one character") << "1" << "L1";
-    QTest::newRow("empty") << "" << "L";
-    QTest::newRow("letter anywhere") << "12L345" << "12L345";
+    QTest::newRow("eleven digits") << "12345678201"
+                                   << "123456782L01";
+    QTest::newRow("one character") << "1"
+                                   << "L1";
+    QTest::newRow("empty") << ""
+                           << "L";
+    QTest::newRow("letter anywhere") << "12L345"
+                                     << "12L345";
 }
 
 void tst_Werkgever::lhNummerOnLeaving() {
@@ -239,7 +253,8 @@ void tst_Werkgever::unchangedStoredNumberIsNotChecked() {
     main.Initialize();
     const QStringList demo = DemoWerkgever(main);
     Exec(*main.DataModule()->ADOConnectionZemlo,
-         QStringLiteral("UPDATE Werkgevers SET Loonheffingennummer = '123456789L01' WHERE WerkgeverId = %1").arg(demo[0]));
+         QStringLiteral("UPDATE Werkgevers SET Loonheffingennummer = '123456789L01' WHERE WerkgeverId = %1")
+             .arg(demo[0]));
     TfrmMutWerkgever window(&main);
     window.Initialize(mdEdit, demo[0].toInt());
     window.show();
@@ -248,15 +263,16 @@ void tst_Werkgever::unchangedStoredNumberIsNotChecked() {
     QCOMPARE(messages.Count(), 0);
     QVERIFY(!window.isVisible());
     QCOMPARE(Count(main, QStringLiteral("SELECT COUNT(*) FROM Werkgevers WHERE Naam = 'Andere naam BV' AND "
-                                        "Loonheffingennummer = '123456789L01'")), 1);
+                                        "Loonheffingennummer = '123456789L01'")),
+             1);
 }
 
 // A new employer is stored first after a question; an existing one stores the new concern at once, which
 // cancelling the window does not undo. The concern column shows exactly while a concern is chosen.
 void tst_Werkgever::concernChange_data() {
     QTest::addColumn<bool>("nieuw");
-    QTest::addColumn<bool>("leeg");     // the empty entry instead of a concern
-    QTest::addColumn<int>("answer");    // to the store question; -1: none asked
+    QTest::addColumn<bool>("leeg");   // the empty entry instead of a concern
+    QTest::addColumn<int>("answer");  // to the store question; -1: none asked
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("stored");
     QTest::newRow("new, Nee") << true << false << int(mrNo) << "Toevoegen -  werkgever" << false;
@@ -276,7 +292,8 @@ void tst_Werkgever::concernChange() {
     main.Initialize();
     const QStringList demo = DemoWerkgever(main);
     const qint64 other = Count(main, QStringLiteral("SELECT MAX(ConcernId) FROM Concerns WHERE ConcernId <> "
-                                                    "(SELECT ConcernId FROM Werkgevers WHERE WerkgeverId = %1)").arg(demo[0]));
+                                                    "(SELECT ConcernId FROM Werkgevers WHERE WerkgeverId = %1)")
+                                         .arg(demo[0]));
     TfrmMutWerkgever window(&main);
     window.Initialize(nieuw ? mdInsert : mdEdit, nieuw ? -1 : demo[0].toInt());
     window.show();
@@ -337,7 +354,8 @@ void tst_Werkgever::firstWageSumStoresTheNewEmployer() {
 
     Exec(*main.DataModule()->ADOConnectionZemlo,
          QStringLiteral("INSERT INTO Kosten (WerkgeverId, KostenCategorieId, Periode, Proforma, Bedrag, KostenTypeId) "
-                        "VALUES (%1, 1, 1, False, 25, 2)").arg(id));
+                        "VALUES (%1, 1, 1, False, 25, 2)")
+             .arg(id));
     PressAlt(&window, Qt::Key_K);
     auto* costs = Child<TOrvDBSortGrid>(Child<QWidget>(&window, "frmChildSelKosten"), "dbgridChildSelect");
     QCOMPARE(costs->RowCount() - 1, 1);

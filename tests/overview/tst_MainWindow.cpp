@@ -22,6 +22,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
+
 #include <stdexcept>
 #include <unistd.h>
 
@@ -131,8 +132,9 @@ void tst_MainWindow::normalStartShowsTheListSortedOnName() {
 void tst_MainWindow::failedOpenEndsWithoutCloseQuestion_data() {
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("expected");  // %1: the database path
-    QTest::newRow("missing") << "missing"
-                             << "ConnectToZemloDatabase: ConnectDatabase: Database does not exists or is not accessable: %1";
+    QTest::newRow("missing")
+        << "missing"
+        << "ConnectToZemloDatabase: ConnectDatabase: Database does not exists or is not accessable: %1";
     QTest::newRow("read-only") << "readonly"
                                << "ConnectToZemloDatabase: ConnectDatabase: The file attributes of file \"%1\" prevent "
                                   "the file from being accessed.";
@@ -198,8 +200,10 @@ void tst_MainWindow::badDatabaseFileEndsWithoutCompaction() {
 void tst_MainWindow::anyStartUpErrorEndsTheProgram_data() {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("message");
-    QTest::newRow("program error") << "program" << "vector::_M_range_check";
-    QTest::newRow("not an error object") << "unknown" << "Onbekende fout.";
+    QTest::newRow("program error") << "program"
+                                   << "vector::_M_range_check";
+    QTest::newRow("not an error object") << "unknown"
+                                         << "Onbekende fout.";
 }
 
 void tst_MainWindow::anyStartUpErrorEndsTheProgram() {
@@ -248,12 +252,14 @@ void tst_MainWindow::emptyListDisablesChangeAndDelete() {
 void tst_MainWindow::payrollActionsOnlyWithSwitch_data() {
     QTest::addColumn<bool>("queltStart");
     QTest::addColumn<QStringList>("functies");
-    QTest::newRow("without quelt_start") << false << QStringList{QStringLiteral("Conversie"), QStringLiteral("&Rapportage")};
-    QTest::newRow("with quelt_start") << true
-                                      << QStringList{QStringLiteral("&Quelt koppeling"), QStringLiteral("&Exporteer kosten"),
-                                                     QStringLiteral("Importeer &werkgevers"),
-                                                     QStringLiteral("Importeer &loonsommen"), QStringLiteral("Conversie"),
-                                                     QStringLiteral("&Rapportage")};
+    QTest::newRow("without quelt_start") << false
+                                         << QStringList{QStringLiteral("Conversie"), QStringLiteral("&Rapportage")};
+    QTest::newRow("with quelt_start") << true << QStringList{QStringLiteral("&Quelt koppeling"),
+                                                             QStringLiteral("&Exporteer kosten"),
+                                                             QStringLiteral("Importeer &werkgevers"),
+                                                             QStringLiteral("Importeer &loonsommen"),
+                                                             QStringLiteral("Conversie"),
+                                                             QStringLiteral("&Rapportage")};
 }
 
 void tst_MainWindow::payrollActionsOnlyWithSwitch() {
@@ -354,7 +360,7 @@ void tst_MainWindow::closeCompactsTheDatabase() {
 
 void tst_MainWindow::editWindowPositionsTheList_data() {
     QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("stored");  // the edit window reports the new employer's key
+    QTest::addColumn<bool>("stored");              // the edit window reports the new employer's key
     QTest::addColumn<QString>("expectedCurrent");  // "new", "first" or "same"
     QTest::newRow("add, key reported") << 0 << true << "new";
     QTest::newRow("add, no key") << 0 << false << "first";

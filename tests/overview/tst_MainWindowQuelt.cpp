@@ -21,7 +21,8 @@
 #include <QTest>
 
 namespace {
-const QString kWerkgeversVraag = QStringLiteral("Alle werkgevers worden vanuit \"%1\" overgenomen. \n\r\n\rWilt u doorgaan?");
+const QString kWerkgeversVraag =
+    QStringLiteral("Alle werkgevers worden vanuit \"%1\" overgenomen. \n\r\n\rWilt u doorgaan?");
 const QString kLoonsommenVraag = QStringLiteral(
     "Alle loonsommen worden vanuit \"%1\" overgenomen. De bestaande loonsommen worden overgeschreven. \n\r\n\rWilt u "
     "doorgaan?");
@@ -91,8 +92,8 @@ void tst_MainWindowQuelt::importsAtStartUp_data() {
         << QStringList{kWerkgeversVraag, "2 nieuwe werkgevers zijn geïmporteerd.", kLoonsommenVraag,
                        "Loonsommen zijn geïmporteerd."}
         << 2;
-    QTest::newRow("with employers: the wage sums") << true << "<link>" << true
-                                                   << QStringList{kLoonsommenVraag, "Loonsommen zijn geïmporteerd."} << 1;
+    QTest::newRow("with employers: the wage sums")
+        << true << "<link>" << true << QStringList{kLoonsommenVraag, "Loonsommen zijn geïmporteerd."} << 1;
     QTest::newRow("an invalid link is reported, the program starts")
         << true << "/nergens/" << true << QStringList{kOngeldig} << 1;
 }
@@ -158,10 +159,12 @@ void tst_MainWindowQuelt::actionsBringTheListUpToDate() {
 void tst_MainWindowQuelt::actionErrorsReachTheUser_data() {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("prefix");
-    QTest::newRow("acImporteerWerkgevers") << "acImporteerWerkgevers"
-                                           << "TfrmMain.acImporteerWerkgeversExecute: uQueltImport.ImporteerWerkgevers: ";
-    QTest::newRow("acImporteerLoonsommen") << "acImporteerLoonsommen"
-                                           << "TfrmMain.acImporteerLoonsommenExecute: uQueltImport.ImporteerLoonsommen: ";
+    QTest::newRow("acImporteerWerkgevers")
+        << "acImporteerWerkgevers"
+        << "TfrmMain.acImporteerWerkgeversExecute: uQueltImport.ImporteerWerkgevers: ";
+    QTest::newRow("acImporteerLoonsommen")
+        << "acImporteerLoonsommen"
+        << "TfrmMain.acImporteerLoonsommenExecute: uQueltImport.ImporteerLoonsommen: ";
     QTest::newRow("acExporteerKosten") << "acExporteerKosten"
                                        << "TfrmMain.acExporteerKostenExecute: uQueltExport.ExporteerKosten: ";
 }

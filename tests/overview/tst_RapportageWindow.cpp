@@ -34,15 +34,19 @@ void FillDatabase(const QString& path) {
         Exec(c, QStringLiteral("INSERT INTO Werkgevers (Loonheffingennummer, Naam, AangifteTijdvak, ConcernId) "
                                "VALUES ('LH%1', '%2', 1, %3)")
                     .arg(i)
-                    .arg(lid ? QStringLiteral("M%1").arg(i) : QStringLiteral("Los"), lid ? QStringLiteral("1") : QStringLiteral("NULL")));
+                    .arg(lid ? QStringLiteral("M%1").arg(i) : QStringLiteral("Los"),
+                         lid ? QStringLiteral("1") : QStringLiteral("NULL")));
         const qint64 id = c.LastInsertId();
         const auto kosten = [&](bool proforma, double bedrag) {
             Exec(c, QStringLiteral("INSERT INTO Kosten (WerkgeverId, KostenCategorieId, Periode, Proforma, Bedrag, "
                                    "KostenTypeId) VALUES (%1, 1, 1, %2, %3, 1)")
-                        .arg(id).arg(proforma ? 1 : 0).arg(bedrag));
+                        .arg(id)
+                        .arg(proforma ? 1 : 0)
+                        .arg(bedrag));
         };
         Exec(c, QStringLiteral("INSERT INTO Loonsommen (WerkgeverId, Periode, Proforma, Bedrag) VALUES (%1, 1, 0, %2)")
-                    .arg(id).arg(lid ? 1000000 : 100000));
+                    .arg(id)
+                    .arg(lid ? 1000000 : 100000));
         kosten(false, lid ? 14000 : 1000);
         if (!lid) kosten(true, 2000);
     }
@@ -75,7 +79,7 @@ void tst_RapportageWindow::opensWithTheMainWindowsFilter_data() {
     QTest::addColumn<bool>("exclusiefProforma");
     QTest::addColumn<QString>("eindheffingLos");
     QTest::newRow("with provisional amounts") << false << "864,00";  // 3,000 against 1,920
-    QTest::newRow("filter without them") << true << "";            // 1,000 within 1,920: no levy, shown empty
+    QTest::newRow("filter without them") << true << "";              // 1,000 within 1,920: no levy, shown empty
 }
 
 void tst_RapportageWindow::opensWithTheMainWindowsFilter() {
@@ -85,7 +89,8 @@ void tst_RapportageWindow::opensWithTheMainWindowsFilter() {
     SluitZonderVraag = true;
     TfrmMain main;
     main.Initialize();
-    if (exclusiefProforma) main.FFilter.SetFilterField(QStringLiteral("ExclusiefProforma"), true, TFieldType::ftBoolean);
+    if (exclusiefProforma)
+        main.FFilter.SetFilterField(QStringLiteral("ExclusiefProforma"), true, TFieldType::ftBoolean);
     QString title, tabs, los, concern;
     int rows = -1;
     bool checked = !exclusiefProforma;
@@ -139,11 +144,14 @@ void tst_RapportageWindow::provisionalAmountsSwitch() {
 
 void tst_RapportageWindow::saves_data() {
     QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("file");   // empty: the dialog is cancelled
+    QTest::addColumn<QString>("file");  // empty: the dialog is cancelled
     QTest::addColumn<QByteArray>("magic");
-    QTest::newRow("pdf") << "acPdf" << "rapport.pdf" << QByteArray("%PDF");
-    QTest::newRow("workbook") << "acExcel" << "rapport.xlsx" << QByteArray("PK");
-    QTest::newRow("pdf cancelled") << "acPdf" << "" << QByteArray();
+    QTest::newRow("pdf") << "acPdf"
+                         << "rapport.pdf" << QByteArray("%PDF");
+    QTest::newRow("workbook") << "acExcel"
+                              << "rapport.xlsx" << QByteArray("PK");
+    QTest::newRow("pdf cancelled") << "acPdf"
+                                   << "" << QByteArray();
 }
 
 void tst_RapportageWindow::saves() {
@@ -176,7 +184,8 @@ void tst_RapportageWindow::saves() {
     TProgress::InstallHook([&](const TProgressState& state) { progress.append(state); });
     const auto noHook = qScopeGuard([] { TProgress::InstallHook({}); });
     QCOMPARE(TriggerAction(&window, action), QString());
-    QVERIFY2(proposed.endsWith(u'.' + (action == u"acPdf" ? QStringLiteral("pdf") : QStringLiteral("xlsx"))), qPrintable(proposed));
+    QVERIFY2(proposed.endsWith(u'.' + (action == u"acPdf" ? QStringLiteral("pdf") : QStringLiteral("xlsx"))),
+             qPrintable(proposed));
     QCOMPARE(QFileInfo::exists(path), !file.isEmpty());
     QCOMPARE(messages.Count(), file.isEmpty() ? 0 : 1);
     if (file.isEmpty()) return;

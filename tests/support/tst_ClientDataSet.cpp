@@ -41,7 +41,8 @@ private Q_SLOTS:
 void tst_ClientDataSet::sort_data() {
     QTest::addColumn<QList<TSortKey>>("keys");
     QTest::addColumn<QList<int>>("ids");
-    QTest::newRow("text without case, nulls first, stable ties") << QList<TSortKey>{{1, false}} << QList<int>{4, 2, 1, 3, 5};
+    QTest::newRow("text without case, nulls first, stable ties")
+        << QList<TSortKey>{{1, false}} << QList<int>{4, 2, 1, 3, 5};
     QTest::newRow("text descending") << QList<TSortKey>{{1, true}} << QList<int>{5, 1, 3, 2, 4};
     QTest::newRow("tie broken by a second key") << QList<TSortKey>{{1, false}, {2, false}} << QList<int>{4, 2, 3, 1, 5};
     QTest::newRow("numbers") << QList<TSortKey>{{2, true}, {0, true}} << QList<int>{2, 1, 4, 3, 5};
@@ -61,8 +62,10 @@ void tst_ClientDataSet::locate_data() {
     QTest::addColumn<QVariantList>("values");
     QTest::addColumn<bool>("partial");
     QTest::addColumn<int>("id");  // 0: not found
-    QTest::newRow("exact without case") << QStringList{QStringLiteral("Naam")} << QVariantList{QStringLiteral("BAKKER")} << false << 1;
-    QTest::newRow("exact is not a prefix") << QStringList{QStringLiteral("Naam")} << QVariantList{QStringLiteral("Bak")} << false << 0;
+    QTest::newRow("exact without case") << QStringList{QStringLiteral("Naam")} << QVariantList{QStringLiteral("BAKKER")}
+                                        << false << 1;
+    QTest::newRow("exact is not a prefix")
+        << QStringList{QStringLiteral("Naam")} << QVariantList{QStringLiteral("Bak")} << false << 0;
     QTest::newRow("partial") << QStringList{QStringLiteral("naam")} << QVariantList{QStringLiteral("ceu")} << true << 5;
     QTest::newRow("two fields") << QStringList{QStringLiteral("Naam"), QStringLiteral("Bedrag")}
                                 << QVariantList{QStringLiteral("bakker"), 3} << false << 3;

@@ -29,22 +29,36 @@ void TestFuzzyMatch::workedTable_data() {
     QTest::addColumn<bool>("level1");
     QTest::addColumn<bool>("level5");
     QTest::addColumn<bool>("level10");
-    QTest::newRow("JAN/JAAN") << "JAN" << "JAAN" << 15 << false << true << true;
-    QTest::newRow("JANSEN/JANSSEN") << "JANSEN" << "JANSSEN" << 15 << false << true << true;
-    QTest::newRow("PIETERS/PETERS") << "PIETERS" << "PETERS" << 15 << false << true << true;
-    QTest::newRow("HOLDING/HOLDNG") << "HOLDING" << "HOLDNG" << 25 << false << true << true;
-    QTest::newRow("MULDER/MOLDER") << "MULDER" << "MOLDER" << 20 << false << true << true;
-    QTest::newRow("WILLEMS/WILLEMSEN") << "WILLEMS" << "WILLEMSEN" << 22 << false << true << true;
-    QTest::newRow("SMIT/SMID") << "SMIT" << "SMID" << 1 << true << true << true;
-    QTest::newRow("VAN DIJK/VAN DYK") << "VAN DIJK" << "VAN DYK" << 1 << true << true << true;
-    QTest::newRow("Reiskosten/REISKOSTEN") << "Reiskosten" << "REISKOSTEN" << 1 << true << true << true;
-    QTest::newRow("JAN/JOHAN") << "JAN" << "JOHAN" << -1 << false << false << false;
-    QTest::newRow("SMITH/SMIT") << "SMITH" << "SMIT" << -1 << false << false << false;
-    QTest::newRow("VRIES/DE VRIES") << "VRIES" << "DE VRIES" << -1 << true << true << true;
-    QTest::newRow("DE VRIES/VRIES") << "DE VRIES" << "VRIES" << -1 << false << false << false;
-    QTest::newRow("HOLDING NOORD/NOORD HOLDING BV") << "HOLDING NOORD" << "NOORD HOLDING BV" << -1 << true << true
-                                                   << true;
-    QTest::newRow("JANSSEN BV/JANSEN") << "JANSSEN BV" << "JANSEN" << 55 << false << false << false;
+    QTest::newRow("JAN/JAAN") << "JAN"
+                              << "JAAN" << 15 << false << true << true;
+    QTest::newRow("JANSEN/JANSSEN") << "JANSEN"
+                                    << "JANSSEN" << 15 << false << true << true;
+    QTest::newRow("PIETERS/PETERS") << "PIETERS"
+                                    << "PETERS" << 15 << false << true << true;
+    QTest::newRow("HOLDING/HOLDNG") << "HOLDING"
+                                    << "HOLDNG" << 25 << false << true << true;
+    QTest::newRow("MULDER/MOLDER") << "MULDER"
+                                   << "MOLDER" << 20 << false << true << true;
+    QTest::newRow("WILLEMS/WILLEMSEN") << "WILLEMS"
+                                       << "WILLEMSEN" << 22 << false << true << true;
+    QTest::newRow("SMIT/SMID") << "SMIT"
+                               << "SMID" << 1 << true << true << true;
+    QTest::newRow("VAN DIJK/VAN DYK") << "VAN DIJK"
+                                      << "VAN DYK" << 1 << true << true << true;
+    QTest::newRow("Reiskosten/REISKOSTEN") << "Reiskosten"
+                                           << "REISKOSTEN" << 1 << true << true << true;
+    QTest::newRow("JAN/JOHAN") << "JAN"
+                               << "JOHAN" << -1 << false << false << false;
+    QTest::newRow("SMITH/SMIT") << "SMITH"
+                                << "SMIT" << -1 << false << false << false;
+    QTest::newRow("VRIES/DE VRIES") << "VRIES"
+                                    << "DE VRIES" << -1 << true << true << true;
+    QTest::newRow("DE VRIES/VRIES") << "DE VRIES"
+                                    << "VRIES" << -1 << false << false << false;
+    QTest::newRow("HOLDING NOORD/NOORD HOLDING BV") << "HOLDING NOORD"
+                                                    << "NOORD HOLDING BV" << -1 << true << true << true;
+    QTest::newRow("JANSSEN BV/JANSEN") << "JANSSEN BV"
+                                       << "JANSEN" << 55 << false << false << false;
 }
 
 void TestFuzzyMatch::workedTable() {
@@ -63,18 +77,24 @@ void TestFuzzyMatch::workedTable() {
 void TestFuzzyMatch::normalize_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("no trigger keeps brackets") << "A(B)" << "A(B)";
-    QTest::newRow("blank makes brackets blanks") << "A (B)" << "A B";
-    QTest::newRow("trimmed and upper") << "  jansen\t" << "JANSEN";
+    QTest::newRow("no trigger keeps brackets") << "A(B)"
+                                               << "A(B)";
+    QTest::newRow("blank makes brackets blanks") << "A (B)"
+                                                 << "A B";
+    QTest::newRow("trimmed and upper") << "  jansen\t"
+                                       << "JANSEN";
     QTest::newRow("accents removed") << QString::fromUtf8("Café Müller") << "CAFE MULLER";
     QTest::newRow("accent alone triggers") << QString::fromUtf8("één") << "EEN";
-    QTest::newRow("plus") << "A+B" << "A PLUS B";
-    QTest::newRow("punctuation runs") << "B.V.,  Holding--Noord;" << "B V HOLDING NOORD";
+    QTest::newRow("plus") << "A+B"
+                          << "A PLUS B";
+    QTest::newRow("punctuation runs") << "B.V.,  Holding--Noord;"
+                                      << "B V HOLDING NOORD";
     QTest::newRow("only a to z upper cased") << QString::fromUtf8("straße") << QString::fromUtf8("STRAßE");
     QTest::newRow("non-Latin-1 without trigger stays") << QString::fromUtf8("ő") << QString::fromUtf8("ő");
     QTest::newRow("non-Latin-1 with trigger loses accent") << QString::fromUtf8("ő x") << "O X";
     QTest::newRow("120 characters kept") << QString(130, u'a') << QString(120, u'A');
-    QTest::newRow("punctuation only") << ".-/;" << "";
+    QTest::newRow("punctuation only") << ".-/;"
+                                      << "";
 }
 
 void TestFuzzyMatch::normalize() {
@@ -86,18 +106,30 @@ void TestFuzzyMatch::normalize() {
 void TestFuzzyMatch::preGuthOptimizer_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("EIJ") << "MEIJER" << "MYER";
-    QTest::newRow("IJ") << "DIJK" << "DYK";
-    QTest::newRow("EI") << "REIS" << "RYS";
-    QTest::newRow("CKX") << "DUCKX" << "DUKS";
-    QTest::newRow("CK") << "BECKER" << "BEKER";
-    QTest::newRow("final D") << "SMID" << "SMIT";
-    QTest::newRow("Y between vowels") << "MEYER" << "MEJER";
-    QTest::newRow("J counts as non-vowel") << "AIIA" << "AJIA";
-    QTest::newRow("first and last stay") << "YAY" << "YAY";
-    QTest::newRow("2") << "2" << "TO";
-    QTest::newRow("4") << "4" << "FOR";
-    QTest::newRow("22 stays") << "22" << "22";
+    QTest::newRow("EIJ") << "MEIJER"
+                         << "MYER";
+    QTest::newRow("IJ") << "DIJK"
+                        << "DYK";
+    QTest::newRow("EI") << "REIS"
+                        << "RYS";
+    QTest::newRow("CKX") << "DUCKX"
+                         << "DUKS";
+    QTest::newRow("CK") << "BECKER"
+                        << "BEKER";
+    QTest::newRow("final D") << "SMID"
+                             << "SMIT";
+    QTest::newRow("Y between vowels") << "MEYER"
+                                      << "MEJER";
+    QTest::newRow("J counts as non-vowel") << "AIIA"
+                                           << "AJIA";
+    QTest::newRow("first and last stay") << "YAY"
+                                         << "YAY";
+    QTest::newRow("2") << "2"
+                       << "TO";
+    QTest::newRow("4") << "4"
+                       << "FOR";
+    QTest::newRow("22 stays") << "22"
+                              << "22";
 }
 
 void TestFuzzyMatch::preGuthOptimizer() {
@@ -110,16 +142,26 @@ void TestFuzzyMatch::edgeDistances_data() {
     QTest::addColumn<QString>("x");
     QTest::addColumn<QString>("y");
     QTest::addColumn<int>("distance");
-    QTest::newRow("007/7") << "007" << "7" << 1;
-    QTest::newRow("negative numbers") << "-07" << "-7" << 1;
-    QTest::newRow("long zeros in range") << "0000000000007" << "7" << 1;
-    QTest::newRow("beyond 32 bits not numeric") << "4294967303" << "7" << -1;
-    QTest::newRow("2/TO") << "2" << "TO" << 1;
-    QTest::newRow("MEIJER/MEYER") << "MEIJER" << "MEYER" << 35;
-    QTest::newRow("empty x") << "" << "A" << -1;
-    QTest::newRow("empty y") << "A" << "" << -1;
-    QTest::newRow("first letters differ, vowel first") << "ARIE" << "ERIE" << 20;
-    QTest::newRow("double letter missing") << "BAAS" << "BOOS" << -1;
+    QTest::newRow("007/7") << "007"
+                           << "7" << 1;
+    QTest::newRow("negative numbers") << "-07"
+                                      << "-7" << 1;
+    QTest::newRow("long zeros in range") << "0000000000007"
+                                         << "7" << 1;
+    QTest::newRow("beyond 32 bits not numeric") << "4294967303"
+                                                << "7" << -1;
+    QTest::newRow("2/TO") << "2"
+                          << "TO" << 1;
+    QTest::newRow("MEIJER/MEYER") << "MEIJER"
+                                  << "MEYER" << 35;
+    QTest::newRow("empty x") << ""
+                             << "A" << -1;
+    QTest::newRow("empty y") << "A"
+                             << "" << -1;
+    QTest::newRow("first letters differ, vowel first") << "ARIE"
+                                                       << "ERIE" << 20;
+    QTest::newRow("double letter missing") << "BAAS"
+                                           << "BOOS" << -1;
 }
 
 void TestFuzzyMatch::edgeDistances() {

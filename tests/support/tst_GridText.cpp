@@ -67,8 +67,9 @@ void TestGridText::displayText_data() {
     QTest::newRow("true") << bln << kStandard << QVariant(true) << "Ja";
     QTest::newRow("false") << bln << kAmount << QVariant(false) << "Nee";
     QTest::newRow("date") << int(TFieldType::ftDate) << kStandard << QVariant(Day(2024, 3, 5)) << "05-03-2024";
-    QTest::newRow("date-time own format") << int(TFieldType::ftDateTime) << QStringLiteral("dd-mm-yyyy hh:nn")
-                                          << QVariant(QDateTime(QDate(2024, 12, 31), QTime(8, 7))) << "31-12-2024 08:07";
+    QTest::newRow("date-time own format")
+        << int(TFieldType::ftDateTime) << QStringLiteral("dd-mm-yyyy hh:nn")
+        << QVariant(QDateTime(QDate(2024, 12, 31), QTime(8, 7))) << "31-12-2024 08:07";
     QTest::newRow("text") << str << kStandard << QVariant(QStringLiteral("Smit")) << "Smit";
     QTest::newRow("long text cut") << str << kStandard << QVariant(QString(2500, u'x')) << QString(1997, u'x') + "...";
     QTest::newRow("2000 characters kept") << str << kStandard << QVariant(QString(2000, u'x')) << QString(2000, u'x');
@@ -98,9 +99,12 @@ void TestGridText::unknownFormatIsRefused() {
 void TestGridText::searchForm_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("form");
-    QTest::newRow("upper case") << "Jansen" << "JANSEN";
-    QTest::newRow("separators as blanks") << "a(b),c-d.e/f;g[h]i" << "A B  C D E F G H I";
-    QTest::newRow("other marks stay") << "B&B 'Zon'" << "B&B 'ZON'";
+    QTest::newRow("upper case") << "Jansen"
+                                << "JANSEN";
+    QTest::newRow("separators as blanks") << "a(b),c-d.e/f;g[h]i"
+                                          << "A B  C D E F G H I";
+    QTest::newRow("other marks stay") << "B&B 'Zon'"
+                                      << "B&B 'ZON'";
     QTest::newRow("250 characters read") << QString(251, u'x') << QString(250, u'X');
 }
 
@@ -114,15 +118,24 @@ void TestGridText::textFilter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("row");
     QTest::addColumn<bool>("kept");
-    QTest::newRow("starts with") << "JAN" << "Jansen" << true;
-    QTest::newRow("a word starts with") << "JAN" << "De Jan-Bakker" << true;
-    QTest::newRow("after a separator") << "JAN" << "Bakker(Jan)" << true;
-    QTest::newRow("inside a word") << "JAN" << "Hajanes" << false;
-    QTest::newRow("spelled alike") << "JAN" << "Jaan" << true;
-    QTest::newRow("other name") << "JAN" << "Pieters" << false;
-    QTest::newRow("first typed word with its blank") << "VAN D" << "Van Dam" << true;
-    QTest::newRow("first typed word without the blank") << "VAN D" << "Vandaag" << false;
-    QTest::newRow("typed separator ends the word") << "JAN-" << "Jan Smit" << true;
+    QTest::newRow("starts with") << "JAN"
+                                 << "Jansen" << true;
+    QTest::newRow("a word starts with") << "JAN"
+                                        << "De Jan-Bakker" << true;
+    QTest::newRow("after a separator") << "JAN"
+                                       << "Bakker(Jan)" << true;
+    QTest::newRow("inside a word") << "JAN"
+                                   << "Hajanes" << false;
+    QTest::newRow("spelled alike") << "JAN"
+                                   << "Jaan" << true;
+    QTest::newRow("other name") << "JAN"
+                                << "Pieters" << false;
+    QTest::newRow("first typed word with its blank") << "VAN D"
+                                                     << "Van Dam" << true;
+    QTest::newRow("first typed word without the blank") << "VAN D"
+                                                        << "Vandaag" << false;
+    QTest::newRow("typed separator ends the word") << "JAN-"
+                                                   << "Jan Smit" << true;
     QTest::newRow("word at character 247") << "JAN" << QString(246, u'x') + " JAN" << true;
     QTest::newRow("word past character 250") << "JAN" << QString(247, u'x') + " JAN" << false;
 }
@@ -140,7 +153,7 @@ void TestGridText::preparedTextFollowsTheRow() {
     const TGridTextFilter filter(QStringLiteral("KEES"));
     QVERIFY(filter.Accepts(texts.Of(0, QStringLiteral("Kees"))));
     QCOMPARE(texts.Of(0, QStringLiteral("Kees")).Form, QStringLiteral("KEES"));
-    QVERIFY(!filter.Accepts(texts.Of(0, QStringLiteral("Pieters"))));  // same record, new text
+    QVERIFY(!filter.Accepts(texts.Of(0, QStringLiteral("Pieters"))));       // same record, new text
     QVERIFY(filter.Accepts(texts.Of(7, QStringLiteral("Kees de Vries"))));  // a record added later
     QCOMPARE(texts.Of(0, QStringLiteral("Pieters")).Form, QStringLiteral("PIETERS"));
 }

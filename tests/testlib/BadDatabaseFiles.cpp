@@ -18,7 +18,8 @@ QByteArray AccessHeader(const char* engine) {
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
 }
 
 QByteArray ReadBytes(const QString& path) {
@@ -44,7 +45,8 @@ QList<TBadDatabaseFile> BadDatabaseFiles() {
     return {
         {QStringLiteral("random bytes"), random, noDatabase},
         {QStringLiteral("a few bytes of text"), QByteArray("Zemlo\n"), noDatabase},
-        {QStringLiteral("empty"), QByteArray(), QStringLiteral("Het bestand \"%1\" is leeg: het bevat geen Pavenda-database.")},
+        {QStringLiteral("empty"), QByteArray(),
+         QStringLiteral("Het bestand \"%1\" is leeg: het bevat geen Pavenda-database.")},
         {QStringLiteral("Access (Jet)"), AccessHeader("Standard Jet DB"), access},
         {QStringLiteral("Access (ACE)"), AccessHeader("Standard ACE DB"), access},
         {QStringLiteral("cut in the middle"), database.left(database.size() / 2), damaged},

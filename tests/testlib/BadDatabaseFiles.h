@@ -7,7 +7,7 @@
 #include <QString>
 
 struct TBadDatabaseFile {
-    QString Name;         // the row name of a test table
+    QString Name;  // the row name of a test table
     QByteArray Content;
     // The message of the refusal, %1 the file's path. The engine refuses every file but one that is a
     // database of the engine without the program's tables: the own database's table check refuses that.

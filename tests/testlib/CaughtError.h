@@ -4,8 +4,7 @@
 
 #include "support/OrvErrors.h"
 
-template <class Body>
-QString CaughtError(Body&& body) {
+template <class Body> QString CaughtError(Body&& body) {
     try {
         body();
     } catch (const EOrvError& e) {

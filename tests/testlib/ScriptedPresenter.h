@@ -20,7 +20,10 @@ public:
     const TMessageRequest& Last() const { return FMessages.last(); }
     int Count() const { return int(FMessages.size()); }
     int Unanswered() const { return int(FAnswers.size()); }
-    void Reset() { FMessages.clear(); FAnswers.clear(); }
+    void Reset() {
+        FMessages.clear();
+        FAnswers.clear();
+    }
 
 private:
     TMessagePresenter* FPrevious;

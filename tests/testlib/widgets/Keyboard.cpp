@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
+
 #include <algorithm>
 
 bool TypeText(const QString& text) {
@@ -22,13 +23,15 @@ bool PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 void PressAlt(QWidget* window, Qt::Key letter) {
     QTest::keyClick(window, letter, Qt::AltModifier);
     const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
-    QTest::qWaitFor([&] { return std::none_of(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isDown(); }); });
+    QTest::qWaitFor(
+        [&] { return std::none_of(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isDown(); }); });
     QTest::qWaitFor([&] { return !window->isVisible() || QApplication::activeWindow() == window; });
 }
 
 bool Activated(QWidget* window) {
     QApplication::setActiveWindow(window);
-    return QTest::qWaitFor([&] { return QApplication::focusWidget() && window->isAncestorOf(QApplication::focusWidget()); });
+    return QTest::qWaitFor(
+        [&] { return QApplication::focusWidget() && window->isAncestorOf(QApplication::focusWidget()); });
 }
 
 QString FocusedControl() {

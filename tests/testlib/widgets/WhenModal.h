@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
+
 #include <functional>
 
-template <class Window = QWidget>
-class TWhenModal {
+template <class Window = QWidget> class TWhenModal {
 public:
     explicit TWhenModal(std::function<void(Window*)> action) : FAction(std::move(action)) {
         QObject::connect(&FTimer, &QTimer::timeout, &FTimer, [this] {

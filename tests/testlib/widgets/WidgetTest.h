@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QtGui/QPalette>
+
 #include <memory>
 
 class TWidgetTest : public QObject {
@@ -23,8 +24,7 @@ protected:
 
     // The descendant of owner with this objectName and type; nullptr (and a warning naming it) when there is
     // none: QVERIFY(Child<TOrvEdit>(&window, "edNaam")).
-    template <class T>
-    static T* Child(const QObject* owner, const QString& name) {
+    template <class T> static T* Child(const QObject* owner, const QString& name) {
         T* found = owner->findChild<T*>(name);
         if (!found) qWarning().noquote() << "No" << T::staticMetaObject.className() << "named" << name;
         return found;
