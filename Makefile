@@ -6,8 +6,10 @@ BENCHES   := $(basename $(notdir $(wildcard bench/bench_*.cpp)))
 DEMO_DIR  ?= demo
 QUELT_DEMO_DIR ?= demo-quelt
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors in CI (which sets CI); WERROR=ON does the same on a developer's machine.
+WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build test test-asan run run-quelt bench screenshots clean
+.PHONY: all deps configure build test test-asan check-format run run-quelt bench screenshots clean
 
 all: build
 
@@ -15,7 +17,8 @@ deps:
 	@bash scripts/install-deps
 
 configure: deps
-	@test -f $(BUILD_DIR)/build.ninja || cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+	@test -f $(BUILD_DIR)/build.ninja || cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) \
+		-DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD_DIR)
@@ -23,9 +26,14 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j2
 
+# Every C++ file as the project's .clang-format writes it (CI runs this first).
+check-format: deps
+	@bash scripts/check-format
+
 # The same suite under the address and undefined-behaviour sanitizers, in a build folder of its own.
 test-asan: deps
-	@test -f $(ASAN_DIR)/build.ninja || cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMLO_SANITIZE=ON
+	@test -f $(ASAN_DIR)/build.ninja || cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMLO_SANITIZE=ON \
+		-DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
 	cmake --build $(ASAN_DIR)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j2
 
@@ -65,7 +73,7 @@ screenshots: build
 
 bench: configure
 	cmake --build $(BUILD_DIR) --target $(BENCHES)
-	@for b in $(BENCHES); do echo "== $$b"; $(BUILD_DIR)/$$b || exit 1; done
+	@failed=0; for b in $(BENCHES); do echo "== $$b"; $(BUILD_DIR)/$$b || failed=1; done; exit $$failed
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -146,5 +146,7 @@ int main(int argc, char* argv[]) {
     std::printf("save (validate, generate, execute, commit): %.2f ms (budget 5)\n", Median(durable.Saving));
     std::printf("  of which the disk: a bare UPDATE and COMMIT takes %.2f ms\n", commit);
     std::printf("  the same save without waiting for the disk: %.2f ms\n", Median(own.Saving));
-    return 0;
+    const bool within = Median(durable.Opening) <= 20 && Median(durable.Saving) <= 5;
+    std::printf("%s\n", within ? "within budget" : "OVER BUDGET");
+    return within ? 0 : 1;
 }

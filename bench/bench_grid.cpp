@@ -98,5 +98,7 @@ int main(int argc, char* argv[]) {
     std::printf("search run (filter + locate): %.1f ms (budget 50)\n", search);
     std::printf("first search run after a fetch: %.1f ms\n", firstSearch);
     std::printf("title-click sort: %.1f ms (budget 50)\n", sort);
-    return 0;
+    const bool within = fetch <= 150 && search <= 50 && sort <= 50;
+    std::printf("%s\n", within ? "within budget" : "OVER BUDGET");
+    return within ? 0 : 1;
 }

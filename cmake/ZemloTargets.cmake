@@ -57,9 +57,7 @@ qt_add_resources(zemlo_core zemlo_schema PREFIX /db BASE ${PROJECT_SOURCE_DIR}/d
 
 add_library(zemlo_ui STATIC ${ZEMLO_UI_SOURCES})
 target_link_libraries(zemlo_ui PUBLIC zemlo_core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
-if(HUNSPELL_FOUND)
-  target_link_libraries(zemlo_ui PUBLIC PkgConfig::HUNSPELL)
-endif()
+target_link_libraries(zemlo_ui PUBLIC PkgConfig::HUNSPELL)
 target_precompile_headers(zemlo_ui PRIVATE <QtCore> <QtGui> <QtWidgets>)
 
 # The delivered database: written next to the programs when absent, never overwritten.

@@ -223,7 +223,7 @@ void tst_BaseChildSelect::contextMenuIsRebuilt() {
     const QPoint onFirstRow = grid->Grid()->visualRect(grid->Grid()->model()->index(0, 1)).center();
     QPointer<QAction> previous;
     for (int opening = 0; opening < 2; ++opening) {
-        emit grid->Grid()->customContextMenuRequested(onFirstRow);
+        Q_EMIT grid->Grid()->customContextMenuRequested(onFirstRow);
         QCOMPARE(menu->actions().size(), 1);
         QAction* item = menu->actions().first();
         QCOMPARE(item->text(), QStringLiteral("Celtekst kopiëren"));

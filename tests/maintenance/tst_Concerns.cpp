@@ -14,6 +14,7 @@
 #include "overview/fMain.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
+#include "testlib/widgets/Keyboard.h"
 #include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
@@ -62,20 +63,6 @@ class tst_Concerns : public TWidgetTest {
         for (; !query.Eof(); query.Next()) names << query.FieldValue(0).toString();
         return names;
     }
-    static void Activate(QWidget* window) {
-        QApplication::setActiveWindow(window);
-        if (!QTest::qWaitForWindowActive(window)) QTest::qFail("The window did not come up", __FILE__, __LINE__);
-    }
-    static void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        Activate(window);
-        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key, modifiers);
-    }
-    // Alt + the button's letter; the button clicks a moment later.
-    static void PressButton(QDialog* window, const char* button, Qt::Key letter) {
-        QSignalSpy clicked(window->findChild<TOrvButton*>(QLatin1String(button)), &QAbstractButton::clicked);
-        Key(window, letter, Qt::AltModifier);
-        if (clicked.isEmpty() && !clicked.wait(2000)) QTest::qFail("Alt+letter did not click", __FILE__, __LINE__);
-    }
     static QLineEdit* NaamInput(QWidget* window) {
         Activate(window);
         auto* naam = window->findChild<TOrvDBEdit*>(QStringLiteral("edNaam"));
@@ -99,14 +86,8 @@ class tst_Concerns : public TWidgetTest {
             if (names[i - 1].compare(names[i], Qt::CaseInsensitive) > 0) return false;
         return true;
     }
-    // Runs action on the edit window; the window is ended if the action left it open after a failure.
-    static std::unique_ptr<TWhenModal<TfrmMutConcern>> OnEdit(std::function<void(TfrmMutConcern*)> action) {
-        return std::make_unique<TWhenModal<TfrmMutConcern>>([action](TfrmMutConcern* window) {
-            const auto end = qScopeGuard([window] {
-                if (window->isVisible() && QTest::currentTestFailed()) window->done(0);
-            });
-            action(window);
-        });
+    static auto OnEdit(std::function<void(TfrmMutConcern*)> action) {
+        return OnModal<TfrmMutConcern>(std::move(action));
     }
 
 private Q_SLOTS:

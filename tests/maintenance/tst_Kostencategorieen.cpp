@@ -16,6 +16,7 @@
 #include "overview/fMain.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
+#include "testlib/widgets/Keyboard.h"
 #include "testlib/widgets/WhenModal.h"
 #include "testlib/widgets/WidgetTest.h"
 
@@ -66,19 +67,6 @@ class tst_Kostencategorieen : public TWidgetTest {
         return fields.join(u'|');
     }
     static int Count() { return Scalar(QStringLiteral("SELECT COUNT(*) FROM Kostencategorieen")).toInt(); }
-    static void Activate(QWidget* window) {
-        QApplication::setActiveWindow(window);
-        if (!QTest::qWaitForWindowActive(window)) QTest::qFail("The window did not come up", __FILE__, __LINE__);
-    }
-    static void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        Activate(window);
-        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key, modifiers);
-    }
-    static void PressButton(QDialog* window, const char* button, Qt::Key letter) {
-        QSignalSpy clicked(window->findChild<TOrvButton*>(QLatin1String(button)), &QAbstractButton::clicked);
-        Key(window, letter, Qt::AltModifier);
-        if (clicked.isEmpty() && !clicked.wait(2000)) QTest::qFail("Alt+letter did not click", __FILE__, __LINE__);
-    }
     // The focus in the control's input, its text selected as when tabbing into it.
     static QWidget* Input(QWidget* window, const char* control) {
         Activate(window);
@@ -96,14 +84,8 @@ class tst_Kostencategorieen : public TWidgetTest {
         window->findChild<TOrvDBComponent*>(QStringLiteral("cmbVergoedingtype"))->SetFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     }
-    static std::unique_ptr<TWhenModal<TfrmMutKostencategorie>>
-    OnEdit(std::function<void(TfrmMutKostencategorie*)> action) {
-        return std::make_unique<TWhenModal<TfrmMutKostencategorie>>([action](TfrmMutKostencategorie* window) {
-            const auto end = qScopeGuard([window] {
-                if (window->isVisible() && QTest::currentTestFailed()) window->done(0);
-            });
-            action(window);
-        });
+    static auto OnEdit(std::function<void(TfrmMutKostencategorie*)> action) {
+        return OnModal<TfrmMutKostencategorie>(std::move(action));
     }
 
 private Q_SLOTS:

@@ -13,5 +13,11 @@
 void PressAlt(QWidget* window, Qt::Key letter);
 // Activates the window; true once the focus is inside it.
 [[nodiscard]] bool Activated(QWidget* window);
+// Activates the window and fails the running test when it does not come up (for helpers that return a value).
+void Activate(QWidget* window);
+// The key on whatever holds the focus in the window, once it is active.
+void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Alt and the button's letter on the active window; returns once the button clicked (or fails the test).
+void PressButton(QWidget* window, const char* button, Qt::Key letter);
 // The objectName of the bound control that holds the focus; empty when none does.
 QString FocusedControl();
