@@ -9,7 +9,7 @@
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
 #include "exchange/uQueltKoppeling.h"
-#include "maintenance/fQueltKoppeling.h"
+#include "exchangeui/fQueltKoppeling.h"
 #include "overview/fMain.h"
 #include "platform/Progress.h"
 #include "testlib/ScriptedPresenter.h"

@@ -8,7 +8,7 @@
 #include "core/dMain.h"
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
-#include "maintenance/fZemloImport.h"
+#include "exchangeui/fZemloImport.h"
 #include "overview/fMain.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"

@@ -1,4 +1,4 @@
-#include "maintenance/fZemloImport.h"
+#include "exchangeui/fZemloImport.h"
 
 #include "binding/OrvADOConnection.h"
 #include "controls/OrvComp.h"
