@@ -127,7 +127,7 @@ int main(int argc, char* argv[]) {
     if (!save(koppeling, "quelt-koppeling.png")) return 1;
     koppeling.hide();
     TfrmZemloImport conversie(&main);
-    conversie.SetADOConnection(main.DataModule()->ADOConnectionZemlo);
+    conversie.SetDataModule(main.DataModule());
     conversie.Initialize();
     if (!save(conversie, "conversie.png")) return 1;
     conversie.hide();

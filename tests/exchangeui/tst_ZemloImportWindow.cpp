@@ -156,6 +156,10 @@ void tst_ZemloImportWindow::runFromTheMenu() {
     QStringList getoond;
     for (const TMessageRequest& m : presenter.Messages()) getoond.append(m.Text);
     QCOMPARE(getoond, QStringList{kOkVraag} + berichten);
+    // A missing database is an error, a result information.
+    for (const TMessageRequest& m : presenter.Messages().mid(1))
+        if (!m.PlainErrorBox)
+            QCOMPARE(m.Kind, map == u"<leeg>" ? TOrvMessageType::mtError : TOrvMessageType::mtMessage);
     QCOMPARE(presenter.Unanswered(), 0);
     QCOMPARE(Rows(window), rijen);
 }
