@@ -5,7 +5,6 @@
 
 #include "binding/OrvADOConnection.h"
 #include "core/DeliveredDatabase.h"
-#include "core/OrvMessages.h"
 #include "core/dMain.h"
 #include "exchange/uZemloImport.h"
 #include "platform/SqliteEngine.h"
@@ -25,19 +24,6 @@ constexpr int kConcerns = 1000;
 constexpr int kWerkgevers = 10000;
 constexpr int kCategorieen = 1000;
 constexpr double kBudgetMs = 1000;
-
-// Keeps the messages and answers every question with Ja.
-class TRecordingPresenter : public TMessagePresenter {
-public:
-    TRecordingPresenter() { SetMessagePresenter(this); }
-    ~TRecordingPresenter() override { SetMessagePresenter(nullptr); }
-    int Present(const TMessageRequest& request) override {
-        if (request.Kind == TOrvMessageType::mtQuestion) return mrYes;
-        Messages.append(request.Text);
-        return mrOk;
-    }
-    QStringList Messages;
-};
 
 void Exec(TOrvADOConnection& c, const QString& sql) { c.Execute(sql); }
 
@@ -106,14 +92,20 @@ TRun Convert(const QString& thisYear, const QString& lastYearFolder, const QStri
     for (int i = 0; i < kRuns; ++i) {
         QFile::remove(work);
         QFile::copy(thisYear, work);
-        TOrvADOConnection nieuw, oud;
-        ConnectDatabase(nieuw, work, QString(), QStringLiteral("Share Exclusive"));
-        TRecordingPresenter messages;
+        TdmMain data;
+        ConnectDatabase(*data.ADOConnectionZemlo, work, QString(), QStringLiteral("Share Exclusive"));
+        TOrvADOConnection oud;
+        QStringList messages;
         QElapsedTimer timer;
         timer.start();
-        if (!TZemloConversie(nieuw, oud).Uitvoeren(lastYearFolder)) qFatal("last year's database not found");
+        TZemloConversie conversie(data, oud, lastYearFolder);
+        for (TUitwisseling* stap : conversie.Stappen()) {
+            const TUitwisselingResultaat resultaat = stap->Uitvoeren();
+            if (resultaat.Status != TUitwisselingStatus::Uitgevoerd) qFatal("last year's database not found");
+            messages.append(resultaat.Tekst);
+        }
         times.push_back(timer.nsecsElapsed() / 1e6);
-        run.Messages = messages.Messages;
+        run.Messages = messages;
     }
     std::sort(times.begin(), times.end());
     run.Ms = times[kRuns / 2];

@@ -10,7 +10,6 @@
 #include "BenchTimes.h"
 #include "binding/OrvQuery.h"
 #include "core/DemoData.h"
-#include "core/OrvMessages.h"
 #include "core/dMain.h"
 #include "core/uConst.h"
 #include "core/uUtils.h"
@@ -30,16 +29,6 @@
 
 namespace {
 constexpr int kRuns = 5;
-
-// Answers Ja and keeps quiet.
-class TSilentPresenter : public TMessagePresenter {
-public:
-    TSilentPresenter() { SetMessagePresenter(this); }
-    ~TSilentPresenter() override { SetMessagePresenter(nullptr); }
-    int Present(const TMessageRequest& request) override {
-        return request.Kind == TOrvMessageType::mtQuestion ? mrYes : mrOk;
-    }
-};
 
 QStringList Rows(TOrvADOConnection& connection, const QString& sql) {
     TOrvQuery query(nullptr, &connection);
@@ -154,8 +143,7 @@ bool WageSumImport(const QString& directory) {
     });
     data.ADOConnectionQuelt->Close();
 
-    const TSilentPresenter silent;
-    const double importMs = MedianMs(kRuns, [&] { ImporteerLoonsommen(data); });
+    const double importMs = MedianMs(kRuns, [&] { TLoonsommenImport(data).Uitvoeren(); });
     const bool equal = WageSums(data) == expected;
     const double ratio = importMs / baselineMs;
     const bool within = importMs <= 2000 && ratio <= 3 && equal;
@@ -242,8 +230,7 @@ bool CostExport(const QString& directory, int werkgeversPerConcern) {
     const TSetup setup = Databases(directory, name, zemlo, quelt);
     TdmMain data;
     ConnectDatabase(*data.ADOConnectionZemlo, setup.Zemlo, QString(), QStringLiteral("Share Exclusive"));
-    const TSilentPresenter silent;
-    const double exportMs = MedianMs(kRuns, [&] { ExporteerKosten(data); });
+    const double exportMs = MedianMs(kRuns, [&] { TKostenExport(data).Uitvoeren(); });
 
     ConnectDatabase(*data.ADOConnectionQuelt, QueltDatabaseBestand(setup.Koppeling), QString(),
                     QStringLiteral("Share Deny None"));

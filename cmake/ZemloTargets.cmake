@@ -4,7 +4,7 @@
 # A unit's library follows its folder: the core library holds everything that runs without a screen, the UI
 # library the windows and controls. A new folder is added to one of the two lists.
 set(ZEMLO_CORE_DIRS support core platform binding exchange)
-set(ZEMLO_UI_DIRS controls dbcontrols forms overview maintenance)
+set(ZEMLO_UI_DIRS controls dbcontrols forms overview maintenance exchangeui)
 
 # The core must stay free of widgets: a core file that includes a Qt GUI module stops the configuration.
 function(zemlo_check_core_includes files)

@@ -9,6 +9,8 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
 #include "dbcontrols/DbcompPickList.h"
+#include "exchangeui/fQueltKoppeling.h"
+#include "exchangeui/fZemloImport.h"
 #include "forms/fPickList.h"
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutConcern.h"
@@ -16,10 +18,8 @@
 #include "maintenance/fMutKostencategorie.h"
 #include "maintenance/fMutLoonsom.h"
 #include "maintenance/fMutWerkgever.h"
-#include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
-#include "maintenance/fZemloImport.h"
 #include "overview/RapportPdf.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
@@ -127,7 +127,7 @@ int main(int argc, char* argv[]) {
     if (!save(koppeling, "quelt-koppeling.png")) return 1;
     koppeling.hide();
     TfrmZemloImport conversie(&main);
-    conversie.SetADOConnection(main.DataModule()->ADOConnectionZemlo);
+    conversie.SetDataModule(main.DataModule());
     conversie.Initialize();
     if (!save(conversie, "conversie.png")) return 1;
     conversie.hide();

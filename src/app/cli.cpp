@@ -3,7 +3,6 @@
 
 #include "core/DeliveredDatabase.h"
 #include "core/DemoData.h"
-#include "core/OrvMessages.h"
 #include "core/OverviewCsv.h"
 #include "core/RapportXlsx.h"
 #include "core/dMain.h"
@@ -145,20 +144,12 @@ int Demo(const QStringList& args) {
     return 0;
 }
 
-// The exchange commands answer every question with Ja and print the program's messages on stdout.
-class TCliPresenter : public TMessagePresenter {
-public:
-    TCliPresenter() : FPrevious(CurrentMessagePresenter()) { SetMessagePresenter(this); }
-    ~TCliPresenter() override { SetMessagePresenter(FPrevious); }
-    int Present(const TMessageRequest& request) override {
-        if (request.Kind == TOrvMessageType::mtQuestion) return mrYes;
-        QTextStream(stdout) << request.Text << Qt::endl;
-        return mrOk;
-    }
-
-private:
-    TMessagePresenter* FPrevious;
-};
+// What the program shows of an exchange run, printed on stdout; exit code 0 when the run did its work, 1 when
+// it could not run.
+int Gemeld(const TUitwisselingResultaat& resultaat) {
+    if (!resultaat.Tekst.isEmpty()) QTextStream(stdout) << resultaat.Tekst << Qt::endl;
+    return resultaat.Status == TUitwisselingStatus::Uitgevoerd ? 0 : 1;
+}
 
 // The database of the command's --db, opened as the program opens its own (exclusively).
 QString DatabaseArgument(const TArguments& a, const char* command, int maxPositional) {
@@ -184,14 +175,15 @@ int Koppeling(const QStringList& args) {
     return 0;
 }
 
-// Runs an exchange function on the database with its stored link; exit code 1 when the link is invalid.
-int Uitwisseling(const QStringList& args, const char* command, TUitwisseling (*function)(TdmMain&)) {
+// Runs a payroll run on the database with its stored link. Giving the command is the confirmation: no
+// question is asked.
+template <class TRun> int Uitwisseling(const QStringList& args, const char* command) {
     const TArguments a(args, {}, {QStringLiteral("--db")});
     const QString path = DatabaseArgument(a, command, 0);
     TdmMain data;
     ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
-    const TCliPresenter messages;
-    return function(data) == TUitwisseling::Uitgevoerd ? 0 : 1;
+    TRun run(data);
+    return Gemeld(run.Uitvoeren());
 }
 
 // The report as PDF and workbook files and, with --csv, on stdout: its rows or, with --concernadvies, the
@@ -221,8 +213,8 @@ int Rapport(const QStringList& args) {
     return 0;
 }
 
-// The conversion from last year's program directory as the window's OK runs it, its question answered Ja;
-// exit code 1 when last year's database is missing or cannot be used.
+// The conversion from last year's program directory as the window's OK runs it, without its question: each
+// import's message as it ends; exit code 1 when last year's database is missing or cannot be used.
 int Conversie(const QStringList& args) {
     const TArguments a(args, {}, {QStringLiteral("--db"), QStringLiteral("--vorig-jaar")});
     const QString path = DatabaseArgument(a, "conversie", 0);
@@ -230,10 +222,11 @@ int Conversie(const QStringList& args) {
         throw EUsage{QStringLiteral("conversie: --vorig-jaar MAP is verplicht")};
     TdmMain data;
     ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
-    const TCliPresenter messages;
     TOrvADOConnection vorigJaar;
-    return TZemloConversie(*data.ADOConnectionZemlo, vorigJaar).Uitvoeren(a.Value(QStringLiteral("--vorig-jaar"))) ? 0
-                                                                                                                   : 1;
+    TZemloConversie conversie(data, vorigJaar, a.Value(QStringLiteral("--vorig-jaar")));
+    for (TUitwisseling* stap : conversie.Stappen())
+        if (const int code = Gemeld(stap->Uitvoeren())) return code;
+    return 0;
 }
 
 // Each wage tax number with "geldig" or "ongeldig"; exit code 1 when any is invalid.
@@ -282,11 +275,11 @@ const QHash<QString, std::function<int(const QStringList&)>>& Commands() {
         {QStringLiteral("fuzzy"), Fuzzy},
         {QStringLiteral("koppeling"), Koppeling},
         {QStringLiteral("importeer-werkgevers"),
-         [](const QStringList& args) { return Uitwisseling(args, "importeer-werkgevers", ImporteerWerkgevers); }},
+         [](const QStringList& args) { return Uitwisseling<TWerkgeversImport>(args, "importeer-werkgevers"); }},
         {QStringLiteral("importeer-loonsommen"),
-         [](const QStringList& args) { return Uitwisseling(args, "importeer-loonsommen", ImporteerLoonsommen); }},
+         [](const QStringList& args) { return Uitwisseling<TLoonsommenImport>(args, "importeer-loonsommen"); }},
         {QStringLiteral("exporteer-kosten"),
-         [](const QStringList& args) { return Uitwisseling(args, "exporteer-kosten", ExporteerKosten); }},
+         [](const QStringList& args) { return Uitwisseling<TKostenExport>(args, "exporteer-kosten"); }},
         {QStringLiteral("conversie"), Conversie},
     };
     return commands;

@@ -1,17 +1,13 @@
 #include "exchange/uQueltExport.h"
 
-#include "core/OrvMessages.h"
-#include "core/ZemloMBox.h"
 #include "core/dMain.h"
 #include "core/uUtils.h"
 #include "platform/Clock.h"
 #include "platform/Progress.h"
 #include "platform/SqliteEngine.h"
-#include "platform/WaitCursor.h"
 #include "support/OrvErrors.h"
 
 #include <QHash>
-#include <QScopeGuard>
 
 #include <algorithm>
 #include <map>
@@ -101,79 +97,72 @@ public:
 };
 }
 
-TUitwisseling ExporteerKosten(TdmMain& data) {
-    return WithPrefix(QStringLiteral("uQueltExport.ExporteerKosten: "), [&] {
-        const std::optional<QString> koppeling = GeldigeQueltKoppeling(data.ADOConnectionZemlo);
-        if (!koppeling) return TUitwisseling::KoppelingOngeldig;
-        if (ZemloQuestion(QueltVraag(QStringLiteral("Alle niet-proforma kosten die meetellen worden naar "), *koppeling,
-                                     QStringLiteral(" geëxporteerd. De bestaande kosten worden overgeschreven. ")),
-                          false) != mrYes)
-            return TUitwisseling::NietBevestigd;
-        int aantal = 0;
-        {
-            const TWaitCursor wait;
-            TProgress progress(QStringLiteral("Kosten exporteren"));
-            const auto sluitQuelt = qScopeGuard([&] { data.ADOConnectionQuelt->Close(); });
-            OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling), {TQueltTabel::Werkgever, TQueltTabel::Werkkosten},
-                              TQueltToegang::Schrijven);
-            TOrvADOConnection& quelt = *data.ADOConnectionQuelt;
-            RunInTransaction(quelt, [&] {
-                quelt.Execute(QStringLiteral(" DELETE FROM Werkkosten "));
-                quelt.Execute(QStringLiteral(" UPDATE Werkgever SET AfwijkendeLoonsomVoorZemlo = NULL "));
-                TSqliteStatement insert(quelt.Handle(),
-                                        QStringLiteral(" INSERT INTO Werkkosten ( Werkgeversnummer, Periode, Bedrag, "
-                                                       "WijzigDatum ) VALUES (:WGNummer, :Periode, :Bedrag, "
-                                                       ":WijzigDatum) "));
-                insert.Bind(QStringLiteral("WijzigDatum"), Clock::Now());
-                TSqliteStatement concernUpdate(quelt.Handle(),
-                                               QStringLiteral("  UPDATE Werkgever      SET AfwijkendeLoonsomVoorZemlo "
-                                                              "= :AfwLoonsom    WHERE Werkgeversnummer = :WGNummer "));
+TKostenExport::TKostenExport(TdmMain& data)
+    : TQueltUitwisseling(data, QStringLiteral("uQueltExport.ExporteerKosten: "), QStringLiteral("Kosten exporteren"),
+                         QStringLiteral("Alle niet-proforma kosten die meetellen worden naar "),
+                         QStringLiteral(" geëxporteerd. De bestaande kosten worden overgeschreven. ")) {}
 
-                progress.SetStep(QStringLiteral("Kosten lezen"));
-                const TKostenTotalen totalen(*data.ADOConnectionZemlo);
-                progress.SetStep(QStringLiteral("Kosten schrijven"));
-                progress.SetTotal(int(totalen.Werkgevers.size() + totalen.Concerns.size()));
-                const TQueltWerkgeverNummers nummers(quelt);
-                int gedaan = 0;
-                const auto voegToe = [&](qint64 nummer, const TKostenTotalen::TRij& rij) {
-                    insert.Bind(QStringLiteral("WGNummer"), nummer);
-                    insert.Bind(QStringLiteral("Periode"), rij.Periode);
-                    insert.Bind(QStringLiteral("Bedrag"), rij.Bedrag);
-                    ExecutePrepared(insert);
-                    ++aantal;
-                };
+void TKostenExport::Openen() {
+    OpenQueltDatabase(Data(), QueltBestand(), {TQueltTabel::Werkgever, TQueltTabel::Werkkosten},
+                      TQueltToegang::Schrijven);
+}
 
-                for (const TKostenTotalen::TRij& rij : totalen.Werkgevers) {
-                    progress.Advance(gedaan++);
-                    const qint64 nummer = nummers.Nummer(rij.Loonheffingennummer);
-                    if (nummer != -1) voegToe(nummer, rij);
-                }
+TOrvADOConnection& TKostenExport::Doel() { return *Data().ADOConnectionQuelt; }
 
-                // Each concern's rows go under its representative, or are skipped as a whole when it has none
-                // in the payroll.
-                const TKostenTotalen::TRij* vorige = nullptr;
-                qint64 vertegenwoordiger = -1;
-                for (const TKostenTotalen::TRij& rij : totalen.Concerns) {
-                    progress.Advance(gedaan++);
-                    if (!vorige || vorige->ConcernId != rij.ConcernId) {
-                        QString loonheffingennummer;
-                        double concernLoonsom = 0;
-                        GetConcernGegevens(data.ADOConnectionZemlo, rij.ConcernId, loonheffingennummer, concernLoonsom);
-                        vertegenwoordiger = loonheffingennummer.isEmpty() ? -1 : nummers.Nummer(loonheffingennummer);
-                        if (vertegenwoordiger != -1) {
-                            concernUpdate.Bind(QStringLiteral("AfwLoonsom"), concernLoonsom);
-                            concernUpdate.Bind(QStringLiteral("WGNummer"), vertegenwoordiger);
-                            ExecutePrepared(concernUpdate);
-                        }
-                    }
-                    vorige = &rij;
-                    if (vertegenwoordiger != -1) voegToe(vertegenwoordiger, rij);
-                }
-                progress.Advance(gedaan);
-            });
+QString TKostenExport::Werk(TProgress& progress) {
+    TOrvADOConnection& quelt = *Data().ADOConnectionQuelt;
+    int aantal = 0;
+    quelt.Execute(QStringLiteral(" DELETE FROM Werkkosten "));
+    quelt.Execute(QStringLiteral(" UPDATE Werkgever SET AfwijkendeLoonsomVoorZemlo = NULL "));
+    TSqliteStatement insert(quelt.Handle(),
+                            QStringLiteral(" INSERT INTO Werkkosten ( Werkgeversnummer, Periode, Bedrag, "
+                                           "WijzigDatum ) VALUES (:WGNummer, :Periode, :Bedrag, "
+                                           ":WijzigDatum) "));
+    insert.Bind(QStringLiteral("WijzigDatum"), Clock::Now());
+    TSqliteStatement concernUpdate(quelt.Handle(),
+                                   QStringLiteral("  UPDATE Werkgever      SET AfwijkendeLoonsomVoorZemlo "
+                                                  "= :AfwLoonsom    WHERE Werkgeversnummer = :WGNummer "));
+
+    progress.SetStep(QStringLiteral("Kosten lezen"));
+    const TKostenTotalen totalen(*Data().ADOConnectionZemlo);
+    progress.SetStep(QStringLiteral("Kosten schrijven"));
+    progress.SetTotal(int(totalen.Werkgevers.size() + totalen.Concerns.size()));
+    const TQueltWerkgeverNummers nummers(quelt);
+    int gedaan = 0;
+    const auto voegToe = [&](qint64 nummer, const TKostenTotalen::TRij& rij) {
+        insert.Bind(QStringLiteral("WGNummer"), nummer);
+        insert.Bind(QStringLiteral("Periode"), rij.Periode);
+        insert.Bind(QStringLiteral("Bedrag"), rij.Bedrag);
+        ExecutePrepared(insert);
+        ++aantal;
+    };
+
+    for (const TKostenTotalen::TRij& rij : totalen.Werkgevers) {
+        progress.Advance(gedaan++);
+        const qint64 nummer = nummers.Nummer(rij.Loonheffingennummer);
+        if (nummer != -1) voegToe(nummer, rij);
+    }
+
+    // Each concern's rows go under its representative, or are skipped as a whole when it has none
+    // in the payroll.
+    const TKostenTotalen::TRij* vorige = nullptr;
+    qint64 vertegenwoordiger = -1;
+    for (const TKostenTotalen::TRij& rij : totalen.Concerns) {
+        progress.Advance(gedaan++);
+        if (!vorige || vorige->ConcernId != rij.ConcernId) {
+            QString loonheffingennummer;
+            double concernLoonsom = 0;
+            GetConcernGegevens(Data().ADOConnectionZemlo, rij.ConcernId, loonheffingennummer, concernLoonsom);
+            vertegenwoordiger = loonheffingennummer.isEmpty() ? -1 : nummers.Nummer(loonheffingennummer);
+            if (vertegenwoordiger != -1) {
+                concernUpdate.Bind(QStringLiteral("AfwLoonsom"), concernLoonsom);
+                concernUpdate.Bind(QStringLiteral("WGNummer"), vertegenwoordiger);
+                ExecutePrepared(concernUpdate);
+            }
         }
-        ZemloInfo(aantal > 0 ? QStringLiteral("De kosten zijn geëxporteerd.")
-                             : QStringLiteral("Geen kosten beschikbaar."));
-        return TUitwisseling::Uitgevoerd;
-    });
+        vorige = &rij;
+        if (vertegenwoordiger != -1) voegToe(vertegenwoordiger, rij);
+    }
+    progress.Advance(gedaan);
+    return aantal > 0 ? QStringLiteral("De kosten zijn geëxporteerd.") : QStringLiteral("Geen kosten beschikbaar.");
 }

@@ -7,5 +7,13 @@
 
 class TdmMain;
 
-// Asks first; changes only the payroll database, in one transaction.
-TUitwisseling ExporteerKosten(TdmMain& data);
+// A payroll run that changes only the payroll database, in one transaction.
+class TKostenExport : public TQueltUitwisseling {
+public:
+    explicit TKostenExport(TdmMain& data);
+
+private:
+    void Openen() override;
+    TOrvADOConnection& Doel() override;
+    QString Werk(TProgress& progress) override;
+};

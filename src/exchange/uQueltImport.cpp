@@ -1,18 +1,14 @@
 #include "exchange/uQueltImport.h"
 
-#include "core/OrvMessages.h"
-#include "core/ZemloMBox.h"
 #include "core/dMain.h"
 #include "core/uConst.h"
 #include "core/uUtils.h"
 #include "platform/Clock.h"
 #include "platform/Progress.h"
 #include "platform/SqliteEngine.h"
-#include "platform/WaitCursor.h"
 #include "support/OrvErrors.h"
 
 #include <QHash>
-#include <QScopeGuard>
 
 #include <algorithm>
 #include <array>
@@ -157,9 +153,9 @@ std::unique_ptr<TSqliteStatement> StelQueryOp_InsertLoonsommen(TOrvADOConnection
 // One run of the wage sum import: the sums of all periods computed at once, the update and the insert
 // prepared once, and the program's employer keys looked up once per wage tax number (the run adds no
 // employers).
-class TLoonsomImport {
+class TLoonsomBijwerking {
 public:
-    explicit TLoonsomImport(TdmMain& data)
+    explicit TLoonsomBijwerking(TdmMain& data)
         : FZemlo(*data.ADOConnectionZemlo), FSommen(*data.ADOConnectionQuelt),
           FUpdate(StelQueryOp_UpdateLoonsommen(FZemlo)), FInsert(StelQueryOp_InsertLoonsommen(FZemlo)) {
         const QDateTime now = Clock::Now();
@@ -244,88 +240,75 @@ bool BestaanWerkgeversMetAangifteTijvak(TOrvADOConnection* connection, int aangi
     });
 }
 
-TUitwisseling ImporteerWerkgevers(TdmMain& data) {
-    return WithPrefix(QStringLiteral("uQueltImport.ImporteerWerkgevers: "), [&] {
-        const std::optional<QString> koppeling = GeldigeQueltKoppeling(data.ADOConnectionZemlo);
-        if (!koppeling) return TUitwisseling::KoppelingOngeldig;
-        if (ZemloQuestion(QueltVraag(QStringLiteral("Alle werkgevers worden vanuit "), *koppeling,
-                                     QStringLiteral(" overgenomen. ")),
-                          false) != mrYes)
-            return TUitwisseling::NietBevestigd;
-        int aantal = 0;
-        {
-            const TWaitCursor wait;
-            TProgress progress(QStringLiteral("Werkgevers importeren"));
-            const auto sluitQuelt = qScopeGuard([&] { data.ADOConnectionQuelt->Close(); });
-            TOrvADOConnection& zemlo = *data.ADOConnectionZemlo;
-            RunInTransaction(zemlo, [&] {
-                OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling), {TQueltTabel::Werkgever},
-                                  TQueltToegang::Lezen);
-                TSqliteStatement insert(zemlo.Handle(),
-                                        QStringLiteral(" INSERT INTO Werkgevers ( Loonheffingennummer, Naam,     "
-                                                       "AangifteTijdvak, AanmaakDatum, WijzigDatum )  VALUES (:LHNr, "
-                                                       ":Naam, :Tijdvak, :AanmaakDatum, :WijzigDatum) "));
-                const std::vector<TQueltWerkgever> werkgevers = HuidigeQueltWerkgevers(*data.ADOConnectionQuelt);
-                progress.SetTotal(int(werkgevers.size()));
-                int gedaan = 0;
-                for (const TQueltWerkgever& werkgever : werkgevers) {
-                    progress.Advance(gedaan++);
-                    // Tested against the database as it is now, so a number twice in the payroll comes in once.
-                    if (CheckValueExists(&zemlo, QStringLiteral("werkgevers"), QStringLiteral("loonheffingennummer"),
-                                         QString(), -1, QString(), werkgever.Loonbelastingnummer.toString()))
-                        continue;
-                    const QDateTime now = Clock::Now();
-                    insert.Bind(QStringLiteral("LHNr"), werkgever.Loonbelastingnummer);
-                    insert.Bind(QStringLiteral("Naam"), werkgever.Naam);
-                    insert.Bind(QStringLiteral("Tijdvak"),
-                                werkgever.Tijdvak.isNull() ? 0 : werkgever.Tijdvak.toLongLong());
-                    insert.Bind(QStringLiteral("AanmaakDatum"), now);
-                    insert.Bind(QStringLiteral("WijzigDatum"), now);
-                    ExecutePrepared(insert);
-                    ++aantal;
-                }
-                progress.Advance(gedaan);
-            });
-        }
-        ZemloInfo(WerkgeversResultaat(aantal));
-        return TUitwisseling::Uitgevoerd;
-    });
+TWerkgeversImport::TWerkgeversImport(TdmMain& data)
+    : TQueltUitwisseling(data, QStringLiteral("uQueltImport.ImporteerWerkgevers: "),
+                         QStringLiteral("Werkgevers importeren"), QStringLiteral("Alle werkgevers worden vanuit "),
+                         QStringLiteral(" overgenomen. ")) {}
+
+void TWerkgeversImport::Openen() {
+    OpenQueltDatabase(Data(), QueltBestand(), {TQueltTabel::Werkgever}, TQueltToegang::Lezen);
 }
 
-TUitwisseling ImporteerLoonsommen(TdmMain& data) {
-    return WithPrefix(QStringLiteral("uQueltImport.ImporteerLoonsommen: "), [&] {
-        const std::optional<QString> koppeling = GeldigeQueltKoppeling(data.ADOConnectionZemlo);
-        if (!koppeling) return TUitwisseling::KoppelingOngeldig;
-        if (ZemloQuestion(QueltVraag(QStringLiteral("Alle loonsommen worden vanuit "), *koppeling,
-                                     QStringLiteral(" overgenomen. De bestaande loonsommen worden overgeschreven. ")),
-                          false) != mrYes)
-            return TUitwisseling::NietBevestigd;
-        {
-            const TWaitCursor wait;
-            TProgress progress(QStringLiteral("Loonsommen importeren"), kMaandPerioden + kVierWekenPerioden);
-            const auto sluitQuelt = qScopeGuard([&] { data.ADOConnectionQuelt->Close(); });
-            RunInTransaction(*data.ADOConnectionZemlo, [&] {
-                OpenQueltDatabase(data, QueltDatabaseBestand(*koppeling),
-                                  {TQueltTabel::Werkgever, TQueltTabel::BoekingsKolommen}, TQueltToegang::Lezen);
-                progress.SetStep(QStringLiteral("Boekingen lezen"));
-                TLoonsomImport import(data);
-                int gedaan = 0;
-                for (const int soort : {kAangifteTijdvakMaand, kAangifteTijdvakVierWeken}) {
-                    const int perioden = AantalPerioden(soort);
-                    // Without employers of the kind its periods are not looked at.
-                    if (!BestaanWerkgeversMetAangifteTijvak(data.ADOConnectionQuelt, soort)) {
-                        progress.Advance(gedaan += perioden);
-                        continue;
-                    }
-                    for (int periode = 1; periode <= perioden; ++periode) {
-                        progress.SetStep(PeriodeTekst(soort, periode));
-                        import.LoonsommenBijwerkenPerTijdvakNummer(soort, periode);
-                        progress.Advance(++gedaan);
-                    }
-                }
-            });
+TOrvADOConnection& TWerkgeversImport::Doel() { return *Data().ADOConnectionZemlo; }
+
+QString TWerkgeversImport::Werk(TProgress& progress) {
+    TOrvADOConnection& zemlo = *Data().ADOConnectionZemlo;
+    TSqliteStatement insert(zemlo.Handle(),
+                            QStringLiteral(" INSERT INTO Werkgevers ( Loonheffingennummer, Naam,     "
+                                           "AangifteTijdvak, AanmaakDatum, WijzigDatum )  VALUES (:LHNr, "
+                                           ":Naam, :Tijdvak, :AanmaakDatum, :WijzigDatum) "));
+    const std::vector<TQueltWerkgever> werkgevers = HuidigeQueltWerkgevers(*Data().ADOConnectionQuelt);
+    progress.SetTotal(int(werkgevers.size()));
+    int aantal = 0;
+    int gedaan = 0;
+    for (const TQueltWerkgever& werkgever : werkgevers) {
+        progress.Advance(gedaan++);
+        // Tested against the database as it is now, so a number twice in the payroll comes in once.
+        if (CheckValueExists(&zemlo, QStringLiteral("werkgevers"), QStringLiteral("loonheffingennummer"), QString(), -1,
+                             QString(), werkgever.Loonbelastingnummer.toString()))
+            continue;
+        const QDateTime now = Clock::Now();
+        insert.Bind(QStringLiteral("LHNr"), werkgever.Loonbelastingnummer);
+        insert.Bind(QStringLiteral("Naam"), werkgever.Naam);
+        insert.Bind(QStringLiteral("Tijdvak"), werkgever.Tijdvak.isNull() ? 0 : werkgever.Tijdvak.toLongLong());
+        insert.Bind(QStringLiteral("AanmaakDatum"), now);
+        insert.Bind(QStringLiteral("WijzigDatum"), now);
+        ExecutePrepared(insert);
+        ++aantal;
+    }
+    progress.Advance(gedaan);
+    return WerkgeversResultaat(aantal);
+}
+
+TLoonsommenImport::TLoonsommenImport(TdmMain& data)
+    : TQueltUitwisseling(data, QStringLiteral("uQueltImport.ImporteerLoonsommen: "),
+                         QStringLiteral("Loonsommen importeren"), QStringLiteral("Alle loonsommen worden vanuit "),
+                         QStringLiteral(" overgenomen. De bestaande loonsommen worden overgeschreven. ")) {}
+
+void TLoonsommenImport::Openen() {
+    OpenQueltDatabase(Data(), QueltBestand(), {TQueltTabel::Werkgever, TQueltTabel::BoekingsKolommen},
+                      TQueltToegang::Lezen);
+}
+
+TOrvADOConnection& TLoonsommenImport::Doel() { return *Data().ADOConnectionZemlo; }
+
+QString TLoonsommenImport::Werk(TProgress& progress) {
+    progress.SetTotal(kMaandPerioden + kVierWekenPerioden);
+    progress.SetStep(QStringLiteral("Boekingen lezen"));
+    TLoonsomBijwerking import(Data());
+    int gedaan = 0;
+    for (const int soort : {kAangifteTijdvakMaand, kAangifteTijdvakVierWeken}) {
+        const int perioden = AantalPerioden(soort);
+        // Without employers of the kind its periods are not looked at.
+        if (!BestaanWerkgeversMetAangifteTijvak(Data().ADOConnectionQuelt, soort)) {
+            progress.Advance(gedaan += perioden);
+            continue;
         }
-        ZemloInfo(QStringLiteral("Loonsommen zijn geïmporteerd."));
-        return TUitwisseling::Uitgevoerd;
-    });
+        for (int periode = 1; periode <= perioden; ++periode) {
+            progress.SetStep(PeriodeTekst(soort, periode));
+            import.LoonsommenBijwerkenPerTijdvakNummer(soort, periode);
+            progress.Advance(++gedaan);
+        }
+    }
+    return QStringLiteral("Loonsommen zijn geïmporteerd.");
 }

@@ -1,6 +1,5 @@
 #include "exchange/uQueltKoppeling.h"
 
-#include "core/ZemloMBox.h"
 #include "core/dMain.h"
 #include "core/uConst.h"
 #include "core/uUtils.h"
@@ -99,18 +98,6 @@ void SaveQueltKoppeling(TOrvADOConnection* connection, const QString& koppeling)
                [&] { SetDBParamValue(connection, QLatin1String(kParamQueltKoppeling), koppeling); });
 }
 
-std::optional<QString> GeldigeQueltKoppeling(TOrvADOConnection* connection) {
-    const QString koppeling = GetQueltKoppeling(connection);
-    if (!koppeling.isEmpty() && QFileInfo(QueltDatabaseBestand(koppeling)).isFile()) return koppeling;
-    ZemloError(QStringLiteral("U dient de Quelt koppeling voor Quelt2024 aanpassen. De huidige koppeling is niet "
-                              "geldig."));
-    return std::nullopt;
-}
-
-QString QueltVraag(const QString& lead, const QString& koppeling, const QString& tail) {
-    return lead + u'"' + koppeling + u'"' + tail + QStringLiteral("\n\r\n\rWilt u doorgaan?");
-}
-
 void OpenQueltDatabase(TdmMain& data, const QString& bestand, std::initializer_list<TQueltTabel> tabellen,
                        TQueltToegang toegang) {
     const QString lead = QStringLiteral("De Quelt database \"%1\" kan niet worden gebruikt: ").arg(bestand);
@@ -153,3 +140,23 @@ int ExecutePrepared(TSqliteStatement& statement) {
     statement.Reset();
     return changes;
 }
+
+TQueltUitwisseling::TQueltUitwisseling(TdmMain& data, QString naam, QString titel, QString vraagBegin,
+                                       QString vraagEind)
+    : TUitwisseling(std::move(naam), std::move(titel)), FData(data), FVraagBegin(std::move(vraagBegin)),
+      FVraagEind(std::move(vraagEind)) {}
+
+QString TQueltUitwisseling::Vraag() const {
+    return FVraagBegin + u'"' + FKoppeling + u'"' + FVraagEind + QStringLiteral("\n\r\n\rWilt u doorgaan?");
+}
+
+std::optional<QString> TQueltUitwisseling::Controleer() {
+    return WithPrefix(Naam(), [&]() -> std::optional<QString> {
+        FKoppeling = GetQueltKoppeling(FData.ADOConnectionZemlo);
+        if (!FKoppeling.isEmpty() && QFileInfo(QueltDatabaseBestand(FKoppeling)).isFile()) return std::nullopt;
+        return QStringLiteral("U dient de Quelt koppeling voor Quelt2024 aanpassen. De huidige koppeling is niet "
+                              "geldig.");
+    });
+}
+
+void TQueltUitwisseling::Sluiten() noexcept { FData.ADOConnectionQuelt->Close(); }

@@ -1,6 +1,8 @@
 #pragma once
-// The payroll link: where it is stored, the check every payroll function makes before it touches the
-// payroll database, and the opening of that database for an exchange.
+// The payroll link: where it is stored, the check every payroll run makes before it touches the payroll
+// database, its question, and the opening of that database for an exchange.
+
+#include "exchange/uUitwisseling.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,26 +14,11 @@ class TdmMain;
 class TOrvADOConnection;
 class TSqliteStatement;
 
-// How an exchange function ended without an error.
-enum class TUitwisseling {
-    Uitgevoerd,         // it ran and showed its result
-    KoppelingOngeldig,  // the payroll database was not found; the message was shown, nothing changed
-    NietBevestigd,      // the user answered the question with anything but Ja
-};
-
 // The payroll database of a link: the link followed by "QueltX2024.mdb", with no separator put between.
 QString QueltDatabaseBestand(const QString& koppeling);
 
 // Stores the link in dbparams; an empty link is refused there.
 void SaveQueltKoppeling(TOrvADOConnection* connection, const QString& koppeling);
-
-// The stored link when its payroll database exists. Otherwise shows "U dient de Quelt koppeling ..." and
-// gives nothing. An empty link is never valid (it would name a file in the working directory).
-std::optional<QString> GeldigeQueltKoppeling(TOrvADOConnection* connection);
-
-// The question of an exchange: lead, the link between double quotes, tail, two line breaks and
-// "Wilt u doorgaan?".
-QString QueltVraag(const QString& lead, const QString& koppeling, const QString& tail);
 
 // The payroll tables an exchange reads or writes.
 enum class TQueltTabel { Werkgever, BoekingsKolommen, Werkkosten };
@@ -63,3 +50,28 @@ QString AlsDatabaseVergelijkt(const QString& text);
 // Runs a prepared statement from the start with its bound values and leaves it ready for new ones;
 // returns the changed rows.
 int ExecutePrepared(TSqliteStatement& statement);
+
+// A run on the payroll database (the imports, the export). It can go only with a valid link: the stored
+// link when its payroll database exists, else "U dient de Quelt koppeling ..." (an empty link is never
+// valid: it would name a file in the working directory). The payroll connection is closed after the run.
+class TQueltUitwisseling : public TUitwisseling {
+public:
+    // The question the program asks before the run: the lead, the link between double quotes, the tail, two
+    // line breaks and "Wilt u doorgaan?". Known once the link is checked, so from the confirmation on.
+    QString Vraag() const;
+
+protected:
+    TQueltUitwisseling(TdmMain& data, QString naam, QString titel, QString vraagBegin, QString vraagEind);
+    TdmMain& Data() const { return FData; }
+    // The payroll database of the checked link.
+    QString QueltBestand() const { return QueltDatabaseBestand(FKoppeling); }
+
+private:
+    std::optional<QString> Controleer() override;
+    void Sluiten() noexcept override;
+
+    TdmMain& FData;
+    QString FVraagBegin;
+    QString FVraagEind;
+    QString FKoppeling;
+};

@@ -1,7 +1,6 @@
 #include "exchange/uZemloImport.h"
 
 #include "binding/OrvADOConnection.h"
-#include "core/ZemloMBox.h"
 #include "core/dMain.h"
 #include "core/uConst.h"
 #include "core/uGlobals.h"
@@ -11,14 +10,11 @@
 #include "platform/Clock.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/SqliteEngine.h"
-#include "platform/WaitCursor.h"
 #include "support/OrvErrors.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-
-#include <memory>
 
 namespace {
 const QString kVorigJaar = QString::number(kBelastingjaar - 1);
@@ -73,18 +69,6 @@ QString Resultaat(const TTeksten& t, int nieuw, int gewijzigd) {
     if (gewijzigd > 1) regels.append(QString::number(gewijzigd) + t.GewijzigdMeer);
     return regels.isEmpty() ? t.Niets : regels.join(QStringLiteral("\n\r"));
 }
-
-// One import: the hourglass while it works, its own transaction on this year's database, then its message.
-template <class Body> void Importeer(const char* naam, TOrvADOConnection& nieuw, Body&& body) {
-    WithPrefix(Prefix(naam), [&] {
-        QString bericht;
-        {
-            const TWaitCursor wait;
-            RunInTransaction(nieuw, [&] { bericht = body(); });
-        }
-        ZemloInfo(bericht);
-    });
-}
 }
 
 QString ZemloOudBestand(const QString& map) {
@@ -101,163 +85,160 @@ QString ConversieVraag() {
            kVorigJaar + QStringLiteral(" overgenomen.\n\r\n\rWilt u doorgaan?");
 }
 
-bool TZemloConversie::SetZemloOldConnection(const QString& map) {
-    return WithPrefix(Prefix("SetZemloOldConnection"), [&] {
-        const QString bestand = ZemloOudBestand(map);
-        if (!QFileInfo(bestand).isFile()) {
-            ZemloError(QStringLiteral("U dient de programmadirectory voor Zemlo") + kVorigJaar +
-                       QStringLiteral(" aan te passen. De huidige directory is niet geldig."));
-            return false;
-        }
-        if (IsAccessFile(bestand)) {
+TZemloConversie::TZemloConversie(TdmMain& data, TOrvADOConnection& oud, const QString& map)
+    : FData(data), FNieuw(*data.ADOConnectionZemlo), FOud(oud), FMap(map),
+      FConcerns(*this, "ImportConcerns", QStringLiteral("Concerns overnemen"), &TZemloConversie::ImportConcerns),
+      FWerkgevers(*this, "ImportWerkgevers", QStringLiteral("Werkgevers overnemen"),
+                  &TZemloConversie::ImportWerkgevers),
+      FKostencategorieen(*this, "ImportKostencategorieen", QStringLiteral("Kostencategorieën overnemen"),
+                         &TZemloConversie::ImportKostencategorieen),
+      FStappen{&FConcerns, &FWerkgevers, &FKostencategorieen} {}
+
+TZemloConversie::TStap::TStap(TZemloConversie& conversie, const char* naam, const QString& titel,
+                              QString (TZemloConversie::*import)())
+    : TUitwisseling(Prefix(naam), titel), FConversie(conversie), FImport(import) {}
+
+std::optional<QString> TZemloConversie::TStap::Controleer() { return FConversie.SetZemloOldConnection(); }
+
+TOrvADOConnection& TZemloConversie::TStap::Doel() { return FConversie.FNieuw; }
+
+QString TZemloConversie::TStap::Werk(TProgress&) { return (FConversie.*FImport)(); }
+
+std::optional<QString> TZemloConversie::SetZemloOldConnection() {
+    if (FVerbonden) return std::nullopt;
+    return WithPrefix(Prefix("SetZemloOldConnection"), [&]() -> std::optional<QString> {
+        const QString bestand = ZemloOudBestand(FMap);
+        if (!QFileInfo(bestand).isFile())
+            return QStringLiteral("U dient de programmadirectory voor Zemlo") + kVorigJaar +
+                   QStringLiteral(" aan te passen. De huidige directory is niet geldig.");
+        if (IsAccessFile(bestand))
             FOud.OpenAccessFile(bestand);
-        } else {
-            // ConnectToZemloDatabase belongs to the data module; outside the program (zemlo-cli, tests) a
-            // module of its own serves.
-            std::unique_ptr<TdmMain> eigen;
-            TdmMain* data = dmMain;
-            if (!data) data = (eigen = std::make_unique<TdmMain>()).get();
-            if (!data->ConnectToZemloDatabase(FOud, QLatin1String(kScrambledPassword), bestand)) return false;
-        }
+        else if (!FData.ConnectToZemloDatabase(FOud, QLatin1String(kScrambledPassword), bestand))
+            return QString();
         WithPrefix(QStringLiteral("De Zemlo%1 database \"%2\" kan niet worden gebruikt: ").arg(kVorigJaar, bestand),
                    [&] { EisTabellen(FOud, OudeTabellen()); });
-        return FOud.Connected();
+        FVerbonden = FOud.Connected();
+        return FVerbonden ? std::nullopt : std::optional<QString>(QString());
     });
 }
 
-void TZemloConversie::ImportConcerns() {
-    Importeer("ImportConcerns", FNieuw, [&]() -> QString {
-        TSqliteStatement select(FOud.Handle(), QStringLiteral(" SELECT Naam    FROM Concerns "));
-        TSqliteStatement insert(FNieuw.Handle(),
-                                QStringLiteral(" INSERT INTO Concerns ( Naam, AanmaakDatum, WijzigDatum )  "
-                                               "VALUES (:Naam, :AanmaakDatum, :WijzigDatum) "));
-        int aantal = 0;
-        while (select.Step()) {
-            const QString naam = Tekst(select.ColumnValue(0));
-            // Tested against the database as it is now, so a name twice last year comes in once.
-            if (CheckValueExists(&FNieuw, QStringLiteral("concerns"), QStringLiteral("naam"), QString(), -1, QString(),
-                                 naam))
-                continue;
-            const QDateTime now = Clock::Now();
-            insert.Bind(QStringLiteral("Naam"), naam);
-            insert.Bind(QStringLiteral("AanmaakDatum"), now);
-            insert.Bind(QStringLiteral("WijzigDatum"), now);
+QString TZemloConversie::ImportConcerns() {
+    TSqliteStatement select(FOud.Handle(), QStringLiteral(" SELECT Naam    FROM Concerns "));
+    TSqliteStatement insert(FNieuw.Handle(),
+                            QStringLiteral(" INSERT INTO Concerns ( Naam, AanmaakDatum, WijzigDatum )  "
+                                           "VALUES (:Naam, :AanmaakDatum, :WijzigDatum) "));
+    int aantal = 0;
+    while (select.Step()) {
+        const QString naam = Tekst(select.ColumnValue(0));
+        // Tested against the database as it is now, so a name twice last year comes in once.
+        if (CheckValueExists(&FNieuw, QStringLiteral("concerns"), QStringLiteral("naam"), QString(), -1, QString(),
+                             naam))
+            continue;
+        const QDateTime now = Clock::Now();
+        insert.Bind(QStringLiteral("Naam"), naam);
+        insert.Bind(QStringLiteral("AanmaakDatum"), now);
+        insert.Bind(QStringLiteral("WijzigDatum"), now);
+        ExecutePrepared(insert);
+        ++aantal;
+    }
+    if (aantal == 0) return QStringLiteral("Geen nieuwe concerns beschikbaar.");
+    if (aantal == 1) return QStringLiteral("Eén nieuw concern is geïmporteerd.");
+    return QString::number(aantal) + QStringLiteral(" nieuwe concerns zijn geïmporteerd.");
+}
+
+QString TZemloConversie::ImportWerkgevers() {
+    TSqliteStatement select(FOud.Handle(),
+                            QStringLiteral(" SELECT W.Loonheffingennummer, W.Naam, W.ConcernId, W.AangifteTijdvak, "
+                                           "W.AanmaakDatum, W.WijzigDatum,         C.Naam AS ConcernNaam    FROM "
+                                           "Werkgevers W         LEFT OUTER JOIN Concerns C         ON W.ConcernId = "
+                                           "C.ConcernId "));
+    TSqliteStatement insert(FNieuw.Handle(),
+                            QStringLiteral(" INSERT INTO Werkgevers ( Loonheffingennummer, Naam,     AangifteTijdvak, "
+                                           "ConcernId, AanmaakDatum, WijzigDatum )  VALUES (:LHNr, :Naam, :Tijdvak, "
+                                           ":ConcernId, :AanmaakDatum, :WijzigDatum) "));
+    TSqliteStatement update(FNieuw.Handle(),
+                            QStringLiteral(" UPDATE Werkgevers SET         ConcernId = :ConcernId,         WijzigDatum "
+                                           "= :WijzigDatum   WHERE Loonheffingennummer = :LHNr "));
+    // The import adds no concerns: a name is looked up once.
+    QHash<QString, qint64> concernIds;
+    const auto concernId = [&](const QVariant& naam) -> QVariant {
+        if (naam.isNull()) return QVariant();
+        auto found = concernIds.constFind(naam.toString());
+        if (found == concernIds.constEnd())
+            found = concernIds.insert(naam.toString(), GetZemloConcernId(&FNieuw, naam.toString()));
+        return *found == -1 ? QVariant() : QVariant(*found);
+    };
+    int nieuw = 0, gewijzigd = 0;
+    while (select.Step()) {
+        const QString lhnr = Tekst(select.ColumnValue(0));
+        if (!CheckValueExists(&FNieuw, QStringLiteral("werkgevers"), QStringLiteral("loonheffingennummer"), QString(),
+                              -1, QString(), lhnr)) {
+            insert.Bind(QStringLiteral("LHNr"), lhnr);
+            insert.Bind(QStringLiteral("Naam"), Tekst(select.ColumnValue(1)));
+            insert.Bind(QStringLiteral("Tijdvak"), Id(select.ColumnValue(3)));
+            insert.Bind(QStringLiteral("ConcernId"), concernId(select.ColumnValue(6)));
+            const QVariant wijzig = Moment(select.ColumnValue(5));
+            insert.Bind(QStringLiteral("AanmaakDatum"), wijzig);
+            insert.Bind(QStringLiteral("WijzigDatum"), wijzig);
             ExecutePrepared(insert);
-            ++aantal;
+            ++nieuw;
+        } else if (Gewijzigd(select.ColumnValue(4), select.ColumnValue(5))) {
+            update.Bind(QStringLiteral("ConcernId"), concernId(select.ColumnValue(6)));
+            update.Bind(QStringLiteral("WijzigDatum"), Moment(select.ColumnValue(5)));
+            update.Bind(QStringLiteral("LHNr"), lhnr);
+            ExecutePrepared(update);
+            ++gewijzigd;
         }
-        if (aantal == 0) return QStringLiteral("Geen nieuwe concerns beschikbaar.");
-        if (aantal == 1) return QStringLiteral("Eén nieuw concern is geïmporteerd.");
-        return QString::number(aantal) + QStringLiteral(" nieuwe concerns zijn geïmporteerd.");
-    });
+    }
+    return Resultaat({QStringLiteral("Eén nieuwe werkgever is geïmporteerd."),
+                      QStringLiteral(" nieuwe werkgevers zijn geïmporteerd."),
+                      QStringLiteral("Eén werkgever is aangepast."), QStringLiteral(" werkgevers zijn aangepast."),
+                      QStringLiteral("Werkgevers zijn niet gewijzigd.")},
+                     nieuw, gewijzigd);
 }
 
-void TZemloConversie::ImportWerkgevers() {
-    Importeer("ImportWerkgevers", FNieuw, [&]() -> QString {
-        TSqliteStatement select(
-            FOud.Handle(), QStringLiteral(" SELECT W.Loonheffingennummer, W.Naam, W.ConcernId, W.AangifteTijdvak, "
-                                          "W.AanmaakDatum, W.WijzigDatum,         C.Naam AS ConcernNaam    FROM "
-                                          "Werkgevers W         LEFT OUTER JOIN Concerns C         ON W.ConcernId = "
-                                          "C.ConcernId "));
-        TSqliteStatement insert(
-            FNieuw.Handle(), QStringLiteral(" INSERT INTO Werkgevers ( Loonheffingennummer, Naam,     AangifteTijdvak, "
-                                            "ConcernId, AanmaakDatum, WijzigDatum )  VALUES (:LHNr, :Naam, :Tijdvak, "
-                                            ":ConcernId, :AanmaakDatum, :WijzigDatum) "));
-        TSqliteStatement update(
-            FNieuw.Handle(),
-            QStringLiteral(" UPDATE Werkgevers SET         ConcernId = :ConcernId,         WijzigDatum "
-                           "= :WijzigDatum   WHERE Loonheffingennummer = :LHNr "));
-        // The import adds no concerns: a name is looked up once.
-        QHash<QString, qint64> concernIds;
-        const auto concernId = [&](const QVariant& naam) -> QVariant {
-            if (naam.isNull()) return QVariant();
-            auto found = concernIds.constFind(naam.toString());
-            if (found == concernIds.constEnd())
-                found = concernIds.insert(naam.toString(), GetZemloConcernId(&FNieuw, naam.toString()));
-            return *found == -1 ? QVariant() : QVariant(*found);
-        };
-        int nieuw = 0, gewijzigd = 0;
-        while (select.Step()) {
-            const QString lhnr = Tekst(select.ColumnValue(0));
-            if (!CheckValueExists(&FNieuw, QStringLiteral("werkgevers"), QStringLiteral("loonheffingennummer"),
-                                  QString(), -1, QString(), lhnr)) {
-                insert.Bind(QStringLiteral("LHNr"), lhnr);
-                insert.Bind(QStringLiteral("Naam"), Tekst(select.ColumnValue(1)));
-                insert.Bind(QStringLiteral("Tijdvak"), Id(select.ColumnValue(3)));
-                insert.Bind(QStringLiteral("ConcernId"), concernId(select.ColumnValue(6)));
-                const QVariant wijzig = Moment(select.ColumnValue(5));
-                insert.Bind(QStringLiteral("AanmaakDatum"), wijzig);
-                insert.Bind(QStringLiteral("WijzigDatum"), wijzig);
-                ExecutePrepared(insert);
-                ++nieuw;
-            } else if (Gewijzigd(select.ColumnValue(4), select.ColumnValue(5))) {
-                update.Bind(QStringLiteral("ConcernId"), concernId(select.ColumnValue(6)));
-                update.Bind(QStringLiteral("WijzigDatum"), Moment(select.ColumnValue(5)));
-                update.Bind(QStringLiteral("LHNr"), lhnr);
-                ExecutePrepared(update);
-                ++gewijzigd;
-            }
-        }
-        return Resultaat({QStringLiteral("Eén nieuwe werkgever is geïmporteerd."),
-                          QStringLiteral(" nieuwe werkgevers zijn geïmporteerd."),
-                          QStringLiteral("Eén werkgever is aangepast."), QStringLiteral(" werkgevers zijn aangepast."),
-                          QStringLiteral("Werkgevers zijn niet gewijzigd.")},
-                         nieuw, gewijzigd);
-    });
-}
-
-void TZemloConversie::ImportKostencategorieen() {
-    Importeer("ImportKostencategorieen", FNieuw, [&]() -> QString {
-        TSqliteStatement select(FOud.Handle(),
-                                QStringLiteral(" SELECT KostengroepId, Omschrijving, VergoedingtypeID,     "
-                                               "Grootboekrekening, GrootboekOmschrijving, Opmerkingen, AanmaakDatum, "
-                                               "WijzigDatum    FROM KostenCategorieen "));
-        TSqliteStatement insert(FNieuw.Handle(),
-                                QStringLiteral(" INSERT INTO KostenCategorieen ( KostengroepId, Omschrijving, "
-                                               "VergoedingtypeID,     Grootboekrekening, "
-                                               "GrootboekOmschrijving,Opmerkingen, AanmaakDatum, WijzigDatum )  VALUES "
-                                               "( :KostengroepId, :Omschrijving, :VergoedingtypeID,     "
-                                               ":Grootboekrekening, :GrootboekOmschrijving, :Opmerkingen, "
-                                               ":AanmaakDatum, :WijzigDatum) "));
-        TSqliteStatement update(FNieuw.Handle(),
-                                QStringLiteral(" UPDATE KostenCategorieen SET         KostengroepId           = "
-                                               ":KostengroepId,         VergoedingtypeID        = :VergoedingtypeID,  "
-                                               "       Grootboekrekening       = :Grootboekrekening,         "
-                                               "GrootboekOmschrijving   = :GrootboekOmschrijving,         Opmerkingen "
-                                               "            = :Opmerkingen,         WijzigDatum             = "
-                                               ":WijzigDatum   WHERE Omschrijving = :Omschrijving "));
-        int nieuw = 0, gewijzigd = 0;
-        while (select.Step()) {
-            const QString omschrijving = Tekst(select.ColumnValue(1));
-            const bool bestaat =
-                CheckValueExists(&FNieuw, QStringLiteral("KostenCategorieen"), QStringLiteral("Omschrijving"),
-                                 QString(), -1, QString(), omschrijving);
-            if (bestaat && !Gewijzigd(select.ColumnValue(6), select.ColumnValue(7))) continue;
-            const QVariant wijzig = Moment(select.ColumnValue(7));
-            TSqliteStatement& statement = bestaat ? update : insert;
-            statement.Bind(QStringLiteral("KostengroepId"), Id(select.ColumnValue(0)));
-            statement.Bind(QStringLiteral("Omschrijving"), omschrijving);
-            statement.Bind(QStringLiteral("VergoedingtypeID"), Id(select.ColumnValue(2)));
-            statement.Bind(QStringLiteral("Grootboekrekening"), Tekst(select.ColumnValue(3)));
-            statement.Bind(QStringLiteral("GrootboekOmschrijving"), Tekst(select.ColumnValue(4)));
-            statement.Bind(QStringLiteral("Opmerkingen"), Tekst(select.ColumnValue(5)));
-            statement.Bind(QStringLiteral("WijzigDatum"), wijzig);
-            if (!bestaat) statement.Bind(QStringLiteral("AanmaakDatum"), wijzig);
-            ExecutePrepared(statement);
-            ++(bestaat ? gewijzigd : nieuw);
-        }
-        return Resultaat({QStringLiteral("Eén nieuwe kostencategorie is geïmporteerd."),
-                          QStringLiteral(" nieuwe kostencategorieën zijn geïmporteerd."),
-                          QStringLiteral("Eén kostencategorie is aangepast."),
-                          QStringLiteral(" kostencategorieën zijn aangepast."),
-                          QStringLiteral("Kostencategorieën zijn niet gewijzigd.")},
-                         nieuw, gewijzigd);
-    });
-}
-
-bool TZemloConversie::Uitvoeren(const QString& map) {
-    if (!SetZemloOldConnection(map)) return false;
-    ImportConcerns();
-    ImportWerkgevers();
-    ImportKostencategorieen();
-    return true;
+QString TZemloConversie::ImportKostencategorieen() {
+    TSqliteStatement select(FOud.Handle(),
+                            QStringLiteral(" SELECT KostengroepId, Omschrijving, VergoedingtypeID,     "
+                                           "Grootboekrekening, GrootboekOmschrijving, Opmerkingen, AanmaakDatum, "
+                                           "WijzigDatum    FROM KostenCategorieen "));
+    TSqliteStatement insert(FNieuw.Handle(),
+                            QStringLiteral(" INSERT INTO KostenCategorieen ( KostengroepId, Omschrijving, "
+                                           "VergoedingtypeID,     Grootboekrekening, "
+                                           "GrootboekOmschrijving,Opmerkingen, AanmaakDatum, WijzigDatum )  VALUES "
+                                           "( :KostengroepId, :Omschrijving, :VergoedingtypeID,     "
+                                           ":Grootboekrekening, :GrootboekOmschrijving, :Opmerkingen, "
+                                           ":AanmaakDatum, :WijzigDatum) "));
+    TSqliteStatement update(FNieuw.Handle(),
+                            QStringLiteral(" UPDATE KostenCategorieen SET         KostengroepId           = "
+                                           ":KostengroepId,         VergoedingtypeID        = :VergoedingtypeID,  "
+                                           "       Grootboekrekening       = :Grootboekrekening,         "
+                                           "GrootboekOmschrijving   = :GrootboekOmschrijving,         Opmerkingen "
+                                           "            = :Opmerkingen,         WijzigDatum             = "
+                                           ":WijzigDatum   WHERE Omschrijving = :Omschrijving "));
+    int nieuw = 0, gewijzigd = 0;
+    while (select.Step()) {
+        const QString omschrijving = Tekst(select.ColumnValue(1));
+        const bool bestaat = CheckValueExists(&FNieuw, QStringLiteral("KostenCategorieen"),
+                                              QStringLiteral("Omschrijving"), QString(), -1, QString(), omschrijving);
+        if (bestaat && !Gewijzigd(select.ColumnValue(6), select.ColumnValue(7))) continue;
+        const QVariant wijzig = Moment(select.ColumnValue(7));
+        TSqliteStatement& statement = bestaat ? update : insert;
+        statement.Bind(QStringLiteral("KostengroepId"), Id(select.ColumnValue(0)));
+        statement.Bind(QStringLiteral("Omschrijving"), omschrijving);
+        statement.Bind(QStringLiteral("VergoedingtypeID"), Id(select.ColumnValue(2)));
+        statement.Bind(QStringLiteral("Grootboekrekening"), Tekst(select.ColumnValue(3)));
+        statement.Bind(QStringLiteral("GrootboekOmschrijving"), Tekst(select.ColumnValue(4)));
+        statement.Bind(QStringLiteral("Opmerkingen"), Tekst(select.ColumnValue(5)));
+        statement.Bind(QStringLiteral("WijzigDatum"), wijzig);
+        if (!bestaat) statement.Bind(QStringLiteral("AanmaakDatum"), wijzig);
+        ExecutePrepared(statement);
+        ++(bestaat ? gewijzigd : nieuw);
+    }
+    return Resultaat({QStringLiteral("Eén nieuwe kostencategorie is geïmporteerd."),
+                      QStringLiteral(" nieuwe kostencategorieën zijn geïmporteerd."),
+                      QStringLiteral("Eén kostencategorie is aangepast."),
+                      QStringLiteral(" kostencategorieën zijn aangepast."),
+                      QStringLiteral("Kostencategorieën zijn niet gewijzigd.")},
+                     nieuw, gewijzigd);
 }

@@ -11,13 +11,14 @@
 #include "core/uUtils.h"
 #include "exchange/uQueltExport.h"
 #include "exchange/uQueltImport.h"
+#include "exchangeui/fQueltKoppeling.h"
+#include "exchangeui/fZemloImport.h"
+#include "exchangeui/uStartUitwisseling.h"
 #include "forms/HelpViewer.h"
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutWerkgever.h"
-#include "maintenance/fQueltKoppeling.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
-#include "maintenance/fZemloImport.h"
 #include "overview/Logo.h"
 #include "overview/fAbout.h"
 #include "overview/fRapportage.h"
@@ -409,11 +410,13 @@ void TfrmMain::acFilterExecute() {
 void TfrmMain::QueltImportsBijStart() {
     if (!QueltStart || GetQueltKoppeling(FdmMain->ADOConnectionZemlo).isEmpty()) return;
     if (dbgridWG->IsEmpty()) {
-        ImporteerWerkgevers(*FdmMain);
+        TWerkgeversImport werkgevers(*FdmMain);
+        StartQueltUitwisseling(werkgevers);
         WerkgeversBijwerken();
     }
     if (!dbgridWG->IsEmpty()) {
-        ImporteerLoonsommen(*FdmMain);
+        TLoonsommenImport loonsommen(*FdmMain);
+        StartQueltUitwisseling(loonsommen);
         WerkgeversBijwerken();
     }
 }
@@ -438,7 +441,7 @@ void TfrmMain::ConversieBijStart() {
 void TfrmMain::OpenZemloConversie() {
     WithPrefix(Prefix("OpenZemloConversie"), [&] {
         TfrmZemloImport conversie(this);
-        conversie.SetADOConnection(FdmMain->ADOConnectionZemlo);
+        conversie.SetDataModule(FdmMain.get());
         conversie.Initialize();
         conversie.exec();
     });
@@ -462,21 +465,24 @@ void TfrmMain::acQueltKoppelingExecute() {
 
 void TfrmMain::acImporteerWerkgeversExecute() {
     WithPrefix(Prefix("acImporteerWerkgeversExecute"), [&] {
-        ImporteerWerkgevers(*FdmMain);
+        TWerkgeversImport werkgevers(*FdmMain);
+        StartQueltUitwisseling(werkgevers);
         WerkgeversBijwerken();
     });
 }
 
 void TfrmMain::acImporteerLoonsommenExecute() {
     WithPrefix(Prefix("acImporteerLoonsommenExecute"), [&] {
-        ImporteerLoonsommen(*FdmMain);
+        TLoonsommenImport loonsommen(*FdmMain);
+        StartQueltUitwisseling(loonsommen);
         WerkgeversBijwerken();
     });
 }
 
 void TfrmMain::acExporteerKostenExecute() {
     WithPrefix(Prefix("acExporteerKostenExecute"), [&] {
-        ExporteerKosten(*FdmMain);
+        TKostenExport kosten(*FdmMain);
+        StartQueltUitwisseling(kosten);
         WerkgeversBijwerken();
     });
 }

@@ -7,6 +7,7 @@
 #include "core/dMain.h"
 #include "exchange/uQueltKoppeling.h"
 #include "platform/SqliteEngine.h"
+#include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
 
 #include <QStringList>
@@ -65,6 +66,16 @@ public:
         TOrvADOConnection quelt;
         FQuelt.Open(quelt);
         return RowsOf(quelt, sql);
+    }
+    // A payroll run confirmed, as the program runs it after Ja; the question it would ask goes to vraag. The
+    // run itself shows nothing: the scripted presenter fails on any message.
+    template <class TRun> TUitwisselingResultaat Bevestigd(QString* vraag = nullptr) {
+        const TScriptedPresenter geenBerichten;
+        TRun run(Data);
+        return run.Uitvoeren([&] {
+            if (vraag) *vraag = run.Vraag();
+            return true;
+        });
     }
     // Both databases whole: the program's own, then the payroll's.
     QStringList AllRows() {

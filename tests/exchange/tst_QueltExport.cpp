@@ -20,12 +20,8 @@ const QString kAfwijkend = QStringLiteral("SELECT Werkgeversnummer, Ingangsdatum
                                           "Werkgever WHERE AfwijkendeLoonsomVoorZemlo IS NOT NULL ORDER BY rowid");
 
 QString Export(TQueltFixture& f) {
-    TScriptedPresenter messages;
-    messages.Expect(mrYes);
-    messages.Expect(mrOk);
-    if (ExporteerKosten(f.Data) != TUitwisseling::Uitgevoerd || messages.Count() != 2)
-        return QStringLiteral("<not run>");
-    return messages.Last().Text;
+    const TUitwisselingResultaat resultaat = f.Bevestigd<TKostenExport>();
+    return resultaat.Status == TUitwisselingStatus::Uitgevoerd ? resultaat.Tekst : QStringLiteral("<not run>");
 }
 
 QString Werkgever(int id, const char* lhnr, const char* concern) {
@@ -77,7 +73,7 @@ private Q_SLOTS:
     void payrollEmployerAsGetQueltWerkgeverIdFindsIt();
     void twiceGivesTheSameRows();
     void sameAsTheSelectsOneByOne();
-    void answeredNoChangesNothing();
+    void notConfirmedChangesNothing();
 };
 
 void tst_QueltExport::exportRows_data() {
@@ -295,16 +291,22 @@ void tst_QueltExport::sameAsTheSelectsOneByOne() {
     QCOMPARE(actualAfwijkend, afwijkend);
 }
 
-void tst_QueltExport::answeredNoChangesNothing() {
+// Not confirmed after its question: nothing changes and the run itself shows nothing.
+void tst_QueltExport::notConfirmedChangesNothing() {
     TQueltFixture f;
     f.InZemlo({Werkgever(4, "444444440L01", "NULL"), Kosten(4, 3, 200)});
     f.InQuelt(kQuelt);
     const QStringList before = f.AllRows();
-    TScriptedPresenter messages;
-    messages.Expect(mrNo);
-    QCOMPARE(ExporteerKosten(f.Data), TUitwisseling::NietBevestigd);
+    const TScriptedPresenter noMessages;
+    TKostenExport run(f.Data);
+    QString question;
+    const TUitwisselingResultaat resultaat = run.Uitvoeren([&] {
+        question = run.Vraag();
+        return false;
+    });
+    QCOMPARE(resultaat.Status, TUitwisselingStatus::NietBevestigd);
     QCOMPARE(
-        messages.Last().Text,
+        question,
         QStringLiteral("Alle niet-proforma kosten die meetellen worden naar \"%1\" geëxporteerd. De bestaande kosten "
                        "worden overgeschreven. \n\r\n\rWilt u doorgaan?")
             .arg(f.Koppeling()));

@@ -23,14 +23,10 @@ const QString kLoonsommenVraag = QStringLiteral(
     "Alle loonsommen worden vanuit \"%1\" overgenomen. De bestaande loonsommen worden overgeschreven. \n\r\n\rWilt u "
     "doorgaan?");
 
-// Answers the question with Ja and takes the result message.
-QString RunAnswered(TUitwisseling (*function)(TdmMain&), TQueltFixture& f, QString* question = nullptr) {
-    TScriptedPresenter messages;
-    messages.Expect(mrYes);
-    messages.Expect(mrOk);
-    if (function(f.Data) != TUitwisseling::Uitgevoerd || messages.Count() != 2) return QStringLiteral("<not run>");
-    if (question) *question = messages.Messages().first().Text;
-    return messages.Last().Text;
+// The result message of a confirmed run.
+template <class TRun> QString RunConfirmed(TQueltFixture& f, QString* question = nullptr) {
+    const TUitwisselingResultaat resultaat = f.Bevestigd<TRun>(question);
+    return resultaat.Status == TUitwisselingStatus::Uitgevoerd ? resultaat.Tekst : QStringLiteral("<not run>");
 }
 
 const QString kWerkgeverRij =
@@ -48,8 +44,7 @@ private Q_SLOTS:
     void werkgevers_data();
     void werkgevers();
     void werkgeversTwiceFindsNothingNew();
-    void answeredNoChangesNothing_data();
-    void answeredNoChangesNothing();
+    void notConfirmedChangesNothing();
     void periodBorders_data();
     void periodBorders();
     void existingWageSums_data();
@@ -104,7 +99,7 @@ void tst_QueltImport::werkgevers() {
                               "('111111110L01', 'Eigen naam', 2, '2023-05-05 00:00:00')")});
     f.InQuelt(quelt);
     QString question;
-    QCOMPARE(RunAnswered(ImporteerWerkgevers, f, &question), message);
+    QCOMPARE(RunConfirmed<TWerkgeversImport>(f, &question), message);
     QCOMPARE(question, kWerkgeversVraag.arg(f.Koppeling()));
     QCOMPARE(f.ZemloRows(kWerkgeverRij), expected);
     QVERIFY(!f.Zemlo().InTransaction());
@@ -115,30 +110,31 @@ void tst_QueltImport::werkgeversTwiceFindsNothingNew() {
     TQueltFixture f;
     f.InQuelt({QueltWerkgever(1, "2024-01-01", "222222220L01", "Een", "1"),
                QueltWerkgever(2, "2024-01-01", "333333330L01", "Twee", "2")});
-    QCOMPARE(RunAnswered(ImporteerWerkgevers, f), QStringLiteral("2 nieuwe werkgevers zijn geïmporteerd."));
+    QCOMPARE(RunConfirmed<TWerkgeversImport>(f), QStringLiteral("2 nieuwe werkgevers zijn geïmporteerd."));
     const QStringList after = f.AllRows();
-    QCOMPARE(RunAnswered(ImporteerWerkgevers, f), QStringLiteral("Geen nieuwe werkgevers beschikbaar."));
+    QCOMPARE(RunConfirmed<TWerkgeversImport>(f), QStringLiteral("Geen nieuwe werkgevers beschikbaar."));
     QCOMPARE(f.AllRows(), after);
 }
 
-void tst_QueltImport::answeredNoChangesNothing_data() {
-    QTest::addColumn<int>("answer");
-    QTest::newRow("Nee") << int(mrNo);
-    QTest::newRow("closed") << int(mrCancel);
-}
-
-void tst_QueltImport::answeredNoChangesNothing() {
-    QFETCH(int, answer);
-    for (auto function : {ImporteerWerkgevers, ImporteerLoonsommen}) {
+// Not confirmed: nothing changes and the run itself shows nothing.
+void tst_QueltImport::notConfirmedChangesNothing() {
+    for (const bool loonsommen : {false, true}) {
         TQueltFixture f;
         f.InZemlo({QStringLiteral("INSERT INTO Werkgevers VALUES (1, '222222220L01', 'Een', 1, NULL, NULL, NULL)")});
         f.InQuelt({QueltWerkgever(1, "2024-01-01", "222222220L01", "Een", "1"),
                    QueltWerkgever(2, "2024-01-01", "333333330L01", "Twee", "1"), Boeking(1, 14, 10, "2024-01-05")});
         const QStringList before = f.AllRows();
-        TScriptedPresenter messages;
-        messages.Expect(answer);
-        QCOMPARE(function(f.Data), TUitwisseling::NietBevestigd);
-        QCOMPARE(messages.Count(), 1);
+        const TScriptedPresenter noMessages;
+        int asked = 0;
+        const auto nee = [&] {
+            ++asked;
+            return false;
+        };
+        const TUitwisselingResultaat resultaat =
+            loonsommen ? TLoonsommenImport(f.Data).Uitvoeren(nee) : TWerkgeversImport(f.Data).Uitvoeren(nee);
+        QCOMPARE(asked, 1);
+        QCOMPARE(resultaat.Status, TUitwisselingStatus::NietBevestigd);
+        QCOMPARE(resultaat.Tekst, QString());
         QCOMPARE(f.AllRows(), before);
     }
 }
@@ -174,7 +170,7 @@ void tst_QueltImport::periodBorders() {
     // Two bookings of the wage column on the day, and one of another column that never counts.
     f.InQuelt({QueltWerkgever(10, "2024-01-01", "222222220L01", "Een", soort == 1 ? "1" : "2"),
                Boeking(10, 14, 100.25, datum), Boeking(10, 14, 50, datum), Boeking(10, 13, 999, datum)});
-    QCOMPARE(RunAnswered(ImporteerLoonsommen, f), QStringLiteral("Loonsommen zijn geïmporteerd."));
+    QCOMPARE(RunConfirmed<TLoonsommenImport>(f), QStringLiteral("Loonsommen zijn geïmporteerd."));
     const QStringList expected =
         periode == 0 ? QStringList{} : QStringList{QStringLiteral("1|%1|0|150.25|%2").arg(periode).arg(kNu)};
     QCOMPARE(f.ZemloRows(kLoonsomRij), expected);
@@ -207,7 +203,7 @@ void tst_QueltImport::existingWageSums() {
                        .arg(v[0], v[1], v[2])});
     }
     f.InQuelt({QueltWerkgever(10, "2024-01-01", "222222220L01", "Een", "1"), Boeking(10, 14, 500, "2024-03-10")});
-    QCOMPARE(RunAnswered(ImporteerLoonsommen, f), QStringLiteral("Loonsommen zijn geïmporteerd."));
+    QCOMPARE(RunConfirmed<TLoonsommenImport>(f), QStringLiteral("Loonsommen zijn geïmporteerd."));
     QCOMPARE(f.ZemloRows(kLoonsomRij), expected);
 }
 
@@ -223,10 +219,10 @@ void tst_QueltImport::payrollDecidesKindAndEmployer() {
                QueltWerkgever(30, "2024-01-01", "999999990L01", "Onbekend", "1"), Boeking(10, 14, 10, "2024-01-02"),
                Boeking(10, 14, 20, "2024-12-30"), Boeking(20, 14, 30, "2024-01-30"),
                Boeking(30, 14, 40, "2024-01-30")});
-    QCOMPARE(RunAnswered(ImporteerLoonsommen, f), QStringLiteral("Loonsommen zijn geïmporteerd."));
+    QCOMPARE(RunConfirmed<TLoonsommenImport>(f), QStringLiteral("Loonsommen zijn geïmporteerd."));
     QCOMPARE(f.ZemloRows(kLoonsomRij), (QStringList{"1|1|0|10|" + kNu, "1|13|0|20|" + kNu, "2|1|0|30|" + kNu}));
     QString question;
-    RunAnswered(ImporteerLoonsommen, f, &question);
+    RunConfirmed<TLoonsommenImport>(f, &question);
     QCOMPARE(question, kLoonsommenVraag.arg(f.Koppeling()));
 }
 
@@ -295,7 +291,7 @@ void tst_QueltImport::sameAsThePerPeriodSelect() {
                             .arg(QString::number(it->second, 'f', 2)));
     expected.sort();
 
-    QCOMPARE(RunAnswered(ImporteerLoonsommen, f), QStringLiteral("Loonsommen zijn geïmporteerd."));
+    QCOMPARE(RunConfirmed<TLoonsommenImport>(f), QStringLiteral("Loonsommen zijn geïmporteerd."));
     QStringList actual;
     for (const QString& row : f.ZemloRows(QStringLiteral("SELECT LoonsomId, WerkgeverId, Periode, Bedrag FROM "
                                                          "Loonsommen WHERE Proforma = 0"))) {

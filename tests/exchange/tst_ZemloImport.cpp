@@ -32,10 +32,25 @@ QStringList Categorieen(TOrvADOConnection& c) {
 QStringList Concerns(TOrvADOConnection& c) {
     return RowsOf(c, QStringLiteral("SELECT Naam, AanmaakDatum, WijzigDatum FROM Concerns ORDER BY Naam"));
 }
-QStringList Teksten(const TScriptedPresenter& messages) {
-    QStringList teksten;
-    for (const TMessageRequest& m : messages.Messages()) teksten.append(m.Text);
-    return teksten;
+// The conversion from the folder as the window runs it after its question: the steps one after the other, up
+// to the first that does not run, with the texts of their results. The steps show nothing themselves.
+struct TConversie {
+    QStringList Teksten;
+    bool Gelukt = true;
+};
+TConversie Converteer(TdmMain& data, TOrvADOConnection& oud, const QString& map) {
+    const TScriptedPresenter noMessages;
+    TZemloConversie conversie(data, oud, map);
+    TConversie uitkomst;
+    for (TUitwisseling* stap : conversie.Stappen()) {
+        const TUitwisselingResultaat resultaat = stap->Uitvoeren();
+        uitkomst.Teksten.append(resultaat.Tekst);
+        if (resultaat.Status != TUitwisselingStatus::Uitgevoerd) {
+            uitkomst.Gelukt = false;
+            break;
+        }
+    }
+    return uitkomst;
 }
 }
 
@@ -144,7 +159,9 @@ void tst_ZemloImport::conversion() {
     QFETCH(QStringList, categorieen);
     QFETCH(QStringList, tweedeRun);
     TTestDatabase nieuwBestand, oudBestand(QStringLiteral("Zemlo2023.mdb"));
-    TOrvADOConnection nieuw, oud;
+    TdmMain data;
+    TOrvADOConnection& nieuw = *data.ADOConnectionZemlo;
+    TOrvADOConnection oud;
     {
         TOrvADOConnection setup;
         oudBestand.Open(setup);
@@ -154,11 +171,9 @@ void tst_ZemloImport::conversion() {
     for (const QString& sql : ditJaar) Exec(nieuw, sql);
     const QStringList concernsVooraf = Concerns(nieuw);
 
-    TScriptedPresenter messages;
-    for (int i = 0; i < 6; ++i) messages.Expect(mrOk);
-    TZemloConversie conversie(nieuw, oud);
-    QVERIFY(conversie.Uitvoeren(oudBestand.Directory()));
-    QCOMPARE(Teksten(messages), berichten);
+    const TConversie eerste = Converteer(data, oud, oudBestand.Directory());
+    QVERIFY(eerste.Gelukt);
+    QCOMPARE(eerste.Teksten, berichten);
     QCOMPARE(Werkgevers(nieuw), werkgevers);
     QCOMPARE(Categorieen(nieuw), categorieen);
     // Last year's concerns: the missing ones created now, the existing ones untouched.
@@ -174,10 +189,9 @@ void tst_ZemloImport::conversion() {
         RowsOf(nieuw, QStringLiteral("SELECT * FROM Kostencategorieen WHERE Grootboekrekening = '9999'")).isEmpty());
 
     const QStringList naEersteRun = AllRowsOf(nieuw);
-    messages.Reset();
-    for (int i = 0; i < 3; ++i) messages.Expect(mrOk);
-    QVERIFY(conversie.Uitvoeren(oudBestand.Directory() + u'/'));
-    QCOMPARE(Teksten(messages), tweedeRun);
+    const TConversie tweede = Converteer(data, oud, oudBestand.Directory() + u'/');
+    QVERIFY(tweede.Gelukt);
+    QCOMPARE(tweede.Teksten, tweedeRun);
     QCOMPARE(AllRowsOf(nieuw), naEersteRun);
 }
 
@@ -205,24 +219,23 @@ void tst_ZemloImport::failingImportRollsBackOnlyItself() {
                  "INSERT INTO Kostencategorieen (Omschrijving, VergoedingtypeId) VALUES ('K-1', 1), ('K-2', 1)"));
     }
     TOrvADOConnection oud;
-    const auto stap = [&](TZemloConversie& c, int i) {
-        i == 0 ? c.ImportConcerns() : i == 1 ? c.ImportWerkgevers() : c.ImportKostencategorieen();
-    };
     // n = 0: the import runs whole and counts its executions; then each of them fails in turn.
     qint64 uitvoeringen = 0;
     for (qint64 n = 0; n <= uitvoeringen; ++n) {
         TTestDatabase nieuwBestand;
-        TOrvADOConnection nieuw;
+        TdmMain data;
+        TOrvADOConnection& nieuw = *data.ADOConnectionZemlo;
         ConnectDatabase(nieuw, nieuwBestand.Path(), QString(), QStringLiteral("Share Exclusive"));
-        TZemloConversie conversie(nieuw, oud);
-        TScriptedPresenter messages;
-        for (int i = 0; i <= import; ++i) messages.Expect(mrOk);
-        QVERIFY(conversie.SetZemloOldConnection(oudBestand.Directory()));
-        for (int i = 0; i < import; ++i) stap(conversie, i);
+        TZemloConversie conversie(data, oud, oudBestand.Directory());
+        const TScriptedPresenter noMessages;
+        // Opened first, so the executions counted are the import's own.
+        QVERIFY(!conversie.SetZemloOldConnection());
+        for (int i = 0; i < import; ++i)
+            QCOMPARE(conversie.Stappen()[size_t(i)]->Uitvoeren().Status, TUitwisselingStatus::Uitgevoerd);
         const QStringList voor = AllRowsOf(nieuw);
         const qint64 start = ExecutedStatements();
         FailStatementExecution(int(n));
-        const QString fout = CaughtError([&] { stap(conversie, import); });
+        const QString fout = CaughtError([&] { conversie.Stappen()[size_t(import)]->Uitvoeren(); });
         FailStatementExecution(0);
         if (n == 0) {
             uitvoeringen = ExecutedStatements() - start;
@@ -268,22 +281,21 @@ void tst_ZemloImport::unusableLastYear() {
         oudBestand.Open(setup);
         for (const QString& sql : geval.split(u';')) Exec(setup, sql);
     }
-    TOrvADOConnection nieuw, oud;
+    TdmMain data;
+    TOrvADOConnection& nieuw = *data.ADOConnectionZemlo;
+    TOrvADOConnection oud;
     ConnectDatabase(nieuw, nieuwBestand.Path(), QString(), QStringLiteral("Share Exclusive"));
     const QStringList voor = AllRowsOf(nieuw);
-    TScriptedPresenter messages;
     if (geval == u"missing") {
-        messages.Expect(mrOk);
-        QVERIFY(!TZemloConversie(nieuw, oud).Uitvoeren(oudBestand.Directory()));
-        QCOMPARE(messages.Last().Text, bericht);
-        QCOMPARE(messages.Last().Kind, TOrvMessageType::mtError);
+        const TConversie conversie = Converteer(data, oud, oudBestand.Directory());
+        QVERIFY(!conversie.Gelukt);
+        QCOMPARE(conversie.Teksten, QStringList{bericht});
     } else {
-        QCOMPARE(CaughtError([&] { TZemloConversie(nieuw, oud).Uitvoeren(oudBestand.Directory()); }),
+        QCOMPARE(CaughtError([&] { Converteer(data, oud, oudBestand.Directory()); }),
                  QStringLiteral("TfrmZemloImport.SetZemloOldConnection: De Zemlo2023 database \"%1\" kan niet worden "
                                 "gebruikt: ")
                          .arg(oudBestand.Path()) +
                      bericht);
-        QCOMPARE(messages.Count(), 0);
     }
     QCOMPARE(AllRowsOf(nieuw), voor);
 }

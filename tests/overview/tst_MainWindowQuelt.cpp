@@ -9,7 +9,7 @@
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
 #include "exchange/uQueltKoppeling.h"
-#include "maintenance/fQueltKoppeling.h"
+#include "exchangeui/fQueltKoppeling.h"
 #include "overview/fMain.h"
 #include "platform/Progress.h"
 #include "testlib/ScriptedPresenter.h"
@@ -38,6 +38,8 @@ private Q_SLOTS:
     void importsAtStartUp_data();
     void importsAtStartUp();
     void actionsBringTheListUpToDate();
+    void onlyJaRunsAnAction_data();
+    void onlyJaRunsAnAction();
     void actionErrorsReachTheUser_data();
     void actionErrorsReachTheUser();
     void linkWindowFromTheMenu();
@@ -116,6 +118,11 @@ void tst_MainWindowQuelt::importsAtStartUp() {
     for (QString& text : messages)
         if (text.contains(QStringLiteral("%1"))) text = text.arg(Link());
     QCOMPARE(shown, messages);
+    // The question asks, the result informs, an invalid link is an error.
+    for (const TMessageRequest& m : presenter.Messages())
+        QCOMPARE(m.Kind, m.Text == kOngeldig                          ? TOrvMessageType::mtError
+                         : m.Text.startsWith(QStringLiteral("Alle ")) ? TOrvMessageType::mtQuestion
+                                                                      : TOrvMessageType::mtMessage);
     QCOMPARE(Rows(window), rows);
     // After the wage sum import the list shows the free space of the imported wage sum (Alfa first).
     if (messages.contains(kLoonsommenVraag.arg(Link())))
@@ -154,6 +161,39 @@ void tst_MainWindowQuelt::actionsBringTheListUpToDate() {
     QCOMPARE(last.Title, QStringLiteral("Kosten exporteren"));
     QCOMPARE(presenter.Unanswered(), 0);
     TProgress::InstallHook(nullptr);
+}
+
+void tst_MainWindowQuelt::onlyJaRunsAnAction_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("answer");
+    for (const char* action : {"acImporteerWerkgevers", "acImporteerLoonsommen", "acExporteerKosten"}) {
+        QTest::addRow("%s, Nee", action) << action << int(mrNo);
+        QTest::addRow("%s, closed", action) << action << int(mrCancel);
+    }
+}
+
+// Any answer but Ja to an action's question: no further message, neither database changed.
+void tst_MainWindowQuelt::onlyJaRunsAnAction() {
+    QFETCH(QString, action);
+    QFETCH(int, answer);
+    WriteZemlo(true, QString());
+    TScriptedPresenter presenter;
+    TfrmMain window;
+    window.Initialize();
+    SaveQueltKoppeling(window.DataModule()->ADOConnectionZemlo, Link());
+    const QString freeSpace = List(window)->CellText(1, 3);
+    QFile payroll(FQuelt->Path());
+    QVERIFY(payroll.open(QIODevice::ReadOnly));
+    const QByteArray payrollBefore = payroll.readAll();
+    payroll.close();
+    presenter.Expect(answer);
+    QCOMPARE(TriggerAction(&window, action), QString());
+    QCOMPARE(presenter.Count(), 1);
+    QCOMPARE(presenter.Last().Kind, TOrvMessageType::mtQuestion);
+    QCOMPARE(Rows(window), 1);
+    QCOMPARE(List(window)->CellText(1, 3), freeSpace);
+    QVERIFY(payroll.open(QIODevice::ReadOnly));
+    QVERIFY(payroll.readAll() == payrollBefore);
 }
 
 void tst_MainWindowQuelt::actionErrorsReachTheUser_data() {

@@ -1,10 +1,11 @@
-#include "maintenance/fZemloImport.h"
+#include "exchangeui/fZemloImport.h"
 
 #include "binding/OrvADOConnection.h"
 #include "controls/OrvComp.h"
 #include "core/OrvMessages.h"
 #include "core/ZemloMBox.h"
 #include "exchange/uZemloImport.h"
+#include "exchangeui/uStartUitwisseling.h"
 #include "support/OrvErrors.h"
 
 #include <QDir>
@@ -68,8 +69,13 @@ void TfrmZemloImport::btnOkClick() {
     WithPrefix(Prefix("btnOkClick"), [&] {
         // Only Nee stops: closing the question starts the conversion as well.
         if (ZemloQuestion(ConversieVraag(), false) == mrNo) return;
-        if (!FADONewConnection) throw EOrvError(QStringLiteral("No DB connection specified"));
-        TZemloConversie(*FADONewConnection, *FADOOldConnection).Uitvoeren(edZemloMap->text());
+        if (!FData) throw EOrvError(QStringLiteral("No DB connection specified"));
+        TZemloConversie conversie(*FData, *FADOOldConnection, edZemloMap->text());
+        for (TUitwisseling* stap : conversie.Stappen()) {
+            const TUitwisselingResultaat resultaat = stap->Uitvoeren();
+            ToonResultaat(resultaat);
+            if (resultaat.Status != TUitwisselingStatus::Uitgevoerd) return;
+        }
     });
 }
 

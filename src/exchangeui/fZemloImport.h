@@ -5,6 +5,7 @@
 #include "forms/fBaseOkCancel.h"
 
 class QLabel;
+class TdmMain;
 class TOrvADOConnection;
 class TOrvButton;
 class TOrvEdit;
@@ -15,13 +16,14 @@ public:
     explicit TfrmZemloImport(QWidget* owner = nullptr);
     ~TfrmZemloImport() override;
 
-    // This year's connection, which the conversion writes; set before Initialize.
-    void SetADOConnection(TOrvADOConnection* connection) { FADONewConnection = connection; }
+    // The program's data module: this year's connection, which the conversion writes, and the opening of
+    // last year's database as the program opens its own; set before Initialize.
+    void SetDataModule(TdmMain* data) { FData = data; }
     // Proposes last year's program directory (VoorgesteldeZemloMap).
     void Initialize() override;
 
 protected:
-    // Runs the conversion after its question; the window stays open.
+    // Runs the conversion after its question, each import's result shown as it ends; the window stays open.
     void acOkExecute() override;
 
 private:
@@ -29,7 +31,7 @@ private:
     // The file dialog for last year's program or database, starting in the typed folder when it exists.
     void btnBladerenClick();
 
-    TOrvADOConnection* FADONewConnection = nullptr;
+    TdmMain* FData = nullptr;
     TOrvADOConnection* FADOOldConnection;
     QLabel* lblUitleg;
     QLabel* lblSelectZemloDir;

@@ -1,4 +1,4 @@
-#include "maintenance/fQueltKoppeling.h"
+#include "exchangeui/fQueltKoppeling.h"
 
 #include "controls/OrvComp.h"
 #include "core/OrvMessages.h"

@@ -4,7 +4,7 @@
 #include "binding/OrvADOConnection.h"
 #include "controls/OrvComp.h"
 #include "core/uUtils.h"
-#include "maintenance/fQueltKoppeling.h"
+#include "exchangeui/fQueltKoppeling.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
 #include "testlib/widgets/WhenModal.h"

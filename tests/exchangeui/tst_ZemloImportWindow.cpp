@@ -8,7 +8,7 @@
 #include "core/dMain.h"
 #include "core/uGlobals.h"
 #include "core/uUtils.h"
-#include "maintenance/fZemloImport.h"
+#include "exchangeui/fZemloImport.h"
 #include "overview/fMain.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/TestDatabase.h"
@@ -156,6 +156,10 @@ void tst_ZemloImportWindow::runFromTheMenu() {
     QStringList getoond;
     for (const TMessageRequest& m : presenter.Messages()) getoond.append(m.Text);
     QCOMPARE(getoond, QStringList{kOkVraag} + berichten);
+    // A missing database is an error, a result information.
+    for (const TMessageRequest& m : presenter.Messages().mid(1))
+        if (!m.PlainErrorBox)
+            QCOMPARE(m.Kind, map == u"<leeg>" ? TOrvMessageType::mtError : TOrvMessageType::mtMessage);
     QCOMPARE(presenter.Unanswered(), 0);
     QCOMPARE(Rows(window), rijen);
 }
