@@ -9,7 +9,7 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
 #include "dbcontrols/DbcompPickList.h"
-#include "forms/fPickList.h"
+#include "dbcontrols/fPickList.h"
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutConcern.h"
 #include "maintenance/fMutKosten.h"

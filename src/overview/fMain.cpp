@@ -1,5 +1,6 @@
 #include "overview/fMain.h"
 
+#include "controls/HelpViewer.h"
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "core/HelpFile.h"
@@ -11,7 +12,6 @@
 #include "core/uUtils.h"
 #include "exchange/uQueltExport.h"
 #include "exchange/uQueltImport.h"
-#include "forms/HelpViewer.h"
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutWerkgever.h"
 #include "maintenance/fQueltKoppeling.h"
