@@ -20,12 +20,12 @@
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
 #include "maintenance/fZemloImport.h"
-#include "overview/RapportPdf.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
 #include "overview/fRapportage.h"
 #include "platform/Clock.h"
 #include "platform/ProgramDirectory.h"
+#include "report/RapportPdf.h"
 
 #include <QDir>
 #include <QProcess>
