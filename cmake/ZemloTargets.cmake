@@ -7,7 +7,9 @@
 # A new folder is added to one of the lists.
 set(ZEMLO_CORE_DIRS support core platform binding exchange)
 set(ZEMLO_REPORT_DIRS report)
-set(ZEMLO_UI_DIRS controls dbcontrols forms overview maintenance)
+# The UI folders from the bottom up: a folder's files include those of the folders before it, never of those
+# after it.
+set(ZEMLO_UI_DIRS controls dbcontrols forms maintenance overview)
 
 function(zemlo_sources_of dirs out)
   set(found_all "")
@@ -54,17 +56,30 @@ function(zemlo_check_includes dir modules folders)
   endforeach()
 endfunction()
 
+list(JOIN ZEMLO_REPORT_DIRS ", " report_names)
+list(JOIN ZEMLO_UI_DIRS ", " ui_names)
 foreach(dir IN LISTS ZEMLO_CORE_DIRS)
   zemlo_check_includes(${dir} "Widgets;Gui;PrintSupport" "${ZEMLO_REPORT_DIRS};${ZEMLO_UI_DIRS}"
     "src/${dir} belongs to the core library, which runs without a screen: it includes no Qt GUI module and no "
-    "file of the report (${ZEMLO_REPORT_DIRS}) or the UI (${ZEMLO_UI_DIRS}). Move the file up, or take that part "
-    "out of it.")
+    "file of the report (${report_names}) or the UI (${ui_names}). Move the file up, or take that part out of it.")
 endforeach()
 foreach(dir IN LISTS ZEMLO_REPORT_DIRS)
   zemlo_check_includes(${dir} "Widgets;PrintSupport" "${ZEMLO_UI_DIRS}"
     "src/${dir} belongs to the report library, which paints with QtGui but has no widgets: it includes no "
-    "QtWidgets or QtPrintSupport header and no file of the UI (${ZEMLO_UI_DIRS}).")
+    "QtWidgets or QtPrintSupport header and no file of the UI (${ui_names}).")
 endforeach()
+set(below "")
+set(above ${ZEMLO_UI_DIRS})
+foreach(dir IN LISTS ZEMLO_UI_DIRS)
+  list(REMOVE_ITEM above ${dir})
+  list(JOIN above ", " above_names)
+  zemlo_check_includes(${dir} "" "${above}"
+    "The UI folders are layered from the bottom up in ZEMLO_UI_DIRS (${ui_names}): src/${dir} may include the "
+    "core, the report and ${below}${dir}, but not ${above_names}. Move the file or the part it needs, or put a new "
+    "folder at its place in the list.")
+  string(APPEND below "${dir}, ")
+endforeach()
+
 # A new header found by the globs must reach Qt's code generator; its timestamps would otherwise keep an
 # incremental build from looking at it.
 file(GLOB ZEMLO_AUTOGEN_STAMPS ${CMAKE_BINARY_DIR}/*_autogen/timestamp)
