@@ -9,7 +9,7 @@
 #include "core/uGlobals.h"
 #include "dbcontrols/DbcompCombos.h"
 #include "dbcontrols/DbcompPickList.h"
-#include "forms/fPickList.h"
+#include "dbcontrols/fPickList.h"
 #include "maintenance/fMutKosten.h"
 #include "overview/fMain.h"
 #include "platform/ProgramDirectory.h"

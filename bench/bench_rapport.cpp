@@ -6,11 +6,11 @@
 #include "BenchTimes.h"
 #include "binding/OrvQuery.h"
 #include "core/DemoData.h"
-#include "core/RapportXlsx.h"
 #include "core/dMain.h"
 #include "core/uFilter.h"
-#include "core/uRapportage.h"
-#include "overview/RapportPdf.h"
+#include "report/RapportPdf.h"
+#include "report/RapportXlsx.h"
+#include "report/uRapportage.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

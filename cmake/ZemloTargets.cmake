@@ -1,27 +1,15 @@
-# Targets: the core library (no QtWidgets), the UI library, the programs, the tests and the benchmarks.
+# Targets: the core library (no QtGui), the report library (QtGui, no QtWidgets), the UI library, the programs,
+# the tests and the benchmarks.
 # Sources are collected by folder so a new unit needs no edit here.
 
-# A unit's library follows its folder: the core library holds everything that runs without a screen, the UI
-# library the windows and controls. A new folder is added to one of the two lists.
+# A unit's library follows its folder: the core library holds everything that runs without a screen, the report
+# library the report's documents (painted with QtGui, without widgets), the UI library the windows and controls.
+# A new folder is added to one of the lists.
 set(ZEMLO_CORE_DIRS support core platform binding exchange)
-set(ZEMLO_UI_DIRS controls dbcontrols forms overview maintenance exchangeui)
-
-# The core must stay free of widgets: a core file that includes a Qt GUI module stops the configuration.
-function(zemlo_check_core_includes files)
-  foreach(f IN LISTS files)
-    if(f MATCHES "\\.(h|cpp)$")
-      # Only the spelling with the module folder can reach a GUI header from the core; a bare <QWidget>
-      # is not on the core's include path and fails to compile by itself.
-      file(STRINGS ${f} ui_includes REGEX "^[ \t]*#[ \t]*include[ \t]*<Qt(Widgets|Gui|PrintSupport)[/>]")
-      if(ui_includes)
-        file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${f})
-        message(FATAL_ERROR "${rel} belongs to the core library (its folder), but includes a Qt GUI header: "
-                            "${ui_includes}\nMove the file to one of the UI folders (${ZEMLO_UI_DIRS}) "
-                            "or take the GUI part out of it.")
-      endif()
-    endif()
-  endforeach()
-endfunction()
+set(ZEMLO_REPORT_DIRS report)
+# The UI folders from the bottom up: a folder's files include those of the folders before it, never of those
+# after it.
+set(ZEMLO_UI_DIRS controls dbcontrols forms maintenance exchangeui overview)
 
 function(zemlo_sources_of dirs out)
   set(found_all "")
@@ -34,8 +22,63 @@ function(zemlo_sources_of dirs out)
 endfunction()
 
 zemlo_sources_of("${ZEMLO_CORE_DIRS}" ZEMLO_CORE_SOURCES)
+zemlo_sources_of("${ZEMLO_REPORT_DIRS}" ZEMLO_REPORT_SOURCES)
 zemlo_sources_of("${ZEMLO_UI_DIRS}" ZEMLO_UI_SOURCES)
-zemlo_check_core_includes("${ZEMLO_CORE_SOURCES}")
+
+# The layers are kept by their includes: a file that includes a Qt module or a project folder above its own
+# layer stops the configuration. Only the spelling with the module folder can reach a GUI header from the core
+# or the report; a bare <QWidget> is not on their include path and fails to compile by itself.
+# The rule to tell follows the three arguments, in as many strings as it takes.
+function(zemlo_check_includes dir modules folders)
+  set(patterns "")
+  if(modules)
+    list(JOIN modules "|" alternatives)
+    list(APPEND patterns "<Qt(${alternatives})[/>]")
+  endif()
+  if(folders)
+    list(JOIN folders "|" alternatives)
+    list(APPEND patterns "\"(${alternatives})/")
+  endif()
+  if(NOT patterns)
+    return()
+  endif()
+  list(JOIN patterns "|" pattern)
+  zemlo_sources_of("${dir}" files)
+  foreach(f IN LISTS files)
+    if(f MATCHES "\\.(h|cpp)$")
+      file(STRINGS ${f} offending REGEX "^[ \t]*#[ \t]*include[ \t]*(${pattern})")
+      if(offending)
+        file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${f})
+        list(JOIN ARGN "" rule)
+        message(FATAL_ERROR "${rel} includes ${offending}\n${rule}")
+      endif()
+    endif()
+  endforeach()
+endfunction()
+
+list(JOIN ZEMLO_REPORT_DIRS ", " report_names)
+list(JOIN ZEMLO_UI_DIRS ", " ui_names)
+foreach(dir IN LISTS ZEMLO_CORE_DIRS)
+  zemlo_check_includes(${dir} "Widgets;Gui;PrintSupport" "${ZEMLO_REPORT_DIRS};${ZEMLO_UI_DIRS}"
+    "src/${dir} belongs to the core library, which runs without a screen: it includes no Qt GUI module and no "
+    "file of the report (${report_names}) or the UI (${ui_names}). Move the file up, or take that part out of it.")
+endforeach()
+foreach(dir IN LISTS ZEMLO_REPORT_DIRS)
+  zemlo_check_includes(${dir} "Widgets;PrintSupport" "${ZEMLO_UI_DIRS}"
+    "src/${dir} belongs to the report library, which paints with QtGui but has no widgets: it includes no "
+    "QtWidgets or QtPrintSupport header and no file of the UI (${ui_names}).")
+endforeach()
+set(below "")
+set(above ${ZEMLO_UI_DIRS})
+foreach(dir IN LISTS ZEMLO_UI_DIRS)
+  list(REMOVE_ITEM above ${dir})
+  list(JOIN above ", " above_names)
+  zemlo_check_includes(${dir} "" "${above}"
+    "The UI folders are layered from the bottom up in ZEMLO_UI_DIRS (${ui_names}): src/${dir} may include the "
+    "core, the report and ${below}${dir}, but not ${above_names}. Move the file or the part it needs, or put a new "
+    "folder at its place in the list.")
+  string(APPEND below "${dir}, ")
+endforeach()
 
 # A new header found by the globs must reach Qt's code generator; its timestamps would otherwise keep an
 # incremental build from looking at it.
@@ -47,16 +90,20 @@ endif()
 add_library(zemlo_core STATIC ${ZEMLO_CORE_SOURCES})
 target_include_directories(zemlo_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zemlo_core PUBLIC Qt6::Core PkgConfig::SQLITE3 ${CHM_LIBRARY} PkgConfig::LIBMDB)
-# The report's workbook.
-target_link_libraries(zemlo_core PUBLIC PkgConfig::XLSXWRITER)
 target_include_directories(zemlo_core PRIVATE ${CHM_INCLUDE_DIR})
 target_precompile_headers(zemlo_core PRIVATE <QtCore>)
 # The schema scripts travel inside the program, so a delivered database can be written anywhere.
 qt_add_resources(zemlo_core zemlo_schema PREFIX /db BASE ${PROJECT_SOURCE_DIR}/db
   FILES ${PROJECT_SOURCE_DIR}/db/Zemlo2024.sql ${PROJECT_SOURCE_DIR}/db/QueltX2024.sql)
 
+# The report's PDF is painted with QtGui alone, so the command line writes it without the widgets. Its headers
+# need no QtGui, so a test of the report without a screen keeps the core's precompiled header.
+add_library(zemlo_report STATIC ${ZEMLO_REPORT_SOURCES})
+target_link_libraries(zemlo_report PUBLIC zemlo_core PRIVATE Qt6::Gui PkgConfig::XLSXWRITER)
+target_precompile_headers(zemlo_report PRIVATE <QtCore>)
+
 add_library(zemlo_ui STATIC ${ZEMLO_UI_SOURCES})
-target_link_libraries(zemlo_ui PUBLIC zemlo_core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+target_link_libraries(zemlo_ui PUBLIC zemlo_core zemlo_report Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
 target_link_libraries(zemlo_ui PUBLIC PkgConfig::HUNSPELL)
 target_precompile_headers(zemlo_ui PRIVATE <QtCore> <QtGui> <QtWidgets>)
 
@@ -64,9 +111,8 @@ target_precompile_headers(zemlo_ui PRIVATE <QtCore> <QtGui> <QtWidgets>)
 set(ZEMLO_DELIVERED_DB ${CMAKE_BINARY_DIR}/Zemlo2024.mdb)
 
 add_executable(zemlo-cli src/app/cli.cpp)
-target_link_libraries(zemlo-cli PRIVATE zemlo_core)
-# The report's PDF is painted with QtGui, which lives in the UI library.
-target_link_libraries(zemlo-cli PRIVATE zemlo_ui)
+# The PDF needs a QGuiApplication, which the command line makes (offscreen) for it.
+target_link_libraries(zemlo-cli PRIVATE zemlo_core zemlo_report Qt6::Gui)
 
 add_custom_target(delivered_database ALL
   COMMAND ${CMAKE_COMMAND} -DZEMLO_CLI=$<TARGET_FILE:zemlo-cli> -DDATABASE=${ZEMLO_DELIVERED_DB}
@@ -91,7 +137,8 @@ add_executable(Zemlo2024 src/app/main.cpp)
 target_link_libraries(Zemlo2024 PRIVATE zemlo_ui)
 add_dependencies(Zemlo2024 delivered_database help_file)
 
-# Tests: one executable per tests/**/tst_*.cpp. A test that uses QTEST_GUILESS_MAIN links only the core.
+# Tests: one executable per tests/**/tst_*.cpp. A test that uses QTEST_GUILESS_MAIN links only the core, and the
+# report library when it tests a report folder.
 enable_testing()
 # The test helpers follow the same rule: tests/testlib for every test, tests/testlib/widgets for widget tests.
 file(GLOB ZEMLO_TESTLIB_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/testlib/*.cpp
@@ -115,6 +162,11 @@ foreach(src IN LISTS ZEMLO_TEST_SOURCES)
   file(STRINGS ${src} guiless REGEX "QTEST_GUILESS_MAIN")
   if(guiless)
     target_link_libraries(${name} PRIVATE zemlo_testlib)
+    get_filename_component(folder ${src} DIRECTORY)
+    get_filename_component(folder ${folder} NAME)
+    if(folder IN_LIST ZEMLO_REPORT_DIRS)
+      target_link_libraries(${name} PRIVATE zemlo_report)
+    endif()
     target_precompile_headers(${name} REUSE_FROM zemlo_testlib)
   else()
     target_link_libraries(${name} PRIVATE zemlo_widget_testlib)

@@ -9,9 +9,9 @@
 #include "controls/OrvDBSortGrid.h"
 #include "core/dMain.h"
 #include "dbcontrols/DbcompPickList.h"
+#include "dbcontrols/fPickList.h"
 #include "exchangeui/fQueltKoppeling.h"
 #include "exchangeui/fZemloImport.h"
-#include "forms/fPickList.h"
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutConcern.h"
 #include "maintenance/fMutKosten.h"
@@ -20,12 +20,12 @@
 #include "maintenance/fMutWerkgever.h"
 #include "maintenance/fSelConcerns.h"
 #include "maintenance/fSelKostencategorieen.h"
-#include "overview/RapportPdf.h"
 #include "overview/fAbout.h"
 #include "overview/fMain.h"
 #include "overview/fRapportage.h"
 #include "platform/Clock.h"
 #include "platform/ProgramDirectory.h"
+#include "report/RapportPdf.h"
 
 #include <QDir>
 #include <QProcess>

@@ -3,7 +3,7 @@
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "core/OrvMessages.h"
-#include "forms/fPickList.h"
+#include "dbcontrols/fPickList.h"
 #include "platform/WaitCursor.h"
 #include "support/FuzzyMatch.h"
 #include "support/OrvClientDataSet.h"

@@ -13,7 +13,7 @@
 #include "dbcontrols/DbcompEdits.h"
 #include "dbcontrols/DbcompPickList.h"
 #include "dbcontrols/OrvDataGroup.h"
-#include "forms/fPickList.h"
+#include "dbcontrols/fPickList.h"
 #include "platform/Clock.h"
 #include "platform/WaitCursor.h"
 #include "support/OrvClientDataSet.h"

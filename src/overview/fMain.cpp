@@ -1,5 +1,6 @@
 #include "overview/fMain.h"
 
+#include "controls/HelpViewer.h"
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "core/HelpFile.h"
@@ -14,7 +15,6 @@
 #include "exchangeui/fQueltKoppeling.h"
 #include "exchangeui/fZemloImport.h"
 #include "exchangeui/uStartUitwisseling.h"
-#include "forms/HelpViewer.h"
 #include "maintenance/fFilWerkgevers.h"
 #include "maintenance/fMutWerkgever.h"
 #include "maintenance/fSelConcerns.h"

@@ -3,12 +3,11 @@
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "core/OrvMessages.h"
-#include "core/RapportXlsx.h"
 #include "core/ZemloMBox.h"
-#include "overview/RapportPdf.h"
 #include "platform/Clock.h"
 #include "platform/WaitCursor.h"
-#include "support/OrvClientDataSet.h"
+#include "report/RapportPdf.h"
+#include "report/RapportXlsx.h"
 #include "support/OrvErrors.h"
 
 #include <QDir>
@@ -21,8 +20,7 @@
 
 ORV_METHOD_PREFIXES(TfrmRapportage)
 
-TfrmRapportage::TfrmRapportage(QWidget* owner)
-    : TBaseDialog(owner), cdsRapport(new TOrvClientDataSet(this)), cdsAdvies(new TOrvClientDataSet(this)) {
+TfrmRapportage::TfrmRapportage(QWidget* owner) : TBaseDialog(owner) {
     setObjectName(QStringLiteral("frmRapportage"));
     setWindowTitle(QStringLiteral("Rapportage werkkostenregeling 2024"));
     SetHelpContext(22);
@@ -62,17 +60,23 @@ TfrmRapportage::TfrmRapportage(QWidget* owner)
     advies->setObjectName(QStringLiteral("tsConcernadvies"));
     pcRapportage->addTab(regels, QStringLiteral("&Eindheffing"));
     pcRapportage->addTab(advies, QStringLiteral("&Concernadvies"));
-    dbgridRapport = Lijst(regels, "dbgridRapport", new TDataSource(this, cdsRapport));
-    dbgridAdvies = Lijst(advies, "dbgridAdvies", new TDataSource(this, cdsAdvies));
+    dbgridRapport = Lijst(regels, "dbgridRapport", FRegels);
+    dbgridAdvies = Lijst(advies, "dbgridAdvies", FAdvies);
 }
 
-TOrvDBSortGrid* TfrmRapportage::Lijst(QWidget* page, const char* name, TDataSource* source) {
+TOrvDBSortGrid* TfrmRapportage::Lijst(QWidget* page, const char* name, TRapportBlad& blad) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(1, 1, 1, 1);
     auto* grid = new TOrvDBSortGrid(page);
     grid->setObjectName(QLatin1String(name));
     grid->SetDefaultRowHeight(21);
-    grid->SetDataSource(source);
+    grid->SetDataSource(new TDataSource(this, &blad));
+    for (int veld : blad.GetoondeVelden()) {
+        const TRapportKolom& k = blad.Kolom(veld);
+        grid->Columns().Add(k.Titel, k.Veld, k.Breedte,
+                            k.Soort == TKolomSoort::Bedrag ? QStringLiteral("#,##0.00")
+                                                           : QString::fromLatin1(kDefaultForDataType));
+    }
     layout->addWidget(grid);
     return grid;
 }
@@ -90,15 +94,7 @@ void TfrmRapportage::Bereken() {
     WithPrefix(Prefix("Bereken"), [&] {
         const TWaitCursor wait;
         FRapport = MaakRapportage(*FConnection, chkExclusiefProforma->isChecked());
-        VulRapportRegels(FRapport, *cdsRapport);
-        VulConcernAdvies(FRapport, *cdsAdvies);
         for (TOrvDBSortGrid* grid : {dbgridRapport, dbgridAdvies}) {
-            // The columns need the fields, which the first computation makes.
-            if (grid->Columns().Count() == 0)
-                for (const TRapportKolom& k : grid == dbgridRapport ? RegelKolommen() : AdviesKolommen())
-                    grid->Columns().Add(k.Titel, k.Veld, k.Breedte,
-                                        k.Bedrag ? QStringLiteral("#,##0.00")
-                                                 : QString::fromLatin1(kDefaultForDataType));
             grid->FetchAllRows();
             // The first time in name order; afterwards the order the user chose stays.
             if (grid->SortDirection() == sdNotSorted)

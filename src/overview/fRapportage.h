@@ -2,14 +2,12 @@
 // "Rapportage werkkostenregeling 2024": per employer without a concern and per concern the final levy and
 // the return it is due in, on a second page the concern advice; both saved as PDF or Excel workbook.
 
-#include "core/uRapportage.h"
 #include "forms/fBaseDialog.h"
+#include "report/uRapportage.h"
 
 class QTabWidget;
-class TDataSource;
 class TOrvADOConnection;
 class TOrvCheckBox;
-class TOrvClientDataSet;
 class TOrvDBSortGrid;
 
 class TfrmRapportage : public TBaseDialog {
@@ -25,11 +23,14 @@ private:
     void acExcelExecute();
     // The file the user names in the save dialog; empty when cancelled.
     QString KiesBestand(const QString& titel, const QString& filter, const QString& extensie);
-    TOrvDBSortGrid* Lijst(QWidget* page, const char* name, TDataSource* source);
+    TOrvDBSortGrid* Lijst(QWidget* page, const char* name, TRapportBlad& blad);
     using TBaseForm::Initialize;
 
     TOrvADOConnection* FConnection = nullptr;
     TRapportage FRapport;
+    // The lists' rows: the report's own, read where they are.
+    TRapportBlad FRegels{RegelKolommen(), FRapport.Regels};
+    TRapportBlad FAdvies{AdviesKolommen(), FRapport.Advies};
     QString FMap;  // where the last report was saved
 
     QAction* acPdf;
@@ -38,6 +39,4 @@ private:
     QTabWidget* pcRapportage;
     TOrvDBSortGrid* dbgridRapport;
     TOrvDBSortGrid* dbgridAdvies;
-    TOrvClientDataSet* cdsRapport;
-    TOrvClientDataSet* cdsAdvies;
 };

@@ -5,7 +5,7 @@
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "dbcontrols/DbcompPickList.h"
-#include "forms/fPickList.h"
+#include "dbcontrols/fPickList.h"
 #include "support/OrvClientDataSet.h"
 #include "testlib/CaughtError.h"
 #include "testlib/widgets/WhenModal.h"

@@ -1,10 +1,10 @@
 // The base window: the initialisation guard, embedded child windows, Escape, Alt, F1, the control styling
 // and setting a check box silently.
 
+#include "controls/HelpViewer.h"
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "core/HelpFile.h"
-#include "forms/HelpViewer.h"
 #include "forms/fBaseChild.h"
 #include "forms/fBaseForm.h"
 #include "testlib/CaughtError.h"

@@ -1,9 +1,9 @@
 // The OK/Cancel window: the button bar stays centred, with or without the help button, the buttons end
 // the window with their results, and help asked for in the modal window can be used while it is open.
 
+#include "controls/HelpViewer.h"
 #include "controls/OrvComp.h"
 #include "core/HelpFile.h"
-#include "forms/HelpViewer.h"
 #include "forms/fBaseOkCancel.h"
 #include "support/OrvErrors.h"
 #include "testlib/ScriptedPresenter.h"

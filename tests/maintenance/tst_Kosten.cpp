@@ -12,7 +12,7 @@
 #include "dbcontrols/DbcompCombos.h"
 #include "dbcontrols/DbcompEdits.h"
 #include "dbcontrols/DbcompPickList.h"
-#include "forms/fPickList.h"
+#include "dbcontrols/fPickList.h"
 #include "maintenance/fMutKosten.h"
 #include "maintenance/fMutWerkgever.h"
 #include "overview/fMain.h"

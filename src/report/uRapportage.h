@@ -4,6 +4,8 @@
 // final levy (80 % of the excess) and the return it is due in; and per concern whether filing as a concern
 // pays. Everything is taken from the overview's rows, so the free-space rules stay in the overview query.
 
+#include "report/RapportBlad.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -13,7 +15,6 @@
 class QTextStream;
 class TDataSet;
 class TOrvADOConnection;
-class TOrvClientDataSet;
 
 // The levy on the excess over the free space: 80 %.
 inline constexpr double kEindheffingTarief = 0.80;
@@ -65,22 +66,11 @@ TRapportage BerekenRapportage(const TDataSet& overview, bool exclusiefProforma);
 // Runs the overview on the connection and computes the report, reporting progress.
 TRapportage MaakRapportage(TOrvADOConnection& connection, bool exclusiefProforma);
 
-// The report's rows as datasets for the lists: the field names are those of the CSV columns.
-void VulRapportRegels(const TRapportage& rapport, TOrvClientDataSet& regels);
-void VulConcernAdvies(const TRapportage& rapport, TOrvClientDataSet& advies);
+// The columns of the two sheets, the employers and concerns and the concern advice, for the list, the PDF,
+// the workbook and the CSV file.
+const QList<TRijKolom<TRapportRegel>>& RegelKolommen();
+const QList<TRijKolom<TConcernAdvies>>& AdviesKolommen();
 
-// A column of the report as the list, the PDF and the workbook show it.
-struct TRapportKolom {
-    QString Veld;  // field of the dataset
-    QString Titel;
-    bool Bedrag;  // a number shown as "#,##0.00"
-    int Breedte;  // in the list, pixels
-};
-const QList<TRapportKolom>& RegelKolommen();
-const QList<TRapportKolom>& AdviesKolommen();
-
-const QStringList& RapportColumns();
-const QStringList& AdviesColumns();
 // As the overview's CSV: a header line, amounts with a point and two decimals, CRLF line ends.
 void WriteRapportCsv(const TRapportage& rapport, QTextStream& out);
 void WriteAdviesCsv(const TRapportage& rapport, QTextStream& out);

@@ -2,7 +2,7 @@
 // PDF read back with pdftotext, the workbook read back with openpyxl) through zemlo-cli.
 
 #include "binding/OrvADOConnection.h"
-#include "core/uRapportage.h"
+#include "report/uRapportage.h"
 #include "testlib/CaughtError.h"
 #include "testlib/CliProcess.h"
 #include "testlib/TestDatabase.h"

@@ -1,15 +1,18 @@
-#include "forms/fPickList.h"
+#include "dbcontrols/fPickList.h"
 
 #include "controls/OrvComp.h"
 #include "controls/OrvDBSortGrid.h"
 #include "controls/OrvStringGrid.h"
+#include "core/OrvMessages.h"
 #include "core/ZemloMBox.h"
 #include "support/DataSet.h"
 
+#include <QtGui/QAction>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
+#include <QtWidgets/QLayout>
 #include <QtWidgets/QVBoxLayout>
 
 #include <algorithm>
@@ -19,16 +22,27 @@ constexpr int kBarHeight = 53;
 constexpr int kScreenMargin = 150;
 }
 
-TfrmPickList::TfrmPickList(QWidget* owner)
-    : TBaseOkCancel(owner ? owner : QApplication::activeWindow()), dbgridPickList(new TOrvDBSortGrid(pnlBody)) {
+TfrmPickList::TfrmPickList(QWidget* owner) : TOrvWindow(owner ? owner : QApplication::activeWindow()) {
     setObjectName(QStringLiteral("frmPickList"));
     setWindowTitle(QStringLiteral("Picklist"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    const TBodyAndBar panels = NewBodyAndBar(this, kBarHeight);
+    pnlBody = panels.Body;
+    pnlOkCancel = panels.Bar;
+    acOk = new QAction(QStringLiteral("&Ok"), this);
+    acOk->setObjectName(QStringLiteral("acOk"));
+    ConnectGuarded(acOk, &QAction::triggered, this, [this] { acOkExecute(); });
+    acCancel = new QAction(QStringLiteral("&Annuleren"), this);
+    acCancel->setObjectName(QStringLiteral("acCancel"));
+    ConnectGuarded(acCancel, &QAction::triggered, this, [this] { close(); });
+    btnOk = NewBarButton(pnlOkCancel, "btnOk", acOk);
+    btnCancel = NewBarButton(pnlOkCancel, "btnCancel", acCancel);
+    setTabOrder(btnOk, btnCancel);
+    dbgridPickList = new TOrvDBSortGrid(pnlBody);
+
     setFont(ArialPixels(16));
     resize(421, 365 + kBarHeight);
     setMinimumSize(180, 117);
-    pnlOkCancel->setFixedHeight(kBarHeight);
-    btnHelp->hide();
     pnlBody->setContentsMargins(0, 0, 0, 0);
     pnlBody->setAutoFillBackground(false);
     dbgridPickList->setObjectName(QStringLiteral("dbgridPickList"));
@@ -67,12 +81,19 @@ void TfrmPickList::FitColumns() {
     resize(std::min(needed, widest), height());
 }
 
+void TfrmPickList::resizeEvent(QResizeEvent* event) {
+    TOrvWindow::resizeEvent(event);
+    // Before the first show the layout has not given the bar its width yet.
+    layout()->activate();
+    CentreBarButtons(pnlOkCancel, {btnOk, btnCancel});
+}
+
 void TfrmPickList::acOkExecute() {
     if (!dbgridPickList->IsEmpty() && dbgridPickList->Row() >= 1) done(mrOK);
 }
 
 void TfrmPickList::mousePressEvent(QMouseEvent* event) {
-    TBaseOkCancel::mousePressEvent(event);
+    TOrvWindow::mousePressEvent(event);
     // A maintainer's aid: with /D the button bar tells the window's size, for choosing the design size.
     if (QApplication::arguments().contains(QStringLiteral("/D"), Qt::CaseInsensitive) &&
         pnlOkCancel->geometry().contains(event->position().toPoint()))

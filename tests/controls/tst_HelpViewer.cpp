@@ -1,7 +1,7 @@
 // The built-in help viewer shows a topic of the compiled help file and follows its links.
 
+#include "controls/HelpViewer.h"
 #include "core/HelpFile.h"
-#include "forms/HelpViewer.h"
 #include "testlib/ScriptedPresenter.h"
 #include "testlib/widgets/WidgetTest.h"
 

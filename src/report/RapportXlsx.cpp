@@ -1,7 +1,6 @@
-#include "core/RapportXlsx.h"
+#include "report/RapportXlsx.h"
 
-#include "core/uRapportage.h"
-#include "support/OrvClientDataSet.h"
+#include "report/uRapportage.h"
 #include "support/OrvErrors.h"
 
 #include <QFile>
@@ -30,42 +29,46 @@ int BedragBreedte(double value) {
     return int(digits.size()) + (whole - 1) / 3 + (value < 0 ? 1 : 0);
 }
 
-void SchrijfBlad(lxw_workbook* workbook, const TFormats& formats, const char* naam,
-                 const QList<TRapportKolom>& kolommen, const TDataSet& rijen) {
+void SchrijfBlad(lxw_workbook* workbook, const TFormats& formats, const char* naam, const TRapportBlad& blad) {
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, naam);
     if (!sheet) throw EOrvError(QStringLiteral("Cannot add worksheet %1").arg(QLatin1String(naam)));
-    QList<int> velden;
+    const QList<int> velden = blad.GetoondeVelden();
     QList<int> breedtes;
-    for (int c = 0; c < kolommen.size(); ++c) {
-        velden.append(rijen.FieldIndexOrRaise(kolommen[c].Veld));
-        const QByteArray titel = kolommen[c].Titel.toUtf8();
-        Check(worksheet_write_string(sheet, 0, lxw_col_t(c), titel.constData(), formats.Titel),
+    for (int c = 0; c < velden.size(); ++c) {
+        const QString& titel = blad.Kolom(velden[c]).Titel;
+        const QByteArray utf8 = titel.toUtf8();
+        Check(worksheet_write_string(sheet, 0, lxw_col_t(c), utf8.constData(), formats.Titel),
               "worksheet_write_string");
-        breedtes.append(int(kolommen[c].Titel.size()));
+        breedtes.append(int(titel.size()));
     }
-    for (int r = 0; r < rijen.RecordCount(); ++r) {
+    for (int r = 0; r < blad.RecordCount(); ++r) {
         const lxw_row_t row = lxw_row_t(r + 1);
-        for (int c = 0; c < kolommen.size(); ++c) {
-            const QVariant value = rijen.Value(r, velden[c]);
+        for (int c = 0; c < velden.size(); ++c) {
+            const QVariant value = blad.Value(r, velden[c]);
             const lxw_col_t col = lxw_col_t(c);
             if (value.isNull()) continue;
-            if (kolommen[c].Bedrag) {
+            switch (blad.Kolom(velden[c]).Soort) {
+            case TKolomSoort::Bedrag:
                 Check(worksheet_write_number(sheet, row, col, value.toDouble(), formats.Bedrag),
                       "worksheet_write_number");
                 breedtes[c] = std::max(breedtes[c], BedragBreedte(value.toDouble()));
-            } else if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int) {
+                break;
+            case TKolomSoort::Geheel:
                 Check(worksheet_write_number(sheet, row, col, value.toDouble(), nullptr), "worksheet_write_number");
                 breedtes[c] = std::max(breedtes[c], int(value.toString().size()));
-            } else {
+                break;
+            case TKolomSoort::Tekst: {
                 const QString text = value.toString();
                 const QByteArray utf8 = text.toUtf8();
                 Check(worksheet_write_string(sheet, row, col, utf8.constData(), nullptr), "worksheet_write_string");
                 breedtes[c] = std::max(breedtes[c], int(text.size()));
+                break;
+            }
             }
         }
     }
     worksheet_freeze_panes(sheet, 1, 0);
-    for (int c = 0; c < kolommen.size(); ++c)
+    for (int c = 0; c < velden.size(); ++c)
         Check(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), breedtes[c] + kMarge, nullptr),
               "worksheet_set_column");
 }
@@ -73,10 +76,8 @@ void SchrijfBlad(lxw_workbook* workbook, const TFormats& formats, const char* na
 
 void WriteRapportXlsx(const TRapportage& rapport, const QString& path) {
     WithPrefix(QStringLiteral("WriteRapportXlsx: "), [&] {
-        TOrvClientDataSet regels;
-        TOrvClientDataSet advies;
-        VulRapportRegels(rapport, regels);
-        VulConcernAdvies(rapport, advies);
+        const TRapportBlad regels(RegelKolommen(), rapport.Regels);
+        const TRapportBlad advies(AdviesKolommen(), rapport.Advies);
         SchrijfBestand(path, [&](const QString& tijdelijk) {
             const QByteArray file = QFile::encodeName(tijdelijk);
             lxw_workbook* workbook = workbook_new(file.constData());
@@ -85,8 +86,8 @@ void WriteRapportXlsx(const TRapportage& rapport, const QString& path) {
                 TFormats formats{workbook_add_format(workbook), workbook_add_format(workbook)};
                 format_set_bold(formats.Titel);
                 format_set_num_format(formats.Bedrag, "#,##0.00");
-                SchrijfBlad(workbook, formats, "Rapportage", RegelKolommen(), regels);
-                SchrijfBlad(workbook, formats, "Concernadvies", AdviesKolommen(), advies);
+                SchrijfBlad(workbook, formats, "Rapportage", regels);
+                SchrijfBlad(workbook, formats, "Concernadvies", advies);
             } catch (...) {
                 workbook_close(workbook);
                 throw;

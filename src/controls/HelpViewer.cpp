@@ -1,4 +1,4 @@
-#include "forms/HelpViewer.h"
+#include "controls/HelpViewer.h"
 
 #include "core/HelpFile.h"
 #include "core/OrvMessages.h"

@@ -1,12 +1,10 @@
-#include "core/uRapportage.h"
+#include "report/uRapportage.h"
 
 #include "binding/OrvQuery.h"
-#include "core/OverviewCsv.h"
 #include "core/dMain.h"
 #include "core/uConst.h"
 #include "core/uFilter.h"
 #include "platform/Progress.h"
-#include "support/OrvClientDataSet.h"
 #include "support/OrvErrors.h"
 
 #include <QDir>
@@ -38,32 +36,50 @@ struct TOverzichtRegel {
     double MaxConcernLoonsom = 0;
 };
 
+// The overview's amounts, by field name, and where a row keeps them.
+const std::pair<const char*, double TOverzichtRegel::*> kBedragen[] = {
+    {"TotLoonsom", &TOverzichtRegel::TotLoonsom},
+    {"TotKosten", &TOverzichtRegel::TotKosten},
+    {"TotVrijeRuimte", &TOverzichtRegel::TotVrijeRuimte},
+    {"TotRestVrijeRuimte", &TOverzichtRegel::TotRestVrijeRuimte},
+    {"TotConcernLoonsom", &TOverzichtRegel::TotConcernLoonsom},
+    {"TotConcernVrijeRuimte", &TOverzichtRegel::TotConcernVrijeRuimte},
+    {"TotConcernKosten", &TOverzichtRegel::TotConcernKosten},
+    {"TotConcernRestVrijeRuimte", &TOverzichtRegel::TotConcernRestVrijeRuimte},
+    {"MaxConcernLoonsom", &TOverzichtRegel::MaxConcernLoonsom}};
+
 class TOverzichtLezer {
 public:
-    explicit TOverzichtLezer(const TDataSet& overview) : FData(overview) {
-        for (const QString& name : OverviewColumns()) FFields.append(overview.FieldIndexOrRaise(name));
+    explicit TOverzichtLezer(const TDataSet& overview)
+        : FData(overview), FWerkgeverId(Veld("WerkgeverId")), FConcernId(Veld("ConcernId")),
+          FLoonheffingennummer(Veld("Loonheffingennummer")), FNaam(Veld("Naam")),
+          FAangiftetijdvak(Veld("Aangiftetijdvak")), FConcern(Veld("Concern")) {
+        for (const auto& [naam, bedrag] : kBedragen) FBedragen.append({Veld(naam), bedrag});
     }
     TOverzichtRegel Regel(int row) const {
-        const auto value = [&](int column) { return FData.Value(row, FFields[column]); };
+        const auto value = [&](int field) { return FData.Value(row, field); };
         TOverzichtRegel r;
-        r.WerkgeverId = value(0).toLongLong();
-        r.ConcernId = value(1).isNull() ? QVariant() : QVariant(value(1).toLongLong());
-        r.Loonheffingennummer = value(2).toString();
-        r.Naam = value(3).toString();
-        r.Aangiftetijdvak = value(4).toInt();
-        r.Concern = value(5).toString();
-        double* amounts[] = {&r.TotLoonsom,        &r.TotKosten,
-                             &r.TotVrijeRuimte,    &r.TotRestVrijeRuimte,
-                             &r.TotConcernLoonsom, &r.TotConcernVrijeRuimte,
-                             &r.TotConcernKosten,  &r.TotConcernRestVrijeRuimte,
-                             &r.MaxConcernLoonsom};
-        for (size_t i = 0; i < std::size(amounts); ++i) *amounts[i] = value(int(6 + i)).toDouble();
+        r.WerkgeverId = value(FWerkgeverId).toLongLong();
+        r.ConcernId = value(FConcernId).isNull() ? QVariant() : QVariant(value(FConcernId).toLongLong());
+        r.Loonheffingennummer = value(FLoonheffingennummer).toString();
+        r.Naam = value(FNaam).toString();
+        r.Aangiftetijdvak = value(FAangiftetijdvak).toInt();
+        r.Concern = value(FConcern).toString();
+        for (const auto& [field, bedrag] : FBedragen) r.*bedrag = value(field).toDouble();
         return r;
     }
 
 private:
+    int Veld(const char* naam) const { return FData.FieldIndexOrRaise(QLatin1String(naam)); }
+
     const TDataSet& FData;
-    QList<int> FFields;
+    const int FWerkgeverId;
+    const int FConcernId;
+    const int FLoonheffingennummer;
+    const int FNaam;
+    const int FAangiftetijdvak;
+    const int FConcern;
+    QList<std::pair<int, double TOverzichtRegel::*>> FBedragen;
 };
 
 QVariant Benut(double vrijeRuimte, double kosten) {
@@ -105,18 +121,6 @@ const TOverzichtRegel& Drager(const QList<TOverzichtRegel>& leden) {
     return *drager;
 }
 
-// The fields by name and type: i integer, s text, f floating point.
-void MaakVelden(TOrvClientDataSet& set, const QStringList& names, const char* types) {
-    set.Close();
-    set.ClearFields();
-    for (int i = 0; i < names.size(); ++i)
-        set.AddFieldDef(names[i], types[i] == 'i'   ? TFieldType::ftInteger
-                                  : types[i] == 'f' ? TFieldType::ftFloat
-                                                    : TFieldType::ftString);
-    set.CreateDataSet();
-}
-
-QString CsvNumber(const QVariant& value) { return value.isNull() ? QString() : CsvAmount(value.toDouble()); }
 }
 
 double Overschrijding(double vrijeRuimte, double kosten) {
@@ -194,92 +198,63 @@ TRapportage MaakRapportage(TOrvADOConnection& connection, bool exclusiefProforma
     return rapport;
 }
 
-const QList<TRapportKolom>& RegelKolommen() {
-    static const QList<TRapportKolom> kolommen = {
-        {QStringLiteral("Loonheffingennummer"), QStringLiteral("Loonheffingennummer"), false, 120},
-        {QStringLiteral("Naam"), QStringLiteral("Werkgever"), false, 200},
-        {QStringLiteral("Concern"), QStringLiteral("Concern"), false, 150},
-        {QStringLiteral("Loonsom"), QStringLiteral("Loonsom"), true, 105},
-        {QStringLiteral("VrijeRuimte"), QStringLiteral("Vrije ruimte"), true, 95},
-        {QStringLiteral("Kosten"), QStringLiteral("Kosten"), true, 95},
-        {QStringLiteral("Benut"), QStringLiteral("Benut %"), true, 60},
-        {QStringLiteral("Restant"), QStringLiteral("Restant vrije ruimte"), true, 110},
-        {QStringLiteral("Overschrijding"), QStringLiteral("Overschrijding"), true, 100},
-        {QStringLiteral("Eindheffing"), QStringLiteral("Eindheffing"), true, 95},
-        {QStringLiteral("Aangifte"), QStringLiteral("Aangifte"), false, 120}};
+const QList<TRijKolom<TRapportRegel>>& RegelKolommen() {
+    using R = const TRapportRegel&;
+    static const QList<TRijKolom<TRapportRegel>> kolommen = {
+        {{QStringLiteral("WerkgeverId"), QString(), TKolomSoort::Geheel, 0, TKolomPlaats::AlleenCsv},
+         [](R r) -> QVariant { return r.WerkgeverId; }},
+        {{QStringLiteral("ConcernId"), QString(), TKolomSoort::Geheel, 0, TKolomPlaats::AlleenCsv},
+         [](R r) { return r.ConcernId; }},
+        {{QStringLiteral("Loonheffingennummer"), QStringLiteral("Loonheffingennummer"), TKolomSoort::Tekst, 120},
+         [](R r) -> QVariant { return r.Loonheffingennummer; }},
+        {{QStringLiteral("Naam"), QStringLiteral("Werkgever"), TKolomSoort::Tekst, 200},
+         [](R r) -> QVariant { return r.Naam; }},
+        {{QStringLiteral("Concern"), QStringLiteral("Concern"), TKolomSoort::Tekst, 150},
+         [](R r) -> QVariant { return r.Concern; }},
+        {{QStringLiteral("Loonsom"), QStringLiteral("Loonsom"), TKolomSoort::Bedrag, 105},
+         [](R r) -> QVariant { return r.Loonsom; }},
+        {{QStringLiteral("VrijeRuimte"), QStringLiteral("Vrije ruimte"), TKolomSoort::Bedrag, 95},
+         [](R r) -> QVariant { return r.VrijeRuimte; }},
+        {{QStringLiteral("Kosten"), QStringLiteral("Kosten"), TKolomSoort::Bedrag, 95},
+         [](R r) -> QVariant { return r.Kosten; }},
+        {{QStringLiteral("Benut"), QStringLiteral("Benut %"), TKolomSoort::Bedrag, 60}, [](R r) { return r.Benut; }},
+        {{QStringLiteral("Restant"), QStringLiteral("Restant vrije ruimte"), TKolomSoort::Bedrag, 110},
+         [](R r) -> QVariant { return r.Restant; }},
+        {{QStringLiteral("Overschrijding"), QStringLiteral("Overschrijding"), TKolomSoort::Bedrag, 100},
+         [](R r) -> QVariant { return r.Overschrijding; }},
+        {{QStringLiteral("Eindheffing"), QStringLiteral("Eindheffing"), TKolomSoort::Bedrag, 95},
+         [](R r) -> QVariant { return r.Eindheffing; }},
+        {{QStringLiteral("Aangifte"), QStringLiteral("Aangifte"), TKolomSoort::Tekst, 120},
+         [](R r) -> QVariant { return r.Aangifte; }}};
     return kolommen;
 }
 
-const QList<TRapportKolom>& AdviesKolommen() {
-    static const QList<TRapportKolom> kolommen = {
-        {QStringLiteral("Concern"), QStringLiteral("Concern"), false, 260},
-        {QStringLiteral("Werkgevers"), QStringLiteral("Werkgevers"), false, 80},
-        {QStringLiteral("HeffingConcern"), QStringLiteral("Heffing als concern"), true, 140},
-        {QStringLiteral("HeffingApart"), QStringLiteral("Heffing apart"), true, 140},
-        {QStringLiteral("Verschil"), QStringLiteral("Verschil"), true, 120},
-        {QStringLiteral("Advies"), QStringLiteral("Advies"), false, 220}};
+const QList<TRijKolom<TConcernAdvies>>& AdviesKolommen() {
+    using A = const TConcernAdvies&;
+    static const QList<TRijKolom<TConcernAdvies>> kolommen = {
+        {{QStringLiteral("ConcernId"), QString(), TKolomSoort::Geheel, 0, TKolomPlaats::AlleenCsv},
+         [](A a) -> QVariant { return a.ConcernId; }},
+        {{QStringLiteral("Concern"), QStringLiteral("Concern"), TKolomSoort::Tekst, 260},
+         [](A a) -> QVariant { return a.Concern; }},
+        {{QStringLiteral("Werkgevers"), QStringLiteral("Werkgevers"), TKolomSoort::Geheel, 80, TKolomPlaats::NietInCsv},
+         [](A a) -> QVariant { return a.Werkgevers; }},
+        {{QStringLiteral("HeffingConcern"), QStringLiteral("Heffing als concern"), TKolomSoort::Bedrag, 140},
+         [](A a) -> QVariant { return a.HeffingConcern; }},
+        {{QStringLiteral("HeffingApart"), QStringLiteral("Heffing apart"), TKolomSoort::Bedrag, 140},
+         [](A a) -> QVariant { return a.HeffingApart; }},
+        {{QStringLiteral("Verschil"), QStringLiteral("Verschil"), TKolomSoort::Bedrag, 120},
+         [](A a) -> QVariant { return a.Verschil; }},
+        {{QStringLiteral("Advies"), QStringLiteral("Advies"), TKolomSoort::Tekst, 220, TKolomPlaats::NietInCsv},
+         [](A a) -> QVariant { return a.Advies; }}};
     return kolommen;
-}
-
-const QStringList& RapportColumns() {
-    static const QStringList columns = {
-        QStringLiteral("WerkgeverId"), QStringLiteral("ConcernId"),      QStringLiteral("Loonheffingennummer"),
-        QStringLiteral("Naam"),        QStringLiteral("Concern"),        QStringLiteral("Loonsom"),
-        QStringLiteral("VrijeRuimte"), QStringLiteral("Kosten"),         QStringLiteral("Benut"),
-        QStringLiteral("Restant"),     QStringLiteral("Overschrijding"), QStringLiteral("Eindheffing"),
-        QStringLiteral("Aangifte")};
-    return columns;
-}
-
-const QStringList& AdviesColumns() {
-    static const QStringList columns = {QStringLiteral("ConcernId"), QStringLiteral("Concern"),
-                                        QStringLiteral("HeffingConcern"), QStringLiteral("HeffingApart"),
-                                        QStringLiteral("Verschil")};
-    return columns;
-}
-
-void VulRapportRegels(const TRapportage& rapport, TOrvClientDataSet& regels) {
-    MaakVelden(regels, RapportColumns(), "iisssfffffffs");
-    for (const TRapportRegel& r : rapport.Regels)
-        regels.AppendRecord({r.WerkgeverId, r.ConcernId, r.Loonheffingennummer, r.Naam, r.Concern, r.Loonsom,
-                             r.VrijeRuimte, r.Kosten, r.Benut, r.Restant, r.Overschrijding, r.Eindheffing, r.Aangifte});
-}
-
-void VulConcernAdvies(const TRapportage& rapport, TOrvClientDataSet& advies) {
-    MaakVelden(advies, AdviesColumns() + QStringList{QStringLiteral("Werkgevers"), QStringLiteral("Advies")},
-               "isfffis");
-    for (const TConcernAdvies& a : rapport.Advies)
-        advies.AppendRecord(
-            {a.ConcernId, a.Concern, a.HeffingConcern, a.HeffingApart, a.Verschil, a.Werkgevers, a.Advies});
 }
 
 void WriteRapportCsv(const TRapportage& rapport, QTextStream& out) {
-    out << RapportColumns().join(u',') << "\r\n";
-    for (const TRapportRegel& r : rapport.Regels) {
-        const QStringList line = {QString::number(r.WerkgeverId),
-                                  r.ConcernId.isNull() ? QString() : r.ConcernId.toString(),
-                                  CsvField(r.Loonheffingennummer),
-                                  CsvField(r.Naam),
-                                  CsvField(r.Concern),
-                                  CsvAmount(r.Loonsom),
-                                  CsvAmount(r.VrijeRuimte),
-                                  CsvAmount(r.Kosten),
-                                  CsvNumber(r.Benut),
-                                  CsvAmount(r.Restant),
-                                  CsvAmount(r.Overschrijding),
-                                  CsvAmount(r.Eindheffing),
-                                  r.Aangifte};
-        out << line.join(u',') << "\r\n";
-    }
+    SchrijfCsv(TRapportBlad(RegelKolommen(), rapport.Regels), out);
 }
 
 void WriteAdviesCsv(const TRapportage& rapport, QTextStream& out) {
-    out << AdviesColumns().join(u',') << "\r\n";
-    for (const TConcernAdvies& a : rapport.Advies)
-        out << QStringList{QString::number(a.ConcernId), CsvField(a.Concern), CsvAmount(a.HeffingConcern),
-                           CsvAmount(a.HeffingApart), CsvAmount(a.Verschil)}
-                   .join(u',')
-            << "\r\n";
+    SchrijfCsv(TRapportBlad(AdviesKolommen(), rapport.Advies), out);
 }
 
 void SchrijfBestand(const QString& path, const std::function<void(const QString& tijdelijk)>& write) {

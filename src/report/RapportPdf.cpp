@@ -1,8 +1,7 @@
-#include "overview/RapportPdf.h"
+#include "report/RapportPdf.h"
 
-#include "core/uRapportage.h"
 #include "platform/Progress.h"
-#include "support/OrvClientDataSet.h"
+#include "report/uRapportage.h"
 #include "support/OrvErrors.h"
 
 #include <QLocale>
@@ -27,6 +26,8 @@ QString DutchAmount(const QVariant& value) {
     return text;
 }
 
+bool Bedrag(const TRapportKolom& kolom) { return kolom.Soort == TKolomSoort::Bedrag; }
+
 const QStringList kMaanden = {QStringLiteral("januari"), QStringLiteral("februari"), QStringLiteral("maart"),
                               QStringLiteral("april"),   QStringLiteral("mei"),      QStringLiteral("juni"),
                               QStringLiteral("juli"),    QStringLiteral("augustus"), QStringLiteral("september"),
@@ -36,16 +37,26 @@ QString DutchDate(const QDate& date) {
     return QStringLiteral("%1 %2 %3").arg(date.day()).arg(kMaanden[date.month() - 1]).arg(date.year());
 }
 
-// One section: its title, columns and rows, split over pages.
+// One section: its title, the sheet's shown columns and its rows, split over pages.
 struct TSectie {
     QString Titel;
+    const TRapportBlad* Rijen = nullptr;
     QList<TRapportKolom> Kolommen;
-    const TDataSet* Rijen = nullptr;
+    QList<int> Velden;           // the sheet's fields of the columns
     QList<QStringList> Teksten;  // the cells as they are printed
     QList<QList<double>> Maten;  // their widths
     int Pagina = 0;              // first page, 0-based
     int Paginas = 1;             // an empty section still gets its page with the titles
 };
+
+TSectie Sectie(const QString& titel, const TRapportBlad& blad) {
+    TSectie s;
+    s.Titel = titel;
+    s.Rijen = &blad;
+    s.Velden = blad.GetoondeVelden();
+    for (int veld : s.Velden) s.Kolommen.append(blad.Kolom(veld));
+    return s;
+}
 
 class TPdfRapport {
 public:
@@ -101,16 +112,14 @@ public:
 private:
     void MaakTeksten(TSectie& s) const {
         const QFontMetricsF metrics(FFont, &FWriter);
-        QList<int> velden;
-        for (const TRapportKolom& k : s.Kolommen) velden.append(s.Rijen->FieldIndexOrRaise(k.Veld));
         s.Teksten.reserve(s.Rijen->RecordCount());
         s.Maten.reserve(s.Rijen->RecordCount());
         for (int r = 0; r < s.Rijen->RecordCount(); ++r) {
             QStringList rij;
             QList<double> maten;
             for (int c = 0; c < s.Kolommen.size(); ++c) {
-                const QVariant value = s.Rijen->Value(r, velden[c]);
-                rij.append(s.Kolommen[c].Bedrag ? DutchAmount(value) : value.toString());
+                const QVariant value = s.Rijen->Value(r, s.Velden[c]);
+                rij.append(Bedrag(s.Kolommen[c]) ? DutchAmount(value) : value.toString());
                 maten.append(metrics.horizontalAdvance(rij.last()));
             }
             s.Teksten.append(rij);
@@ -135,13 +144,13 @@ private:
             for (const QList<double>& maten : s.Maten) w = std::max(w, maten[c]);
             breedtes.append(w + pad);
             totaal += w + pad;
-            if (!s.Kolommen[c].Bedrag) tekst += w + pad;
+            if (!Bedrag(s.Kolommen[c])) tekst += w + pad;
         }
         const double over = FPage.width() - totaal;
         for (int c = 0; c < s.Kolommen.size(); ++c) {
             if (over >= 0)
                 breedtes[c] += over * breedtes[c] / totaal;
-            else if (!s.Kolommen[c].Bedrag && tekst > 0)
+            else if (!Bedrag(s.Kolommen[c]) && tekst > 0)
                 breedtes[c] += over * breedtes[c] / tekst;
         }
         return breedtes;
@@ -187,7 +196,7 @@ private:
                 text = metrics.elidedText(text, Qt::ElideRight, cel.width());
                 w = metrics.horizontalAdvance(text);
             }
-            painter.drawText(QPointF(s.Kolommen[c].Bedrag ? cel.right() - w : cel.left(), baseline), text);
+            painter.drawText(QPointF(Bedrag(s.Kolommen[c]) ? cel.right() - w : cel.left(), baseline), text);
             x += breedtes[c];
         }
     }
@@ -198,7 +207,7 @@ private:
         return QRectF(x + Pad(), y, breedte - 2 * Pad(), FRowHeight * regels);
     }
     static Qt::Alignment Uitlijning(const TRapportKolom& k) {
-        return (k.Bedrag ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        return (Bedrag(k) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     }
 
     QPdfWriter& FWriter;
@@ -217,13 +226,10 @@ private:
 void WriteRapportPdf(const TRapportage& rapport, const QString& path, const QDate& datum) {
     WithPrefix(QStringLiteral("WriteRapportPdf: "), [&] {
         TProgress progress(QStringLiteral("Rapportage als PDF opslaan"));
-        TOrvClientDataSet regels;
-        TOrvClientDataSet advies;
-        VulRapportRegels(rapport, regels);
-        VulConcernAdvies(rapport, advies);
-        QList<TSectie> secties = {
-            {QStringLiteral("Eindheffing per werkgever en concern"), RegelKolommen(), &regels, {}, {}},
-            {QStringLiteral("Concernadvies: concernregeling of apart aangeven"), AdviesKolommen(), &advies, {}, {}}};
+        const TRapportBlad regels(RegelKolommen(), rapport.Regels);
+        const TRapportBlad advies(AdviesKolommen(), rapport.Advies);
+        QList<TSectie> secties = {Sectie(QStringLiteral("Eindheffing per werkgever en concern"), regels),
+                                  Sectie(QStringLiteral("Concernadvies: concernregeling of apart aangeven"), advies)};
         const QString subtitel = rapport.ExclusiefProforma ? QStringLiteral("Exclusief proforma bedragen")
                                                            : QStringLiteral("Inclusief proforma bedragen");
         SchrijfBestand(path, [&](const QString& tijdelijk) {

@@ -2,14 +2,14 @@
 // The window of a pick list: all rows of the lookup data (or the candidates of a typed text) in a sortable
 // list; Enter, a double click or "&Ok" take the current row, Escape and "&Annuleren" take nothing.
 
-#include "forms/fBaseOkCancel.h"
+#include "controls/OrvWindow.h"
 
 #include <QHash>
 
 class TDataSource;
 class TOrvDBSortGrid;
 
-class TfrmPickList : public TBaseOkCancel {
+class TfrmPickList : public TOrvWindow {
     Q_OBJECT
 public:
     explicit TfrmPickList(QWidget* owner = nullptr);
@@ -22,11 +22,20 @@ public:
     // Makes the client wide enough for every column, at most the screen width minus 150 pixels.
     void FitColumns();
 
+    QFrame* pnlBody;
+    QFrame* pnlOkCancel;
+    TOrvButton* btnOk;
+    TOrvButton* btnCancel;
+    QAction* acOk;
+    QAction* acCancel;
+
 protected:
-    void acOkExecute() override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void acOkExecute();
+
     TOrvDBSortGrid* dbgridPickList;
     QHash<QString, QString> FActualSortColumns;  // lower-case column -> column to sort on
 };
