@@ -69,9 +69,9 @@ TOrvClientDataSet& TOrvDBPickList::Rows() const {
 void TOrvDBPickList::CheckDataSet(bool open) {
     WithPrefix(QStringLiteral("CheckDataSet (%1): ").arg(objectName()), [&] {
         if (!FOptions.DataSource) throw EDBComponentError(QStringLiteral("No picklist datasource defined"));
-        TDataSet* data = FOptions.DataSource->DataSet();
-        if (!data) throw EDBComponentError(QStringLiteral("No picklist dataset defined"));
-        auto* table = qobject_cast<TOrvClientDataSet*>(data);
+        TDataSet* dataSet = FOptions.DataSource->DataSet();
+        if (!dataSet) throw EDBComponentError(QStringLiteral("No picklist dataset defined"));
+        auto* table = qobject_cast<TOrvClientDataSet*>(dataSet);
         if (!table) throw EDBComponentError(QStringLiteral("non TIASDataSet support."));
         if (open && !table->Active()) table->CreateDataSet();
         if (!table->Active()) return;

@@ -18,7 +18,7 @@ public:
 
     // The program's data module: this year's connection, which the conversion writes, and the opening of
     // last year's database as the program opens its own; set before Initialize.
-    void SetDataModule(TdmMain* data) { FData = data; }
+    void SetDataModule(TdmMain* dataModule) { FData = dataModule; }
     // Proposes last year's program directory (VoorgesteldeZemloMap).
     void Initialize() override;
 
