@@ -1,6 +1,7 @@
 #include "core/RapportXlsx.h"
 
 #include "core/uRapportage.h"
+#include "platform/SchrijfBestand.h"
 #include "support/OrvClientDataSet.h"
 #include "support/OrvErrors.h"
 
@@ -77,10 +78,10 @@ void WriteRapportXlsx(const TRapportage& rapport, const QString& path) {
         TOrvClientDataSet advies;
         VulRapportRegels(rapport, regels);
         VulConcernAdvies(rapport, advies);
-        SchrijfBestand(path, [&](const QString& tijdelijk) {
-            const QByteArray file = QFile::encodeName(tijdelijk);
+        SchrijfBestand(path, [&](QFile& tijdelijk) {
+            const QByteArray file = QFile::encodeName(tijdelijk.fileName());
             lxw_workbook* workbook = workbook_new(file.constData());
-            if (!workbook) throw EOrvError(QStringLiteral("Cannot create workbook ") + tijdelijk);
+            if (!workbook) throw EOrvError(QStringLiteral("Cannot create workbook ") + tijdelijk.fileName());
             try {
                 TFormats formats{workbook_add_format(workbook), workbook_add_format(workbook)};
                 format_set_bold(formats.Titel);

@@ -2,6 +2,7 @@
 
 #include "core/uRapportage.h"
 #include "platform/Progress.h"
+#include "platform/SchrijfBestand.h"
 #include "support/OrvClientDataSet.h"
 #include "support/OrvErrors.h"
 
@@ -226,8 +227,8 @@ void WriteRapportPdf(const TRapportage& rapport, const QString& path, const QDat
             {QStringLiteral("Concernadvies: concernregeling of apart aangeven"), AdviesKolommen(), &advies, {}, {}}};
         const QString subtitel = rapport.ExclusiefProforma ? QStringLiteral("Exclusief proforma bedragen")
                                                            : QStringLiteral("Inclusief proforma bedragen");
-        SchrijfBestand(path, [&](const QString& tijdelijk) {
-            QPdfWriter writer(tijdelijk);
+        SchrijfBestand(path, [&](QFile& tijdelijk) {
+            QPdfWriter writer(&tijdelijk);
             writer.setResolution(kDpi);
             writer.setCreator(QStringLiteral("Pavenda 2024"));
             writer.setTitle(QStringLiteral("Rapportage werkkostenregeling 2024"));
