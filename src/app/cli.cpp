@@ -24,6 +24,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTextStream>
 #include <QtGui/QGuiApplication>
 
@@ -135,12 +136,15 @@ int Demo(const QStringList& args) {
     CreateDemoDatabase(path, options);
     if (a.Has(QStringLiteral("--quelt"))) {
         const QString koppeling = QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QDir::separator();
+        // Without its payroll half the demo is not what was asked: what this run made goes again.
+        auto unfinished = qScopeGuard([&] { TSqliteDatabase::Remove(path); });
         TOrvADOConnection connection;
         ConnectDatabase(connection, path, QString(), QStringLiteral("Share Exclusive"));
         TDemoQueltOptions quelt;
         quelt.Seed = options.Seed;
         CreateDemoQueltDatabase(QueltDatabaseBestand(koppeling), connection, quelt);
         SaveQueltKoppeling(&connection, koppeling);
+        unfinished.dismiss();
     }
     return 0;
 }

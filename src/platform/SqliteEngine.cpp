@@ -291,9 +291,14 @@ void TSqliteDatabase::CreateFromScript(const QString& path, const QString& scrip
     }
     sqlite3_close(db);
     if (!error.isEmpty()) {
-        QFile::remove(path);
+        Remove(path);
         throw EDatabaseError(error);
     }
+}
+
+void TSqliteDatabase::Remove(const QString& path) {
+    QFile::remove(path + QStringLiteral("-journal"));
+    QFile::remove(path);
 }
 
 TSqliteStatement::TSqliteStatement(sqlite3* db, const QString& sql) : FDb(db) {

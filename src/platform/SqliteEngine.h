@@ -57,8 +57,12 @@ public:
     QString LeftOverJournal() const;
     qint64 LastInsertId() const;
 
-    // Creates a new database file from a script; refuses an existing path.
+    // Creates a new database file from a script; refuses an existing path. A failure (a full disk) leaves
+    // nothing behind.
     static void CreateFromScript(const QString& path, const QString& script);
+    // Removes a closed database file with the journal that the engine may have left beside it: a journal
+    // that stayed would be taken for the journal of a later file under the same name.
+    static void Remove(const QString& path);
 
 private:
     sqlite3* FHandle = nullptr;
