@@ -1,6 +1,7 @@
 // zemlo-cli: the scripting and test companion of the program.
 // Exit codes: 0 success, 1 failure (message on stderr), 2 usage error (usage on stderr).
 
+#include "core/DatabaseChecks.h"
 #include "core/DeliveredDatabase.h"
 #include "core/DemoData.h"
 #include "core/OrvMessages.h"
@@ -87,6 +88,13 @@ private:
     QHash<QString, QString> FOptions;
 };
 
+// Opens the database of a command's --db with the checks of the program's start-up: a file the program
+// refuses, another program's database among them, is refused with a message naming it.
+void OpenDatabase(TOrvADOConnection& connection, const QString& path, const QString& mode) {
+    ConnectDatabase(connection, path, QString(), mode);
+    RequireZemloTables(connection.Handle(), path);
+}
+
 int Overzicht(const QStringList& args) {
     const TArguments a(args, {QStringLiteral("--exclusief-proforma")},
                        {QStringLiteral("--db"), QStringLiteral("--concern"), QStringLiteral("--werkgever")});
@@ -102,8 +110,7 @@ int Overzicht(const QStringList& args) {
         filter.SetFilterField(QStringLiteral("WerkgeverId"), a.Number(QStringLiteral("--werkgever"), 0),
                               TFieldType::ftInteger);
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, a.Value(QStringLiteral("--db")), QString(),
-                    QStringLiteral("Share Deny None"));
+    OpenDatabase(*data.ADOConnectionZemlo, a.Value(QStringLiteral("--db")), QStringLiteral("Share Deny None"));
     data.OpenWerkgevers(filter);
     QTextStream out(stdout);
     WriteOverviewCsv(*data.qryWerkgevers, out);
@@ -178,7 +185,7 @@ int Koppeling(const QStringList& args) {
     const TArguments a(args, {}, {QStringLiteral("--db")});
     const QString path = DatabaseArgument(a, "koppeling", 1);
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    OpenDatabase(*data.ADOConnectionZemlo, path, QStringLiteral("Share Exclusive"));
     if (a.Positional().size() == 1) SaveQueltKoppeling(data.ADOConnectionZemlo, a.Positional().first());
     const QString koppeling = GetQueltKoppeling(data.ADOConnectionZemlo);
     if (koppeling.isEmpty())
@@ -193,7 +200,7 @@ int Uitwisseling(const QStringList& args, const char* command, TUitwisseling (*f
     const TArguments a(args, {}, {QStringLiteral("--db")});
     const QString path = DatabaseArgument(a, command, 0);
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    OpenDatabase(*data.ADOConnectionZemlo, path, QStringLiteral("Share Exclusive"));
     const TCliPresenter messages;
     return function(data) == TUitwisseling::Uitgevoerd ? 0 : 1;
 }
@@ -211,7 +218,7 @@ int Rapport(const QStringList& args) {
     if (a.Has(QStringLiteral("--concernadvies")) && !csv)
         throw EUsage{QStringLiteral("rapport: --concernadvies hoort bij --csv")};
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Deny None"));
+    OpenDatabase(*data.ADOConnectionZemlo, path, QStringLiteral("Share Deny None"));
     const TRapportage rapport = MaakRapportage(*data.ADOConnectionZemlo, a.Has(QStringLiteral("--exclusief-proforma")));
     if (a.Has(QStringLiteral("--pdf"))) WriteRapportPdf(rapport, a.Value(QStringLiteral("--pdf")), Clock::Now().date());
     if (a.Has(QStringLiteral("--xlsx"))) WriteRapportXlsx(rapport, a.Value(QStringLiteral("--xlsx")));
@@ -233,7 +240,7 @@ int Conversie(const QStringList& args) {
     if (!a.Has(QStringLiteral("--vorig-jaar")))
         throw EUsage{QStringLiteral("conversie: --vorig-jaar MAP is verplicht")};
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    OpenDatabase(*data.ADOConnectionZemlo, path, QStringLiteral("Share Exclusive"));
     const TCliPresenter messages;
     TOrvADOConnection vorigJaar;
     return TZemloConversie(*data.ADOConnectionZemlo, vorigJaar).Uitvoeren(a.Value(QStringLiteral("--vorig-jaar"))) ? 0
