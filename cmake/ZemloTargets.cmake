@@ -195,10 +195,11 @@ foreach(src IN LISTS ZEMLO_TOOL_SOURCES)
   target_link_libraries(${name} PRIVATE zemlo_ui)
 endforeach()
 
-# The compaction test's helper, which ends the process abruptly at a chosen step of the compaction.
+# The compaction tests' helper, which ends the process abruptly, or waits, at a chosen step of the compaction.
 add_executable(compact_crash_helper tests/core/CompactCrashHelper.cpp)
 target_link_libraries(compact_crash_helper PRIVATE zemlo_core)
 add_dependencies(tst_CompactDatabase compact_crash_helper)
+add_dependencies(tst_CompactConcurrency compact_crash_helper)
 
 # The program itself on a real X server under Xvfb, driven with xdotool (window titles; a clerk's keyboard
 # run through the employer windows); skipped where either is missing.

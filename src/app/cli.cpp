@@ -1,6 +1,7 @@
 // zemlo-cli: the scripting and test companion of the program.
 // Exit codes: 0 success, 1 failure (message on stderr), 2 usage error (usage on stderr).
 
+#include "core/DatabaseChecks.h"
 #include "core/DeliveredDatabase.h"
 #include "core/DemoData.h"
 #include "core/OverviewCsv.h"
@@ -23,6 +24,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTextStream>
 #include <QtGui/QGuiApplication>
 
@@ -85,6 +87,13 @@ private:
     QHash<QString, QString> FOptions;
 };
 
+// Opens the database of a command's --db with the checks of the program's start-up: a file the program
+// refuses, another program's database among them, is refused with a message naming it.
+void OpenDatabase(TOrvADOConnection& connection, const QString& path, const QString& mode) {
+    ConnectDatabase(connection, path, QString(), mode);
+    RequireZemloTables(connection.Handle(), path);
+}
+
 int Overzicht(const QStringList& args) {
     const TArguments a(args, {QStringLiteral("--exclusief-proforma")},
                        {QStringLiteral("--db"), QStringLiteral("--concern"), QStringLiteral("--werkgever")});
@@ -100,8 +109,7 @@ int Overzicht(const QStringList& args) {
         filter.SetFilterField(QStringLiteral("WerkgeverId"), a.Number(QStringLiteral("--werkgever"), 0),
                               TFieldType::ftInteger);
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, a.Value(QStringLiteral("--db")), QString(),
-                    QStringLiteral("Share Deny None"));
+    OpenDatabase(*data.ADOConnectionZemlo, a.Value(QStringLiteral("--db")), QStringLiteral("Share Deny None"));
     data.OpenWerkgevers(filter);
     QTextStream out(stdout);
     WriteOverviewCsv(*data.qryWerkgevers, out);
@@ -134,12 +142,15 @@ int Demo(const QStringList& args) {
     CreateDemoDatabase(path, options);
     if (a.Has(QStringLiteral("--quelt"))) {
         const QString koppeling = QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QDir::separator();
+        // Without its payroll half the demo is not what was asked: what this run made goes again.
+        auto unfinished = qScopeGuard([&] { TSqliteDatabase::Remove(path); });
         TOrvADOConnection connection;
         ConnectDatabase(connection, path, QString(), QStringLiteral("Share Exclusive"));
         TDemoQueltOptions quelt;
         quelt.Seed = options.Seed;
         CreateDemoQueltDatabase(QueltDatabaseBestand(koppeling), connection, quelt);
         SaveQueltKoppeling(&connection, koppeling);
+        unfinished.dismiss();
     }
     return 0;
 }
@@ -165,7 +176,7 @@ int Koppeling(const QStringList& args) {
     const TArguments a(args, {}, {QStringLiteral("--db")});
     const QString path = DatabaseArgument(a, "koppeling", 1);
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    OpenDatabase(*data.ADOConnectionZemlo, path, QStringLiteral("Share Exclusive"));
     if (a.Positional().size() == 1) SaveQueltKoppeling(data.ADOConnectionZemlo, a.Positional().first());
     const QString koppeling = GetQueltKoppeling(data.ADOConnectionZemlo);
     if (koppeling.isEmpty())
@@ -181,7 +192,7 @@ template <class TRun> int Uitwisseling(const QStringList& args, const char* comm
     const TArguments a(args, {}, {QStringLiteral("--db")});
     const QString path = DatabaseArgument(a, command, 0);
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    OpenDatabase(*data.ADOConnectionZemlo, path, QStringLiteral("Share Exclusive"));
     TRun run(data);
     return Gemeld(run.Uitvoeren());
 }
@@ -199,7 +210,7 @@ int Rapport(const QStringList& args) {
     if (a.Has(QStringLiteral("--concernadvies")) && !csv)
         throw EUsage{QStringLiteral("rapport: --concernadvies hoort bij --csv")};
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Deny None"));
+    OpenDatabase(*data.ADOConnectionZemlo, path, QStringLiteral("Share Deny None"));
     const TRapportage rapport = MaakRapportage(*data.ADOConnectionZemlo, a.Has(QStringLiteral("--exclusief-proforma")));
     if (a.Has(QStringLiteral("--pdf"))) WriteRapportPdf(rapport, a.Value(QStringLiteral("--pdf")), Clock::Now().date());
     if (a.Has(QStringLiteral("--xlsx"))) WriteRapportXlsx(rapport, a.Value(QStringLiteral("--xlsx")));
@@ -221,7 +232,7 @@ int Conversie(const QStringList& args) {
     if (!a.Has(QStringLiteral("--vorig-jaar")))
         throw EUsage{QStringLiteral("conversie: --vorig-jaar MAP is verplicht")};
     TdmMain data;
-    ConnectDatabase(*data.ADOConnectionZemlo, path, QString(), QStringLiteral("Share Exclusive"));
+    OpenDatabase(*data.ADOConnectionZemlo, path, QStringLiteral("Share Exclusive"));
     TOrvADOConnection vorigJaar;
     TZemloConversie conversie(data, vorigJaar, a.Value(QStringLiteral("--vorig-jaar")));
     for (TUitwisseling* stap : conversie.Stappen())

@@ -7,6 +7,7 @@
 #include "support/OrvErrors.h"
 
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -200,6 +201,10 @@ void CreateDemoQueltDatabase(const QString& path, TOrvADOConnection& zemlo, cons
 
         CreateQueltDatabase(path);
         TOrvADOConnection quelt;
+        auto unfinished = qScopeGuard([&] {
+            quelt.Close();
+            TSqliteDatabase::Remove(path);
+        });
         quelt.Open(path, QString(), QStringLiteral("Share Exclusive"));
         RunInTransaction(quelt, [&] {
             TInsert version(quelt, QStringLiteral("INSERT INTO Werkgever (Werkgeversnummer, Ingangsdatum, "
@@ -242,12 +247,20 @@ void CreateDemoQueltDatabase(const QString& path, TOrvADOConnection& zemlo, cons
                 }
             }
         });
+        unfinished.dismiss();
     });
 }
 
+// A database that could not be filled (a full disk) is no demo: it goes again, so nothing half made stays
+// under the name.
 void CreateDemoDatabase(const QString& path, const TDemoOptions& options) {
     CreateDeliveredDatabase(path);
     TOrvADOConnection connection;
+    auto unfinished = qScopeGuard([&] {
+        connection.Close();
+        TSqliteDatabase::Remove(path);
+    });
     connection.Open(path, QString(), QStringLiteral("Share Exclusive"));
     FillDemoDatabase(connection, options);
+    unfinished.dismiss();
 }

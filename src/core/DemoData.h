@@ -18,7 +18,7 @@ struct TDemoOptions {
 // Fills an opened, empty delivered database in one transaction.
 void FillDemoDatabase(TOrvADOConnection& connection, const TDemoOptions& options);
 
-// Writes a new delivered database at path and fills it.
+// Writes a new delivered database at path and fills it; on failure nothing stays at path.
 void CreateDemoDatabase(const QString& path, const TDemoOptions& options);
 
 struct TDemoQueltOptions {
@@ -31,5 +31,6 @@ struct TDemoQueltOptions {
 
 // Writes a new payroll database at path whose employers partly match those of the program's database on
 // the open connection zemlo: one to three versions each with different start dates, month and four-week
-// employers (now and then another kind or name than the program holds), and their bookings.
+// employers (now and then another kind or name than the program holds), and their bookings. On failure
+// nothing stays at path.
 void CreateDemoQueltDatabase(const QString& path, TOrvADOConnection& zemlo, const TDemoQueltOptions& options);

@@ -1,5 +1,6 @@
 #include "core/dMain.h"
 
+#include "core/DatabaseChecks.h"
 #include "core/OrvMessages.h"
 #include "core/uCompactDatabase.h"
 #include "core/uFilter.h"
@@ -19,23 +20,6 @@ QString Prefix(const char* method) { return MethodPrefix("TdmMain", method); }
 void MakeUnusable(TOrvADOConnection& connection) {
     connection.Close();
     connection.SetConnectionString(QLatin1String(kNoImplicitConnection));
-}
-
-// Whether this process may read and write the file (access(2): a file of another user is refused, and
-// root, who may write anything, passes), and whether it is hidden.
-bool AttributesPreventAccess(const QFileInfo& file) {
-    return file.isHidden() || !file.isReadable() || !file.isWritable();
-}
-
-// A database of the engine is the program's own only when it holds the program's tables; anything else
-// is refused before start-up writes to it or shut-down compacts it.
-void RequireZemloTables(TOrvADOConnection& connection, const QString& location) {
-    WithPrefix(NotAPavendaDatabase(location), [&] {
-        for (const char* table : {"Werkgevers", "dbparams"}) {
-            const TSqliteStatement probe(connection.Handle(),
-                                         QStringLiteral("SELECT * FROM %1 WHERE 0").arg(QLatin1String(table)));
-        }
-    });
 }
 
 // N(x): NULL replaced by a floating-point 0, so amount columns always come out as floating point.
@@ -66,14 +50,7 @@ void ConnectDatabase(TOrvADOConnection& connection, const QString& location, con
     WithPrefix(QStringLiteral("ConnectDatabase: "), [&] {
         auto unusable = qScopeGuard([&] { MakeUnusable(connection); });
         connection.Close();
-        if (location.isEmpty())
-            throw EOrvError(QStringLiteral("No database location was specified (sDatabaseLocation cannot be empty)."));
-        const QFileInfo file(location);
-        if (!file.exists() || !file.isFile())
-            throw EOrvError(QStringLiteral("Database does not exists or is not accessable: ") + location);
-        if (AttributesPreventAccess(file))
-            throw EOrvError(QStringLiteral("The file attributes of file \"") + location +
-                            QStringLiteral("\" prevent the file from being accessed."));
+        CheckDatabaseFile(location);
         connection.Open(location, password, mode);
         unusable.dismiss();
     });
@@ -122,7 +99,7 @@ bool TdmMain::ConnectToZemloDatabase(TOrvADOConnection& connection, const QStrin
         connection.Close();
         const QString location = fullPath.isEmpty() ? ZemloDatabasePath() : fullPath;
         ConnectDatabase(connection, location, UnscramblePassword(scrambledPassword), QStringLiteral("Share Exclusive"));
-        RequireZemloTables(connection, location);
+        RequireZemloTables(connection.Handle(), location);
         if (&connection == ADOConnectionZemlo && connection.Connected() &&
             QFileInfo(location) == QFileInfo(ZemloDatabasePath()))
             FOwnDatabaseOpened = true;

@@ -1,5 +1,7 @@
 #include "core/uCompactDatabase.h"
 
+#include "core/DatabaseChecks.h"
+#include "platform/FileOperations.h"
 #include "platform/SqliteEngine.h"
 #include "support/OrvErrors.h"
 
@@ -8,52 +10,25 @@
 #include <QMap>
 #include <QScopeGuard>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
-
 std::optional<qint64> TCompactFileOperations::FreeSpace(const QString& directory, QString& error) {
-    struct statvfs info {};
-    if (statvfs(QFile::encodeName(directory).constData(), &info) != 0) {
-        error = QString::fromLocal8Bit(std::strerror(errno));
-        return std::nullopt;
-    }
-    return qint64(info.f_bavail) * qint64(info.f_frsize);
+    return FreeDiskSpace(directory, error);
 }
 
 bool TCompactFileOperations::Remove(const QString& path) { return QFile::remove(path); }
 
-namespace {
-// fsync of a file or a directory opened read-only, with the system's text on failure.
-bool FlushPath(const QString& path, int flags, QString& error) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | flags);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        error = QString::fromLocal8Bit(std::strerror(errno));
-        if (fd >= 0) ::close(fd);
-        return false;
-    }
-    ::close(fd);
-    return true;
-}
-}
+bool TCompactFileOperations::Flush(const QString& path, QString& error) { return FlushFile(path, error); }
 
-bool TCompactFileOperations::Flush(const QString& path, QString& error) { return FlushPath(path, 0, error); }
-
-bool TCompactFileOperations::Link(const QString& from, const QString& to) {
-    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
+bool TCompactFileOperations::Link(const QString& from, const QString& to) { return LinkFile(from, to); }
 
 bool TCompactFileOperations::Copy(const QString& from, const QString& to) { return QFile::copy(from, to); }
 
-// rename(2) itself: it replaces an existing target in one step, where QFile::rename refuses one.
 bool TCompactFileOperations::Rename(const QString& from, const QString& to) {
-    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    QString error;
+    return ReplaceFile(from, to, error);
 }
 
 bool TCompactFileOperations::FlushDirectory(const QString& directory, QString& error) {
-    return FlushPath(directory, O_DIRECTORY, error);
+    return ::FlushDirectory(directory, error);
 }
 
 namespace {
@@ -89,12 +64,10 @@ QMap<QString, qint64> RowCounts(const TSqliteDatabase& database) {
     return counts;
 }
 
-// Writes the compacted copy of source to target; returns the number of rows of every table of the source.
-// The source is held exclusively meanwhile, so nothing changes it during the copy. The copy is written
-// without flushes of its own: it is flushed once, as a whole, before it takes the database's place.
-QMap<QString, qint64> WriteCompactedCopy(const QString& source, const QString& target) {
-    TSqliteDatabase database;
-    database.Open(source, TShareMode::Exclusive);
+// Writes the compacted copy of the database to target; returns the number of rows of every table. The
+// database is held exclusively, so nothing changes it during the copy. The copy is written without flushes
+// of its own: it is flushed once, as a whole, before it takes the database's place.
+QMap<QString, qint64> WriteCompactedCopy(TSqliteDatabase& database, const QString& target) {
     const QMap<QString, qint64> rows = RowCounts(database);
     database.ExecScript(QStringLiteral("PRAGMA synchronous=OFF; VACUUM INTO ") + SqlText(target));
     // A journal that an earlier session left stays beside the database for good, and would stay beside the
@@ -134,6 +107,15 @@ void CompactJetDatabase(const QString& path, int /*engineType*/, const QString& 
         throw EOrvError(
             QStringLiteral("Could not compact database, because the specified database file does not exists: ") + path);
 
+    // Refused as the program refuses it (read-only, another program's database), and then held exclusively
+    // until the compacted copy has the name: a writer that came in between would write into the file that
+    // becomes the backup, and its change would be lost. A writer that waits for the lock meanwhile finds the
+    // file moved when it gets it, and opens the compacted one (TSqliteDatabase::Open).
+    CheckDatabaseFile(path);
+    TSqliteDatabase database;
+    database.Open(path, TShareMode::Exclusive);
+    RequireZemloTables(database.Handle(), path);
+
     const QString backupPath = WithExtension(path, QStringLiteral(".bak"));
     const QString newPath = WithExtension(path, QStringLiteral(".new"));
     if (QFileInfo::exists(newPath) && !Files().Remove(newPath))
@@ -153,7 +135,7 @@ void CompactJetDatabase(const QString& path, int /*engineType*/, const QString& 
     auto dropCopy = qScopeGuard([&] {
         if (QFileInfo::exists(newPath)) Files().Remove(newPath);
     });
-    VerifyCompactedCopy(newPath, WriteCompactedCopy(path, newPath));
+    VerifyCompactedCopy(newPath, WriteCompactedCopy(database, newPath));
     if (!Files().Flush(newPath, systemError))
         throw EOrvError(QStringLiteral("Het gecomprimeerde bestand %1 kon niet naar de schijf worden geschreven: %2")
                             .arg(newPath, systemError));

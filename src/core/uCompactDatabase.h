@@ -34,11 +34,15 @@ inline constexpr int kJetEngineType = 5;
 
 // Compacts the closed database file at path (extension ".mdb" or ".mde", any case). The engine keeps no
 // engine types or database passwords, so engineType and the passwords only describe the request; an
-// encrypted result is refused. Raises EOrvError with the reason on failure.
+// encrypted result is refused. A file that the program would refuse to open (marked read-only, hidden,
+// another program's database) is refused alike and left as it was. Raises EOrvError with the reason on
+// failure.
 //
 // The database keeps its name at every moment, so an interruption (a crash, a power cut) at any point
 // leaves a complete database under it: the compacted copy is flushed to disk, the previous database gets
 // the backup name as a second name (a copy where the file system has no hard links), the copy replaces the
-// database in one rename, and the directory is flushed last. A failure leaves the database as it was.
+// database in one rename, and the directory is flushed last. A failure leaves the database as it was. The
+// database is held exclusively until the copy has its name, so no change made meanwhile ends up in the
+// backup.
 void CompactJetDatabase(const QString& path, int engineType, const QString& password, const QString& newPassword,
                         bool encrypt);

@@ -181,6 +181,13 @@ QString NotAPavendaDatabase(const QString& path) {
 }
 
 namespace {
+// How often an open tries again when the file it got has been moved from the name meanwhile.
+constexpr int kMovedAttempts = 3;
+
+QString InUseMessage(const QString& path) {
+    return QStringLiteral("The database is in use by another process: ") + path;
+}
+
 // What every connection needs before its first statement.
 void Prepare(sqlite3* db) {
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
@@ -210,6 +217,20 @@ void TSqliteDatabase::OpenInMemory() {
 }
 
 void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
+    // A compaction gives the database's name to the compacted copy while it still holds the previous file.
+    // An open that waited for that lock holds the previous file, the backup now, once it gets it, where the
+    // engine would refuse every write ("attempt to write a readonly database"): it opens the file under the
+    // name again.
+    for (int attempt = 1;; ++attempt) {
+        OpenFile(path, mode);
+        int moved = 0;
+        if (sqlite3_file_control(FHandle, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || !moved) return;
+        Close();
+        if (attempt == kMovedAttempts) throw EDatabaseError(InUseMessage(path));
+    }
+}
+
+void TSqliteDatabase::OpenFile(const QString& path, TShareMode mode) {
     Close();
     // The engine takes an empty file for an empty database and would make it one at the first write.
     const QFileInfo file(path);
@@ -235,8 +256,7 @@ void TSqliteDatabase::Open(const QString& path, TShareMode mode) {
     } catch (EDatabaseError& e) {
         const int code = sqlite3_errcode(db) & 0xff;
         Close();
-        if (code == SQLITE_BUSY)
-            throw EDatabaseError(QStringLiteral("The database is in use by another process: ") + path);
+        if (code == SQLITE_BUSY) throw EDatabaseError(InUseMessage(path));
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
             throw EDatabaseError(UnusableFileMessage(path, code, e.Message()));
         throw;
@@ -291,9 +311,14 @@ void TSqliteDatabase::CreateFromScript(const QString& path, const QString& scrip
     }
     sqlite3_close(db);
     if (!error.isEmpty()) {
-        QFile::remove(path);
+        Remove(path);
         throw EDatabaseError(error);
     }
+}
+
+void TSqliteDatabase::Remove(const QString& path) {
+    QFile::remove(path + QStringLiteral("-journal"));
+    QFile::remove(path);
 }
 
 TSqliteStatement::TSqliteStatement(sqlite3* db, const QString& sql) : FDb(db) {

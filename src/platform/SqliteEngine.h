@@ -39,7 +39,8 @@ public:
     // Opens an existing database file; Exclusive takes and keeps the exclusive lock so no other process can
     // read or write. Fails fast when another process holds the file. A file that is empty, no database of
     // the engine (an Access file among them) or damaged is refused with a Dutch message naming the file,
-    // the engine's message after it, and is never written.
+    // the engine's message after it, and is never written. What is opened is the file under the name when
+    // the open is done, also when another process gave the name to another file meanwhile.
     void Open(const QString& path, TShareMode mode);
     // Opens an empty database in memory, with the same functions as a file's.
     void OpenInMemory();
@@ -57,10 +58,16 @@ public:
     QString LeftOverJournal() const;
     qint64 LastInsertId() const;
 
-    // Creates a new database file from a script; refuses an existing path.
+    // Creates a new database file from a script; refuses an existing path. A failure (a full disk) leaves
+    // nothing behind.
     static void CreateFromScript(const QString& path, const QString& script);
+    // Removes a closed database file with the journal that the engine may have left beside it: a journal
+    // that stayed would be taken for the journal of a later file under the same name.
+    static void Remove(const QString& path);
 
 private:
+    void OpenFile(const QString& path, TShareMode mode);
+
     sqlite3* FHandle = nullptr;
 };
 

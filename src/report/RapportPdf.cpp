@@ -1,6 +1,7 @@
 #include "report/RapportPdf.h"
 
 #include "platform/Progress.h"
+#include "platform/SchrijfBestand.h"
 #include "report/uRapportage.h"
 #include "support/OrvErrors.h"
 
@@ -232,8 +233,8 @@ void WriteRapportPdf(const TRapportage& rapport, const QString& path, const QDat
                                   Sectie(QStringLiteral("Concernadvies: concernregeling of apart aangeven"), advies)};
         const QString subtitel = rapport.ExclusiefProforma ? QStringLiteral("Exclusief proforma bedragen")
                                                            : QStringLiteral("Inclusief proforma bedragen");
-        SchrijfBestand(path, [&](const QString& tijdelijk) {
-            QPdfWriter writer(tijdelijk);
+        SchrijfBestand(path, [&](QFile& tijdelijk) {
+            QPdfWriter writer(&tijdelijk);
             writer.setResolution(kDpi);
             writer.setCreator(QStringLiteral("Pavenda 2024"));
             writer.setTitle(QStringLiteral("Rapportage werkkostenregeling 2024"));

@@ -1,5 +1,6 @@
 #include "report/RapportXlsx.h"
 
+#include "platform/SchrijfBestand.h"
 #include "report/uRapportage.h"
 #include "support/OrvErrors.h"
 
@@ -78,10 +79,10 @@ void WriteRapportXlsx(const TRapportage& rapport, const QString& path) {
     WithPrefix(QStringLiteral("WriteRapportXlsx: "), [&] {
         const TRapportBlad regels(RegelKolommen(), rapport.Regels);
         const TRapportBlad advies(AdviesKolommen(), rapport.Advies);
-        SchrijfBestand(path, [&](const QString& tijdelijk) {
-            const QByteArray file = QFile::encodeName(tijdelijk);
+        SchrijfBestand(path, [&](QFile& tijdelijk) {
+            const QByteArray file = QFile::encodeName(tijdelijk.fileName());
             lxw_workbook* workbook = workbook_new(file.constData());
-            if (!workbook) throw EOrvError(QStringLiteral("Cannot create workbook ") + tijdelijk);
+            if (!workbook) throw EOrvError(QStringLiteral("Cannot create workbook ") + tijdelijk.fileName());
             try {
                 TFormats formats{workbook_add_format(workbook), workbook_add_format(workbook)};
                 format_set_bold(formats.Titel);

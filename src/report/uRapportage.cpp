@@ -7,14 +7,10 @@
 #include "platform/Progress.h"
 #include "support/OrvErrors.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QMap>
-#include <QTemporaryFile>
 #include <QTextStream>
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 // One row of the overview, read once by field name.
@@ -255,25 +251,4 @@ void WriteRapportCsv(const TRapportage& rapport, QTextStream& out) {
 
 void WriteAdviesCsv(const TRapportage& rapport, QTextStream& out) {
     SchrijfCsv(TRapportBlad(AdviesKolommen(), rapport.Advies), out);
-}
-
-void SchrijfBestand(const QString& path, const std::function<void(const QString& tijdelijk)>& write) {
-    WithPrefix(QStringLiteral("SchrijfBestand: "), [&] {
-        const QFileInfo doel(path);
-        QTemporaryFile tijdelijk(doel.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(doel.fileName())));
-        if (!tijdelijk.open())
-            throw EOrvError(QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
-                                .arg(QDir::toNativeSeparators(path), tijdelijk.errorString()));
-        tijdelijk.close();
-        write(tijdelijk.fileName());
-        // A temporary file is the owner's alone; a report is read by others as any document.
-        QFile::setPermissions(tijdelijk.fileName(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-        // rename(2) replaces the old file in one step.
-        if (std::rename(QFile::encodeName(tijdelijk.fileName()).constData(),
-                        QFile::encodeName(doel.absoluteFilePath()).constData()) != 0)
-            throw EOrvError(
-                QStringLiteral("Het bestand %1 kan niet worden vervangen.").arg(QDir::toNativeSeparators(path)));
-        tijdelijk.setAutoRemove(false);
-    });
 }

@@ -10,8 +10,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <functional>
-
 class QTextStream;
 class TDataSet;
 class TOrvADOConnection;
@@ -74,8 +72,3 @@ const QList<TRijKolom<TConcernAdvies>>& AdviesKolommen();
 // As the overview's CSV: a header line, amounts with a point and two decimals, CRLF line ends.
 void WriteRapportCsv(const TRapportage& rapport, QTextStream& out);
 void WriteAdviesCsv(const TRapportage& rapport, QTextStream& out);
-
-// Writes a file through write, which fills the temporary file it is given beside path; only a complete file
-// replaces what was at path, so a failure leaves an earlier report as it was. Raises in Dutch when the folder
-// cannot be written.
-void SchrijfBestand(const QString& path, const std::function<void(const QString& tijdelijk)>& write);

@@ -1,11 +1,13 @@
 // zemlo-cli as a process: the overview CSV, the database commands and the exit codes.
 
 #include "binding/OrvADOConnection.h"
+#include "core/DeliveredDatabase.h"
 #include "testlib/BadDatabaseFiles.h"
 #include "testlib/CliProcess.h"
 #include "testlib/TestDatabase.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -118,30 +120,58 @@ void tst_Cli::newDatabaseNeverOverwrites() {
              1);
 }
 
-// Every command that opens a database refuses a bad file with exit code 1 and the message, and leaves it as
-// it was.
+// Every command that opens a database refuses, as the program's start-up does, a file it cannot use, with
+// exit code 1 and a message naming the file, and leaves it as it was: also another program's database and,
+// for root too, a database marked read-only.
 void tst_Cli::badDatabaseFiles_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("arguments");  // DB: the file
+    QTest::addColumn<QByteArray>("content");     // empty: a delivered database
+    QTest::addColumn<bool>("readOnly");
     QTest::addColumn<QString>("message");  // %1: the file
-    for (const TBadDatabaseFile& bad : BadDatabaseFiles()) {
-        if (!bad.RefusedByEngine) continue;
-        QTest::addRow("overzicht, %s", qPrintable(bad.Name))
-            << "overzicht" << bad.Content << QStringLiteral("zemlo-cli: ConnectDatabase: ") + bad.Message;
-        QTest::addRow("comprimeer, %s", qPrintable(bad.Name))
-            << "comprimeer" << bad.Content << QStringLiteral("zemlo-cli: ") + bad.Message;
+    const QList<QStringList> commands = {
+        {"overzicht", "--db", "DB"},
+        {"rapport", "--db", "DB", "--csv"},
+        {"koppeling", "--db", "DB", "/gedeeld/salaris/"},
+        {"importeer-werkgevers", "--db", "DB"},
+        {"importeer-loonsommen", "--db", "DB"},
+        {"exporteer-kosten", "--db", "DB"},
+        {"conversie", "--db", "DB", "--vorig-jaar", "/gedeeld/vorig-jaar/"},
+        {"comprimeer", "DB"},
+    };
+    const QList<TBadDatabaseFile> badFiles = BadDatabaseFiles();
+    for (const QStringList& command : commands) {
+        // The checks before the open are ConnectDatabase's, but the compaction makes its own.
+        const QString opening = command.first() == u"comprimeer" ? QString() : QStringLiteral("ConnectDatabase: ");
+        // Every bad file for the command that reads and the one that compacts; for the others a file the
+        // engine refuses, another program's database and the read-only mark.
+        const bool all = command.first() == u"overzicht" || command.first() == u"comprimeer";
+        for (const TBadDatabaseFile& bad : badFiles)
+            if (all || bad.Name == u"random bytes" || !bad.RefusedByEngine)
+                QTest::addRow("%s, %s", qPrintable(command.first()), qPrintable(bad.Name))
+                    << command << bad.Content << false
+                    << QStringLiteral("zemlo-cli: ") + (bad.RefusedByEngine ? opening : QString()) + bad.Message;
+        QTest::addRow("%s, marked read-only", qPrintable(command.first()))
+            << command << QByteArray() << true
+            << QStringLiteral("zemlo-cli: ") + opening +
+                   QStringLiteral("The file attributes of file \"%1\" prevent the file from being accessed.");
     }
 }
 
 void tst_Cli::badDatabaseFiles() {
-    QFETCH(QString, command);
+    QFETCH(QStringList, arguments);
     QFETCH(QByteArray, content);
+    QFETCH(bool, readOnly);
     QFETCH(QString, message);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Zemlo2024.mdb"));
-    WriteBytes(path, content);
-    const TCliRun run = RunCli(command == u"overzicht" ? QStringList{command, QStringLiteral("--db"), path}
-                                                       : QStringList{command, path});
+    if (content.isEmpty() && readOnly) {
+        CreateDeliveredDatabase(path);
+        content = ReadBytes(path);
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    } else {
+        WriteBytes(path, content);
+    }
+    const TCliRun run = RunCli(arguments.replaceInStrings(QRegularExpression(QStringLiteral("^DB$")), path));
     QCOMPARE(run.ExitCode, 1);
     QCOMPARE(run.Err, message.arg(path) + u'\n');
     QCOMPARE(run.Out, QString());

@@ -1,7 +1,10 @@
 // zemlo-cli killed (SIGKILL) in the middle of a payroll run: both databases stay whole, and the run's
-// target is found wholly as before the run or wholly as after it, never half written.
+// target is found wholly as before the run or wholly as after it, never half written. Killed while it
+// writes a report, it leaves the previous report or the complete new one, and the next run takes away what
+// it left beside it.
 
 #include "exchange/QueltFixture.h"
+#include "testlib/BadDatabaseFiles.h"
 #include "testlib/CliProcess.h"
 
 #include <QCryptographicHash>
@@ -59,6 +62,16 @@ void Kopie(const QString& from, const QTemporaryDir& to) {
         0);
 }
 
+// A report as its writer ends it: a PDF with its end mark, a workbook (a zip archive) with its directory.
+bool Compleet(const QByteArray& bytes, const QString& option) {
+    if (option == QLatin1String("--pdf")) return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+    return bytes.startsWith("PK\x03\x04") && bytes.right(22).startsWith("PK\x05\x06");
+}
+
+QStringList Rapportage(const QString& database, const QString& option, const QString& path) {
+    return {QStringLiteral("rapport"), QStringLiteral("--db"), database, option, path};
+}
+
 struct TReferentie {
     QByteArray Voor, Na;
     qint64 DuurMs = 0;
@@ -71,12 +84,15 @@ private Q_SLOTS:
     void initTestCase();
     void killedRunIsWhollyBeforeOrAfter_data();
     void killedRunIsWhollyBeforeOrAfter();
+    void killedReportLeavesOldOrComplete_data();
+    void killedReportLeavesOldOrComplete();
     void cleanupTestCase();
 
 private:
     QTemporaryDir FDemo;
     QHash<QString, TReferentie> FReferentie;
-    int FVoor = 0, FNa = 0;  // rows that found the state before and after the run
+    int FVoor = 0, FNa = 0;             // rows that found the state before and after the run
+    QHash<QString, qint64> FRapportMs;  // how long a report run takes, by option
 };
 
 void tst_CliKilled::initTestCase() {
@@ -136,6 +152,46 @@ void tst_CliKilled::killedRunIsWhollyBeforeOrAfter() {
                             .arg(FVoor)
                             .arg(FNa)));
     ++(na == ref.Voor ? FVoor : FNa);
+}
+
+void tst_CliKilled::killedReportLeavesOldOrComplete_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("procent");
+    for (const char* option : {"--pdf", "--xlsx"})
+        for (const int procent : {0, 30, 60, 90})
+            QTest::addRow("%s %d%%", option, procent) << QString::fromLatin1(option) << procent;
+}
+
+void tst_CliKilled::killedReportLeavesOldOrComplete() {
+    QFETCH(QString, option);
+    QFETCH(int, procent);
+    const QString database = FDemo.filePath(kZemlo);
+    QTemporaryDir dir;
+    const QString naam =
+        option == QLatin1String("--pdf") ? QStringLiteral("rapport.pdf") : QStringLiteral("rapport.xlsx");
+    const QString path = dir.filePath(naam);
+    if (!FRapportMs.contains(option)) {
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(RunCli(Rapportage(database, option, path)).ExitCode, 0);
+        FRapportMs[option] = timer.elapsed();
+        qInfo("rapport %s: %lld ms", qPrintable(option), FRapportMs[option]);
+    }
+    const QByteArray vorige("vorige rapportage");
+    WriteBytes(path, vorige);
+
+    QProcess process;
+    process.start(qEnvironmentVariable("ZEMLO_CLI"), Rapportage(database, option, path));
+    QVERIFY(process.waitForStarted());
+    QThread::msleep(ulong(FRapportMs[option] * procent / 100));
+    process.kill();
+    QVERIFY(process.waitForFinished());
+    const QByteArray na = ReadBytes(path);
+    QVERIFY2(na == vorige || Compleet(na, option), qPrintable(QStringLiteral("%1 bytes").arg(na.size())));
+
+    QCOMPARE(RunCli(Rapportage(database, option, path)).ExitCode, 0);
+    QVERIFY(Compleet(ReadBytes(path), option));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{naam});
 }
 
 // Timing decides which state a row finds, so the split is reported, not asserted.

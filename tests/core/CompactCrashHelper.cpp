@@ -1,8 +1,10 @@
 // A test's helper: ends the process abruptly, as a crash or a power cut would, at a chosen point, so the
 // test can look at what the next start finds.
-//   compact_crash_helper compact DATABASE OPERATION before|after [--no-links]
+//   compact_crash_helper compact DATABASE OPERATION before|after [--no-links] [--pause]
 //       compacts DATABASE and stops at the first call of the named file operation of the compaction
-//       ("Flush", "Link", "Copy", "Rename", "FlushDirectory"); --no-links refuses hard links
+//       ("Flush", "Link", "Copy", "Rename", "FlushDirectory"); --no-links refuses hard links; --pause
+//       waits there instead, with "paused" on stdout, until a line comes on stdin, and then compacts on
+//       (exit code 0), so a test can let another process in at that point
 //   compact_crash_helper session DATABASE
 //       stops while it holds the database exclusively, after a committed change
 //   compact_crash_helper transaction DATABASE
@@ -22,8 +24,8 @@ constexpr int kStopped = 77;
 
 class TStoppingFiles : public TCompactFileOperations {
 public:
-    TStoppingFiles(QString operation, bool before, bool noLinks)
-        : FOperation(std::move(operation)), FBefore(before), FNoLinks(noLinks) {}
+    TStoppingFiles(QString operation, bool before, bool noLinks, bool pause)
+        : FOperation(std::move(operation)), FBefore(before), FNoLinks(noLinks), FPause(pause) {}
 
     bool Flush(const QString& path, QString& error) override {
         return Step("Flush", [&] { return TCompactFileOperations::Flush(path, error); });
@@ -43,15 +45,25 @@ public:
 
 private:
     template <class Operation> bool Step(const char* name, Operation&& operation) {
-        const bool here = FOperation == QLatin1String(name);
-        if (here && FBefore) _exit(kStopped);
+        const bool here = FOperation == QLatin1String(name) && !FDone;
+        if (here && FBefore) Stop();
         const bool result = operation();
-        if (here) _exit(kStopped);
+        if (here && !FBefore) Stop();
         return result;
+    }
+    void Stop() {
+        if (!FPause) _exit(kStopped);
+        FDone = true;
+        std::puts("paused");
+        std::fflush(stdout);
+        for (int c = std::getchar(); c != '\n' && c != EOF; c = std::getchar()) {
+        }
     }
     QString FOperation;
     bool FBefore;
     bool FNoLinks;
+    bool FPause;
+    bool FDone = false;
 };
 
 void AddConcern(TOrvADOConnection& connection) {
@@ -64,7 +76,8 @@ int main(int argc, char* argv[]) {
     const QStringList args = application.arguments().mid(1);
     try {
         if (args.size() >= 4 && args[0] == u"compact") {
-            TStoppingFiles files(args[2], args[3] == u"before", args.contains(QStringLiteral("--no-links")));
+            TStoppingFiles files(args[2], args[3] == u"before", args.contains(QStringLiteral("--no-links")),
+                                 args.contains(QStringLiteral("--pause")));
             SetCompactFileOperations(&files);
             CompactJetDatabase(args[1], kJetEngineType, QString(), QString(), false);
             return 0;

@@ -161,6 +161,8 @@ private Q_SLOTS:
     void freeSpaceUnknown();
     void notADatabaseLeavesFileUntouched_data();
     void notADatabaseLeavesFileUntouched();
+    void markedReadOnlyIsRefused_data();
+    void markedReadOnlyIsRefused();
     void fileOperationsInOrder_data();
     void fileOperationsInOrder();
     void interruptedAtEveryStep_data();
@@ -279,13 +281,13 @@ void TestCompactDatabase::freeSpaceUnknown() {
                  " cannot be determined: No such device");
 }
 
-// A file that is no database is refused before anything is written: an empty file, above all, must not
-// come back as a database.
+// A file that is no database of the program is refused before anything is written: an empty file, above
+// all, must not come back as a database, nor another program's database as a compacted one.
 void TestCompactDatabase::notADatabaseLeavesFileUntouched_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
     for (const TBadDatabaseFile& bad : BadDatabaseFiles())
-        if (bad.RefusedByEngine) QTest::newRow(qPrintable(bad.Name)) << bad.Content << bad.Message;
+        QTest::newRow(qPrintable(bad.Name)) << bad.Content << bad.Message;
 }
 
 void TestCompactDatabase::notADatabaseLeavesFileUntouched() {
@@ -298,6 +300,37 @@ void TestCompactDatabase::notADatabaseLeavesFileUntouched() {
              message.arg(path));
     QCOMPARE(FileBytes(path), content);
     QCOMPARE(FilesIn(dir.path()), QStringList{"Zemlo2024.mdb"});
+}
+
+// A database marked read-only is refused as the program refuses it, also for root, who may write any file:
+// compacted, it would come back writable.
+void TestCompactDatabase::markedReadOnlyIsRefused_data() {
+    QTest::addColumn<int>("permissions");
+    QTest::addColumn<bool>("refused");
+    const int readable = int(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QTest::newRow("writable") << (readable | int(QFileDevice::WriteOwner)) << false;
+    QTest::newRow("read-only") << readable << true;
+    QTest::newRow("read-only, the group may write") << (readable | int(QFileDevice::WriteGroup)) << true;
+}
+
+void TestCompactDatabase::markedReadOnlyIsRefused() {
+    QFETCH(int, permissions);
+    QFETCH(bool, refused);
+    TTestDatabase db;
+    const QFileDevice::Permissions mode(permissions);
+    QVERIFY(QFile::setPermissions(db.Path(), mode));
+    const QByteArray original = FileBytes(db.Path());
+    QCOMPARE(ErrorOf([&] { CompactJetDatabase(db.Path(), kJetEngineType, QString(), QString(), false); }),
+             refused ? "The file attributes of file \"" + db.Path() + "\" prevent the file from being accessed."
+                     : QStringLiteral("<no error>"));
+    const QStringList after = refused ? QStringList{"Zemlo2024.mdb"} : QStringList{"Zemlo2024.bak", "Zemlo2024.mdb"};
+    QCOMPARE(FilesIn(db.Directory()), after);
+    if (refused) {
+        QCOMPARE(FileBytes(db.Path()), original);
+        // The flags of "the current user" repeat the owner's here; the mode is the rest.
+        const QFileDevice::Permissions user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+        QCOMPARE(QFile::permissions(db.Path()) & ~user, mode);
+    }
 }
 
 // The order of the file operations, with what each failure leaves: the database keeps its name and its

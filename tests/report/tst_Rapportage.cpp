@@ -104,7 +104,6 @@ private Q_SLOTS:
     void workbookHoldsNumbers();
     void usage_data();
     void usage();
-    void failedWriteKeepsTheOldFile();
 };
 
 void tst_Rapportage::levyAndAdvice_data() {
@@ -379,36 +378,6 @@ void tst_Rapportage::usage() {
     QCOMPARE(run.ExitCode, exitCode);
     QVERIFY2(run.Err.contains(error), qPrintable(run.Err));
     QCOMPARE(run.Out, QString());
-}
-
-void tst_Rapportage::failedWriteKeepsTheOldFile() {
-    const QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("rapport.pdf"));
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("vorige rapportage");
-    old.close();
-    const QString error = CaughtError([&] {
-        SchrijfBestand(path, [](const QString& tijdelijk) {
-            QFile half(tijdelijk);
-            QVERIFY(half.open(QIODevice::WriteOnly));
-            half.write("half");
-            throw EOrvError(QStringLiteral("schijf vol"));
-        });
-    });
-    QCOMPARE(error, QStringLiteral("SchrijfBestand: schijf vol"));
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), QByteArray("vorige rapportage"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("rapport.pdf")});
-    SchrijfBestand(path, [](const QString& tijdelijk) {
-        QFile full(tijdelijk);
-        QVERIFY(full.open(QIODevice::WriteOnly));
-        full.write("nieuw");
-    });
-    old.close();
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), QByteArray("nieuw"));
-    QVERIFY(QFileInfo(path).permissions().testFlag(QFile::ReadOther));
 }
 
 QTEST_GUILESS_MAIN(tst_Rapportage)
